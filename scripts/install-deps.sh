@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs, on Debian 12, whatever the build and the tests need and is still missing.
+# Fast when everything is present: it only asks dpkg.
+set -euo pipefail
+
+packages=(
+  cmake make g++ zlib1g-dev googletest
+  clang libclang-rt-14-dev
+  g++-mingw-w64-i686 libz-mingw-w64-dev
+  wine wine32:i386
+  xvfb xauth
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $sudo dpkg --add-architecture i386
+fi
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -q
+$sudo apt-get install -y -q --no-install-recommends "${missing[@]}"

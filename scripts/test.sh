@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds every configuration from scratch and runs all tests:
+# host tests under ASan/UBSan, a bounded fuzz run, and the Windows tests under Wine.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+cd "$root"
+scripts/install-deps.sh
+
+build_preset host
+ctest --preset host
+
+build_preset fuzz
+ctest --preset fuzz
+
+build_preset win32
+wine_preset=$(wine_test_preset)
+if [ "$wine_preset" != win32 ]; then
+  echo "== This machine cannot execute 32-bit code: the Windows tests run the x86_64 build of the same sources"
+  build_preset "$wine_preset"
+fi
+loader=/usr/lib/wine/wine
+[ "$wine_preset" = win64 ] && loader=/usr/lib/wine/wine64
+echo "== Windows tests under Wine ($wine_preset)"
+scripts/with-wine.sh "$root/build/$wine_preset/wineprefix" "$loader" \
+  ctest --preset "$wine_preset"

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Runs a command with a fresh Wine prefix, a display and one persistent wineserver,
+# and tears all three down afterwards, also when the command fails.
+# Usage: with-wine.sh PREFIX LOADER COMMAND [ARGS...]
+set -euo pipefail
+prefix=$1 loader=$2
+shift 2
+
+export WINEPREFIX="$prefix" WINELOADER="$loader"
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+[ "$(basename "$loader")" = wine64 ] && export WINEARCH=win64 || export WINEARCH=win32
+
+wineserver=/usr/lib/wine/wineserver64
+[ -x "$wineserver" ] || wineserver=/usr/lib/wine/wineserver32
+
+xvfb_pid=""
+cleanup() {
+  "$wineserver" -k >/dev/null 2>&1 || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" >/dev/null 2>&1 || true
+  wait >/dev/null 2>&1 || true
+}
+trap cleanup EXIT
+
+if [ -z "${DISPLAY:-}" ]; then
+  # Pick a free display number so that parallel runs do not collide.
+  for n in $(seq 90 140); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || { display=":$n"; break; }
+  done
+  Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pid=$!
+  export DISPLAY="$display"
+  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
+fi
+
+rm -rf "$prefix"
+mkdir -p "$(dirname "$prefix")"
+"$wineserver" -p
+echo "Creating Wine prefix $prefix"
+"$loader" wineboot.exe --init >/dev/null 2>&1
+
+"$@"
