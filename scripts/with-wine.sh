@@ -34,7 +34,7 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 
 rm -rf "$prefix"
-mkdir -p "$(dirname "$prefix")"
+mkdir -p "$prefix"
 "$wineserver" -p
 echo "Creating Wine prefix $prefix"
 "$loader" wineboot.exe --init >/dev/null 2>&1

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace Escort {
 
@@ -32,6 +33,20 @@ enum class CatalogReadResult {
   ZeroChunkSize,      // S = 0 would make every chunk walk endless
   RecordOutOfBounds,  // a record or its path runs past the end of the resource
 };
+
+// One record as it stands in the resource: the path with all its bytes (a NUL
+// included) and the reserved field, which only tools that show a catalog use.
+struct CatalogRecord {
+  std::string path;
+  uint16_t reserved = 0;
+  CatalogEntry entry;
+};
+
+// Appends every record to `records` in resource order, duplicates included.
+// Same results as readCatalog; on any result but Ok, `header` and `records`
+// are left untouched.
+CatalogReadResult readCatalogRecords(const unsigned char* data, size_t size,
+                                     CatalogHeader& header, std::vector<CatalogRecord>& records);
 
 // Reads the catalog resource of `size` bytes. Records are added to `catalog`
 // in resource order; a path already present keeps its first entry. A path is

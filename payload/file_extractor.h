@@ -1,0 +1,31 @@
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+
+#include "file_extractor_status.h"
+#include "uninstaller_setup.h"
+
+namespace Escort {
+
+// Inflates the payload carried in a module's resources to disk.
+class FileExtractor {
+ public:
+  virtual bool open(HINSTANCE module, FileExtractorStatus* status) = 0;
+  virtual bool closeCatalog() = 0;
+  virtual int extractFile(const char* archivePath, const char* destinationPath,
+                          bool versionAware) = 0;
+  virtual int extractTree(const char* prefix, const char* destinationDirectory,
+                          UninstallerSetup* uninstallLog, const char* description) = 0;
+  virtual int entrySize(const char* archivePath, uint32_t* compressedSize,
+                        uint32_t* uncompressedSize) = 0;
+  virtual int treeSize(const char* prefix, uint32_t* compressedSum, uint32_t* uncompressedSum) = 0;
+
+ protected:
+  ~FileExtractor() = default;  // the one instance lives as long as the process
+};
+
+// The process-wide extractor, created on the first call.
+FileExtractor* getFileExtractor();
+
+}  // namespace Escort

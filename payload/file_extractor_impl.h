@@ -1,0 +1,30 @@
+#pragma once
+#include <string>
+
+#include "catalog.h"
+#include "file_extractor.h"
+
+namespace Escort {
+
+class FileExtractorImpl : public FileExtractor {
+ public:
+  bool open(HINSTANCE module, FileExtractorStatus* status) override;
+  bool closeCatalog() override;
+  int extractFile(const char* archivePath, const char* destinationPath, bool versionAware) override;
+  int extractTree(const char* prefix, const char* destinationDirectory,
+                  UninstallerSetup* uninstallLog, const char* description) override;
+  int entrySize(const char* archivePath, uint32_t* compressedSize,
+                uint32_t* uncompressedSize) override;
+  int treeSize(const char* prefix, uint32_t* compressedSum, uint32_t* uncompressedSum) override;
+
+ private:
+  int writeEntry(const CatalogEntry& entry, const std::string& outputPath);
+  int replaceIfNewer(const std::string& temporaryPath, const std::string& destination);
+
+  HMODULE moduleHandle = nullptr;
+  uint32_t chunkSize = 0;
+  Catalog catalog;
+  FileExtractorStatus* status = nullptr;
+};
+
+}  // namespace Escort

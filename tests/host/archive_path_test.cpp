@@ -1,0 +1,34 @@
+#include "archive_path.h"
+
+#include <gtest/gtest.h>
+
+using Escort::normalizeArchivePath;
+using Escort::pathInTree;
+
+TEST(NormalizeArchivePath, TurnsCallerFormIntoStoredForm) {
+  EXPECT_EQ(normalizeArchivePath("/fs/aircraft/"), "\\fs\\aircraft");
+  EXPECT_EQ(normalizeArchivePath("/FS/MODULES/FSUIPC.DLL/"), "\\fs\\modules\\fsuipc.dll");
+  EXPECT_EQ(normalizeArchivePath("\\ks\\readme.txt"), "\\ks\\readme.txt");
+  EXPECT_EQ(normalizeArchivePath("/ks"), "\\ks");
+}
+
+TEST(NormalizeArchivePath, RemovesOnlyOneTrailingSeparator) {
+  EXPECT_EQ(normalizeArchivePath("/fs//"), "\\fs\\");
+  EXPECT_EQ(normalizeArchivePath("/"), "");
+  EXPECT_EQ(normalizeArchivePath(""), "");
+}
+
+TEST(NormalizeArchivePath, LowersOnlyAsciiCapitals) {
+  // Bytes of 128 and above belong to the ANSI code page and stay as they are.
+  EXPECT_EQ(normalizeArchivePath("/A\xC9Z@[`{"), "\\a\xC9z@[`{");
+}
+
+TEST(PathInTree, DropsPrefixAndOneSeparator) {
+  EXPECT_EQ(pathInTree("\\fs\\aircraft\\kestrel\\aircraft.cfg", "\\fs\\aircraft\\kestrel"),
+            "aircraft.cfg");
+  EXPECT_EQ(pathInTree("\\fs\\aircraft\\kestrel\\aircraft.cfg", normalizeArchivePath("/fs/aircraft/kestrel/")),
+            "aircraft.cfg");
+  // Prefixes match by characters: the rest of a partial component stays.
+  EXPECT_EQ(pathInTree("\\fs\\aircraft\\kestrel\\aircraft.cfg", "\\fs\\air"),
+            "craft\\kestrel\\aircraft.cfg");
+}

@@ -1,0 +1,25 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "payload_layout.h"
+
+namespace PayloadTool {
+
+struct CommandLine {
+  enum class Command { Build, List, Summary, Verify };
+  Command command = Command::Build;
+  uint32_t chunkSize = kDefaultChunkSize;  // build only
+  std::string treeDir;                     // build, verify
+  std::string payloadDir;                  // the output of build; the input of the others
+};
+
+// Reads the arguments after the program name. False, with `error` set, when
+// they name no command or do not fit it.
+bool parseCommandLine(const std::vector<std::string>& args, CommandLine& commandLine,
+                      std::string& error);
+
+extern const char* const kUsage;
+
+}  // namespace PayloadTool
