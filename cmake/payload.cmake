@@ -37,8 +37,8 @@ function(kestrel_payload_rc target)
   target_include_directories(${target} PRIVATE $<$<COMPILE_LANGUAGE:RC>:${arg_PAYLOAD_DIR}>)
 endfunction()
 
-# kestrel_setup_payload(): the payload target `setup_payload` and, in the
-# caller's scope, KESTREL_SETUP_PAYLOAD_DIR, from KESTREL_PAYLOAD or the demo tree.
+# kestrel_setup_payload(): the payload target `setup_payload` and the cache entry
+# KESTREL_SETUP_PAYLOAD_DIR, from KESTREL_PAYLOAD or the demo tree.
 function(kestrel_setup_payload)
   set(dir ${CMAKE_BINARY_DIR}/setup_payload)
   if(KESTREL_PAYLOAD AND EXISTS "${KESTREL_PAYLOAD}/payload.rc")
@@ -54,5 +54,5 @@ function(kestrel_setup_payload)
     get_property(stamp GLOBAL PROPERTY KESTREL_DEMO_TREE_STAMP)
     kestrel_pack_payload(setup_payload TREE ${tree} OUTDIR ${dir} DEPENDS ${stamp} demo_tree)
   endif()
-  set(KESTREL_SETUP_PAYLOAD_DIR ${dir} PARENT_SCOPE)
+  set(KESTREL_SETUP_PAYLOAD_DIR ${dir} CACHE INTERNAL "Directory of the payload the setup program carries")
 endfunction()

@@ -6,8 +6,5 @@
 set -euo pipefail
 prefix=$1 loader=$2
 shift 2
-export WINEPREFIX="$prefix" WINELOADER="$loader"
-export WINEDEBUG="${WINEDEBUG:--all}"
-# Never wait for the Mono or Gecko installers.
-export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 exec "$loader" "$@"

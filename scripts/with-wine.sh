@@ -6,9 +6,7 @@ set -euo pipefail
 prefix=$1 loader=$2
 shift 2
 
-export WINEPREFIX="$prefix" WINELOADER="$loader"
-export WINEDEBUG="${WINEDEBUG:--all}"
-export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 [ "$(basename "$loader")" = wine64 ] && export WINEARCH=win64 || export WINEARCH=win32
 
 wineserver=/usr/lib/wine/wineserver64

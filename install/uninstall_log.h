@@ -1,0 +1,11 @@
+#pragma once
+#include "uninstaller_setup.h"
+
+namespace Escort {
+
+// Starts an empty uninstall log for the registration `productName`; the three
+// strings are copied. Null when the log cannot be allocated.
+UninstallerSetup* createUninstallerSetup(const char* productName, const char* description,
+                                         const char* uninstallerPath);
+
+}  // namespace Escort
