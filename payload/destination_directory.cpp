@@ -11,14 +11,24 @@ std::string parentDirectory(const std::string& path) {
   return last == std::string::npos ? std::string() : path.substr(0, last);
 }
 
+bool createTemporaryFile(const std::string& directory, const char* prefix, std::string& path) {
+  // Windows refuses a directory longer than this; Wine's GetTempFileNameA
+  // instead overruns its own buffer and brings the process down.
+  if (directory.size() > MAX_PATH - 14) return false;
+  char name[MAX_PATH];
+  if (!GetTempFileNameA(directory.c_str(), prefix, 0, name)) return false;
+  path = name;
+  return true;
+}
+
 namespace {
 
 // Creating and deleting one file is the only test that tells both "exists"
 // and "accepts new files" (a read-only medium or a denied ACL fails here).
 bool directoryTakesNewFiles(const std::string& directory) {
-  char probe[MAX_PATH];
-  if (!GetTempFileNameA(directory.c_str(), "", 0, probe)) return false;
-  DeleteFileA(probe);
+  std::string probe;
+  if (!createTemporaryFile(directory, "", probe)) return false;
+  DeleteFileA(probe.c_str());
   return true;
 }
 

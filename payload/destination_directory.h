@@ -6,6 +6,11 @@ namespace Escort {
 // Everything before the last '\' of `path`; empty when there is none.
 std::string parentDirectory(const std::string& path);
 
+// Creates a new, empty file with a unique name beginning with `prefix` in
+// `directory` and gives its path. False when that is impossible, including
+// for a directory too long for a temporary file name.
+bool createTemporaryFile(const std::string& directory, const char* prefix, std::string& path);
+
 // Makes sure `directory` exists and takes new files, creating missing levels
 // from the shallowest to the deepest. Levels created before a failure stay.
 bool ensureDirectory(const std::string& directory);

@@ -76,11 +76,11 @@ int FileExtractorImpl::extractFile(const char* archivePath, const char* destinat
   if (versionAware) {
     // The new copy is written beside the target first, so that the versions can be
     // compared and the existing module stays untouched until the new one is whole.
-    char temporary[MAX_PATH];
-    if (!GetTempFileNameA(directory.c_str(), "tmp", 0, temporary)) return kOutputFileFailed;
+    std::string temporary;
+    if (!createTemporaryFile(directory, "tmp", temporary)) return kOutputFileFailed;
     result = writeEntry(found->second, temporary);
     if (result == kExtractOk) result = replaceIfNewer(temporary, destination);
-    DeleteFileA(temporary);  // nothing left to delete after a successful move
+    DeleteFileA(temporary.c_str());  // nothing left to delete after a successful move
   } else {
     result = writeEntry(found->second, destination);
   }

@@ -134,6 +134,25 @@ TEST_F(Extractor, CreatesThreeMissingDirectoryLevels) {
   EXPECT_EQ(directoryListing(scratch / "one\\two\\three"), std::vector<std::string>{"readme.txt"});
 }
 
+TEST_F(Extractor, DirectoriesAroundMaxPathSucceedOrFailWithACode) {
+  // Windows refuses temporary file names in a directory this long; Wine's
+  // GetTempFileNameA would overrun a buffer and end the process instead.
+  for (size_t length = MAX_PATH - 20; length <= MAX_PATH + 20; ++length) {
+    std::string directory = scratch.path() + "\\l";
+    directory += std::string(length - directory.size(), 'd');
+    const std::string destination = directory + "\\readme.txt";
+    for (bool versionAware : {false, true}) {
+      SCOPED_TRACE(length);
+      int result = extractor->extractFile("/ks/readme.txt", destination.c_str(), versionAware);
+      EXPECT_TRUE(result == kExtractOk || result == kDirectoryNotReady || result == kOutputFileFailed)
+          << result;
+      if (result == kExtractOk) {
+        EXPECT_TRUE(readFileBytes(destination) == readFileBytes(sourceFile("ks/readme.txt")));
+      }
+    }
+  }
+}
+
 TEST_F(Extractor, DirectoryThatIsAFileFailsWithNothingCreated) {
   writeFileBytes(scratch / "blocker", "a file, not a directory");
   std::string destination = scratch / "blocker\\sub\\readme.txt";

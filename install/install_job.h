@@ -1,0 +1,21 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "uninstaller_setup.h"
+
+// What the installation worker is to do. The progress page fills it before it
+// starts the worker and takes it back (to free it) at WM_INSTALL_DONE; in
+// between only the worker touches it.
+struct InstallJob {
+  HINSTANCE instanceHandle = nullptr;  // module whose resources hold the payload
+  HWND progressWindow = nullptr;       // receives every message of the worker
+  Escort::UninstallerSetup* uninstallLog = nullptr;
+  bool installFs2002 = false;
+  bool installFs2004 = false;
+  std::string fs2002Dir;  // as the registry gave it; set only with installFs2002
+  std::string fs2004Dir;  // likewise with installFs2004
+  bool installProgramFiles = false;  // program files, and the main module into each simulator
+  std::string programDir;            // ends with a backslash
+};

@@ -1,0 +1,46 @@
+#pragma once
+// The messages the installation worker posts to the progress page, and the
+// hand-over of the file name that WM_INSTALL_FILE carries.
+#include <windows.h>
+
+#include <cstring>
+#include <memory>
+#include <new>
+#include <string>
+
+// wParam: bytes the whole run will produce (unsigned 32-bit). lParam: 0.
+constexpr UINT WM_INSTALL_TOTAL = WM_USER + 0x100;
+// wParam: 0. lParam: the announced file, to be taken with takeAnnouncedFile.
+constexpr UINT WM_INSTALL_FILE = WM_USER + 0x101;
+// wParam, lParam: 0.
+constexpr UINT WM_INSTALL_FILE_DONE = WM_USER + 0x102;
+// wParam: bytes of the current file produced so far. lParam: its full size.
+constexpr UINT WM_INSTALL_PROGRESS = WM_USER + 0x103;
+// wParam: the result, kInstallSucceeded or a failure code. lParam: 0.
+constexpr UINT WM_INSTALL_DONE = WM_USER + 0x104;
+
+// Results in WM_INSTALL_DONE besides the extractor's own codes, which pass
+// through unchanged (and 4 is also its code for a missing chunk).
+constexpr int kInstallSucceeded = 0;
+constexpr int kPayloadNotOpened = 4;
+
+// The name in WM_INSTALL_FILE is a heap copy of the whole destination path,
+// made for that one message. A single buffer in the worker would be rewritten
+// by the next file, or gone with the worker's thread, before the page reads
+// it; a copy per message always names the file the message announced, at any
+// length. The receiver owns it once the message is delivered (the page
+// handles every message up to WM_INSTALL_DONE, which comes last, so none is
+// left behind); the sender frees it at once when posting fails. Zero when
+// there was no memory for it.
+inline LPARAM copyAnnouncedFile(const char* path) {
+  const size_t size = std::strlen(path) + 1;
+  char* copy = new (std::nothrow) char[size];
+  if (copy) std::memcpy(copy, path, size);
+  return reinterpret_cast<LPARAM>(copy);
+}
+
+// The path a WM_INSTALL_FILE announced; frees its copy. Call once per message.
+inline std::string takeAnnouncedFile(LPARAM announced) {
+  std::unique_ptr<char[]> copy(reinterpret_cast<char*>(announced));
+  return copy ? std::string(copy.get()) : std::string();
+}

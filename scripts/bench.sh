@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Builds and runs the installation benchmark: a seeded payload shaped like the
+# real one, the host's inflate-only time for it, and under Wine the worker
+# installing it against a minimal inflate-and-write loop, with its memory.
+# Figures only: nothing here passes or fails, and ctest never runs it.
+# Usage: scripts/bench.sh [ROUNDS]
+# Environment: BENCH_SEED (default 2004), BENCH_HOST_BUILD and BENCH_WIN_BUILD
+# (build directories; default build/bench-host and build/bench-<preset>; the host
+# one also gets the test payload tool, so the Windows one can build anything).
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+cd "$root"
+
+rounds=${1:-5}
+seed=${BENCH_SEED:-2004}
+preset=$(wine_test_preset)
+if [ "$preset" = win32 ]; then
+  arch=i686 loader=/usr/lib/wine/wine
+else
+  arch=x86_64 loader=/usr/lib/wine/wine64
+fi
+host_build=${BENCH_HOST_BUILD:-$root/build/bench-host}
+win_build=${BENCH_WIN_BUILD:-$root/build/bench-$preset}
+tree=$host_build/bench/tree
+payload=$host_build/bench/payload
+
+# Runs a build step quietly, showing its output only when it fails.
+quietly() {
+  local log=$1
+  shift
+  if ! "$@" >"$log" 2>&1; then
+    tail -n 40 "$log"
+    echo "Failed; full log in $log" >&2
+    return 1
+  fi
+}
+
+echo "== Host tools ($host_build)"
+mkdir -p "$host_build"
+quietly "$host_build/bench-build.log" \
+  cmake -S "$root" -B "$host_build" -DCMAKE_BUILD_TYPE=Release
+quietly "$host_build/bench-build.log" \
+  cmake --build "$host_build" -j "$jobs" --target payload-builder make-test-payloads make-bench-tree bench-inflate
+
+echo "== Payload (seed $seed)"
+"$host_build/tools/make-bench-tree" "$tree" "$seed"
+"$host_build/tools/payload-builder" build "$tree" "$payload" | tail -n 1
+"$host_build/tools/bench-inflate" "$payload"
+
+echo "== Windows benchmark, $arch ($win_build)"
+mkdir -p "$win_build"
+quietly "$win_build/bench-build.log" \
+  cmake -S "$root" -B "$win_build" --toolchain "$root/cmake/toolchain-mingw.cmake" \
+    -DKESTREL_WIN_ARCH="$arch" -DCMAKE_BUILD_TYPE=Release \
+    -DKESTREL_HOST_BUILD="$host_build" -DKESTREL_BENCH_PAYLOAD="$payload"
+quietly "$win_build/bench-build.log" \
+  cmake --build "$win_build" -j "$jobs" --target install_bench
+
+echo "== Under Wine ($rounds rounds)"
+scripts/with-wine.sh "$win_build/wineprefix" "$loader" \
+  "$loader" "$win_build/bench/install_bench.exe" "$rounds"

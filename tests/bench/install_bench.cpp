@@ -1,0 +1,207 @@
+// install_bench: times the installation worker writing the benchmark payload
+// into a fresh directory against the minimal inflate-and-write loop writing
+// the same files, and reports the worker's memory. Not a test: figures only.
+// Usage: install_bench [ROUNDS]   (bench_payload.dll beside it; 5 rounds by default)
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "install_job.h"
+#include "install_messages.h"
+#include "install_worker.h"
+#include "plain_install.h"
+#include "process_memory.h"
+#include "scratch_directory.h"
+
+namespace {
+
+// An uninstall log that holds its events in memory until it would commit them.
+class EventList : public Escort::UninstallerSetup {
+ public:
+  bool addEvent(const char* command, const char* parameter, const char* description) override {
+    events.push_back(std::string(command) + '\n' + parameter + '\n' + description);
+    return true;
+  }
+  bool commit() override { return true; }
+
+  std::vector<std::string> events;
+};
+
+double millisecondsSince(const LARGE_INTEGER& start) {
+  LARGE_INTEGER now, frequency;
+  QueryPerformanceCounter(&now);
+  QueryPerformanceFrequency(&frequency);
+  return 1000.0 * double(now.QuadPart - start.QuadPart) / double(frequency.QuadPart);
+}
+
+struct WorkerRun {
+  int result = -1;
+  double ms = 0;
+  uint32_t total = 0;
+  uint32_t files = 0;
+  uint32_t messages = 0;
+};
+
+// Committed private bytes over one worker run: when it starts, once the
+// catalog is read (WM_INSTALL_TOTAL), and the most seen while it extracts.
+struct MemoryTrace {
+  uint64_t atStart = 0;
+  uint64_t atTotal = 0;
+  uint64_t peak = 0;
+};
+
+// Runs the worker as the progress page does and handles its messages as the
+// page would (taking each announced name). With a trace, memory is sampled
+// between messages; that walk costs time, so timed runs go without.
+WorkerRun runWorker(HMODULE payload, const std::string& directory, MemoryTrace* trace) {
+  HWND window = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  EventList log;
+  InstallJob job;
+  job.instanceHandle = payload;
+  job.progressWindow = window;
+  job.uninstallLog = &log;
+  job.installFs2004 = true;
+  job.fs2004Dir = directory + "\\FS9";
+  job.installProgramFiles = true;
+  job.programDir = directory + "\\Kestrel\\";
+
+  WorkerRun run;
+  if (trace) trace->atStart = trace->peak = committedPrivateBytes();
+  LARGE_INTEGER start;
+  QueryPerformanceCounter(&start);
+  HANDLE thread = CreateThread(nullptr, 0, installWorker, &job, 0, nullptr);
+  for (bool done = !thread; !done;) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, INFINITE, QS_POSTMESSAGE);
+    MSG msg;
+    while (!done && PeekMessageA(&msg, window, 0, 0, PM_REMOVE)) {
+      ++run.messages;
+      if (msg.message == WM_INSTALL_TOTAL) {
+        run.total = static_cast<uint32_t>(msg.wParam);
+        if (trace) trace->peak = std::max(trace->peak, trace->atTotal = committedPrivateBytes());
+      }
+      if (msg.message == WM_INSTALL_FILE) takeAnnouncedFile(msg.lParam);
+      if (msg.message == WM_INSTALL_FILE_DONE) ++run.files;
+      if (msg.message == WM_INSTALL_DONE) {
+        run.result = static_cast<int>(msg.wParam);
+        done = true;
+      }
+    }
+    if (trace) trace->peak = std::max(trace->peak, committedPrivateBytes());
+  }
+  run.ms = millisecondsSince(start);
+  if (thread) {
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+  }
+  DestroyWindow(window);
+  return run;
+}
+
+struct PlainRun {
+  PlainInstallResult result;
+  double ms = 0;
+};
+
+PlainRun runPlain(HMODULE payload, const std::string& directory) {
+  PlainRun run;
+  LARGE_INTEGER start;
+  QueryPerformanceCounter(&start);
+  run.result = plainInstall(payload, directory + "\\Kestrel\\", directory + "\\FS9\\");
+  run.ms = millisecondsSince(start);
+  return run;
+}
+
+std::string besideThisProgram(const char* name) {
+  char path[MAX_PATH];
+  DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string directory(path, length);
+  return directory.substr(0, directory.rfind('\\') + 1) + name;
+}
+
+double kib(uint64_t bytes) { return bytes / 1024.0; }
+
+double median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+  HMODULE payload = LoadLibraryA(besideThisProgram("bench_payload.dll").c_str());
+  if (!payload) {
+    std::fprintf(stderr, "install_bench: cannot load bench_payload.dll\n");
+    return 1;
+  }
+  const std::string base = uniqueScratchPath("bench");
+  CreateDirectoryA(base.c_str(), nullptr);
+
+  // An untimed pass first, so that every run finds the payload's pages
+  // mapped and the file system warm.
+  const PlainRun warmUp = runPlain(payload, base + "\\warm-up");
+  removeTree(base + "\\warm-up");
+  if (!warmUp.result.ok) {
+    std::fprintf(stderr, "install_bench: the plain loop failed\n");
+    return 1;
+  }
+
+  // Memory, in a run of its own.
+  const ProcessMemory before = processMemory();
+  MemoryTrace trace;
+  const WorkerRun traced = runWorker(payload, base + "\\memory", &trace);
+  const ProcessMemory after = processMemory();
+  removeTree(base + "\\memory");
+  if (traced.result != 0) {
+    std::fprintf(stderr, "install_bench: the worker failed with %d\n", traced.result);
+    return 1;
+  }
+  std::printf("payload: worker wrote %u files, %u bytes (%u messages); plain loop %u files, %llu bytes\n",
+              traced.files, traced.total, traced.messages, warmUp.result.files,
+              static_cast<unsigned long long>(warmUp.result.bytes));
+
+  std::vector<double> workerTimes, plainTimes;
+  for (int round = 1; round <= rounds; ++round) {
+    const std::string workerDir = base + "\\worker" + std::to_string(round);
+    const std::string plainDir = base + "\\plain" + std::to_string(round);
+    WorkerRun worker;
+    PlainRun plain;
+    // Alternate who goes first, so that neither always meets the other's dirty pages.
+    if (round % 2) {
+      worker = runWorker(payload, workerDir, nullptr);
+      plain = runPlain(payload, plainDir);
+    } else {
+      plain = runPlain(payload, plainDir);
+      worker = runWorker(payload, workerDir, nullptr);
+    }
+    removeTree(workerDir);
+    removeTree(plainDir);
+    if (worker.result != 0 || !plain.result.ok) {
+      std::fprintf(stderr, "install_bench: round %d failed (worker result %d, plain %s)\n", round,
+                   worker.result, plain.result.ok ? "ok" : "failed");
+      return 1;
+    }
+    std::printf("round %d: worker %.1f ms, plain loop %.1f ms\n", round, worker.ms, plain.ms);
+    workerTimes.push_back(worker.ms);
+    plainTimes.push_back(plain.ms);
+  }
+  removeTree(base);
+
+  const double bestWorker = *std::min_element(workerTimes.begin(), workerTimes.end());
+  const double bestPlain = *std::min_element(plainTimes.begin(), plainTimes.end());
+  std::printf("best of %d: worker %.1f ms, plain loop %.1f ms, ratio %.2f (target 1.50 or less); "
+              "medians %.1f and %.1f ms\n",
+              rounds, bestWorker, bestPlain, bestWorker / bestPlain, median(workerTimes),
+              median(plainTimes));
+  std::printf("memory, worker run: peak working set %.0f -> %.0f KiB, peak pagefile usage %.0f -> %.0f KiB\n",
+              kib(before.peakWorkingSet), kib(after.peakWorkingSet), kib(before.peakPagefileUsage),
+              kib(after.peakPagefileUsage));
+  std::printf("memory, worker run: committed private %.0f KiB at start, +%.0f KiB once the worker had its thread and catalog, "
+              "+%.0f KiB at most while extracting\n",
+              kib(trace.atStart), kib(trace.atTotal - trace.atStart), kib(trace.peak - trace.atTotal));
+  return 0;
+}

@@ -1,0 +1,21 @@
+#pragma once
+// The yardstick for the worker: the least an installation of the payload can
+// do. It inflates the same streams into the same files with zlib and plain
+// Win32 calls: chunk pointers looked up once, no copies, no directory probes,
+// no progress reports, no uninstall log.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+struct PlainInstallResult {
+  bool ok = false;
+  uint32_t files = 0;
+  uint64_t bytes = 0;
+};
+
+// Writes what the worker writes for a job with the program files (into
+// `programDir`) and Flight Simulator 2004 (into `simulatorDir`); both end with
+// a backslash.
+PlainInstallResult plainInstall(HMODULE payload, const std::string& programDir,
+                                const std::string& simulatorDir);
