@@ -242,6 +242,15 @@ class InstallWorker : public ::testing::Test {
     return job;
   }
 
+  // What a OneComputer run into both simulators writes and logs.
+  ExpectedRun everythingIntoBoth() const {
+    ExpectedRun expected;
+    expected.programFiles(programDir);
+    expected.simulator(fs2002Dir, '8', true);
+    expected.simulator(fs2004Dir, '9', true);
+    return expected;
+  }
+
   ScratchDirectory scratch{"worker"};
   RecordingLog log;
   const std::string programDir = scratch / "Kestrel\\";
@@ -284,10 +293,7 @@ TEST_F(InstallWorker, OneComputerWithBoth_Completes2002BeforeAny2004File) {
   InstallJob job = jobFor(InstallType::OneComputer, true, true);
   const Transcript run = readTranscript(runWorker(job));
 
-  ExpectedRun expected;
-  expected.programFiles(programDir);
-  expected.simulator(fs2002Dir, '8', true);
-  expected.simulator(fs2004Dir, '9', true);
+  const ExpectedRun expected = everythingIntoBoth();
   EXPECT_EQ(run.result, kInstallSucceeded);
   EXPECT_EQ(run.announced, expected.files);
   EXPECT_EQ(log.events, expected.events);
@@ -311,10 +317,7 @@ TEST_F(InstallWorker, FinishedBytesReachTheTotalThatCameFirst) {
   InstallJob job = jobFor(InstallType::OneComputer, true, true);
   const Transcript run = readTranscript(runWorker(job));
 
-  ExpectedRun expected;
-  expected.programFiles(programDir);
-  expected.simulator(fs2002Dir, '8', true);
-  expected.simulator(fs2004Dir, '9', true);
+  const ExpectedRun expected = everythingIntoBoth();
   EXPECT_EQ(run.finishedFiles, expected.files.size());
   EXPECT_EQ(run.total, expected.bytes());
   EXPECT_EQ(run.finishedBytes, run.total);
