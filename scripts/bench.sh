@@ -14,11 +14,9 @@ cd "$root"
 rounds=${1:-5}
 seed=${BENCH_SEED:-2004}
 preset=$(wine_test_preset)
-if [ "$preset" = win32 ]; then
-  arch=i686 loader=/usr/lib/wine/wine
-else
-  arch=x86_64 loader=/usr/lib/wine/wine64
-fi
+loader=$(wine_loader "$preset")
+arch=i686
+[ "$preset" = win64 ] && arch=x86_64
 host_build=${BENCH_HOST_BUILD:-$root/build/bench-host}
 win_build=${BENCH_WIN_BUILD:-$root/build/bench-$preset}
 tree=$host_build/bench/tree

@@ -19,3 +19,8 @@ build_preset() {
 wine_test_preset() {
   if /lib/ld-linux.so.2 --version >/dev/null 2>&1; then echo win32; else echo win64; fi
 }
+
+# The Wine loader that runs the binaries of a Windows preset.
+wine_loader() {
+  if [ "$1" = win64 ]; then echo /usr/lib/wine/wine64; else echo /usr/lib/wine/wine; fi
+}

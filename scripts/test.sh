@@ -20,8 +20,7 @@ if [ "$wine_preset" != win32 ]; then
   ctest --preset win32 -L static
   build_preset "$wine_preset"
 fi
-loader=/usr/lib/wine/wine
-[ "$wine_preset" = win64 ] && loader=/usr/lib/wine/wine64
+loader=$(wine_loader "$wine_preset")
 echo "== Windows tests under Wine ($wine_preset)"
 scripts/with-wine.sh "$root/build/$wine_preset/wineprefix" "$loader" \
   ctest --preset "$wine_preset"
