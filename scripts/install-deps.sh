@@ -3,11 +3,14 @@
 # Fast when everything is present: it only asks dpkg.
 set -euo pipefail
 
+# python3 draws the setup program's pictures and the demo payload's files; the
+# x86_64 cross compiler and wine64 run the Windows tests where 32-bit code cannot.
 packages=(
-  cmake make g++ zlib1g-dev googletest
+  cmake make g++ zlib1g-dev googletest python3
   clang libclang-rt-14-dev
-  g++-mingw-w64-i686 libz-mingw-w64-dev
-  wine wine32:i386
+  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
+  libz-mingw-w64-dev
+  wine wine32:i386 wine64
   xvfb xauth
 )
 
