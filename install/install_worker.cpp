@@ -9,11 +9,10 @@
 #include "progress_cb.h"
 #include "resource_ids.h"
 #include "string_helpers.h"
+#include "uninstall_commands.h"
 
 namespace {
 
-const char kDeleteFile[] = "DeleteFile";
-const char kDeleteEmptyDirs[] = "DeleteEmptyDirs";
 const char kSharedModule[] = "fsuipc.dll";
 
 // The modules of one simulator version; Flight Simulator 2002 has no auto-join.

@@ -7,6 +7,7 @@
 #include "output_file.h"
 #include "payload_resource.h"
 #include "product_version.h"
+#include "uninstall_commands.h"
 #include "windows_path_limits.h"
 
 namespace Escort {
@@ -130,7 +131,7 @@ int FileExtractorImpl::extractTree(const char* prefix, const char* destinationDi
     result = extractFile(key.c_str(), destination.c_str(), false);
     if (result != kExtractOk) return false;
     ++count;
-    uninstallLog->addEvent("DeleteFile", destination.c_str(), description);
+    uninstallLog->addEvent(kDeleteFile, destination.c_str(), description);
     return true;
   });
   if (result != kExtractOk) return result;

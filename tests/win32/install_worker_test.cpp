@@ -21,10 +21,6 @@
 
 using namespace Escort;
 
-void PrintTo(const LoggedEvent& event, std::ostream* out) {
-  *out << "{" << event.command << ", " << event.parameter << ", " << event.description << "}";
-}
-
 namespace {
 
 // A hanging worker fails its test after this long instead of stalling the run.
