@@ -25,6 +25,13 @@ PageSnapshot snapshotPages(HWND frame) {
 
 int pageCount(const PageSnapshot& snapshot) { return snapshot.empty() ? 0 : snapshot.back().page + 1; }
 
+const ControlState* findControl(const PageSnapshot& snapshot, int page, int id) {
+  for (const ControlState& control : snapshot) {
+    if (control.page == page && control.id == id) return &control;
+  }
+  return nullptr;
+}
+
 namespace {
 
 // Tabs separate the fields; backslash escapes keep every control on one line.

@@ -18,6 +18,8 @@ using PageSnapshot = std::vector<ControlState>;
 
 PageSnapshot snapshotPages(HWND frame);
 int pageCount(const PageSnapshot& snapshot);
+// The control `id` of page `page`, or nullptr.
+const ControlState* findControl(const PageSnapshot& snapshot, int page, int id);
 // One line per control; parseSnapshot reads it back.
 std::string formatSnapshot(const PageSnapshot& snapshot);
 PageSnapshot parseSnapshot(const std::string& text);
