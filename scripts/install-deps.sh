@@ -5,12 +5,14 @@ set -euo pipefail
 
 # python3 draws the setup program's pictures and the demo payload's files; the
 # x86_64 cross compiler and wine64 run the Windows tests where 32-bit code cannot.
+# fonts-wine gives Wine its Tahoma for "MS Shell Dlg" and the Marlett glyphs of
+# the caption buttons; without it dialogs fall back to a wider font and cut texts.
 packages=(
   cmake make g++ zlib1g-dev googletest python3
   clang libclang-rt-14-dev
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   libz-mingw-w64-dev
-  wine wine32:i386 wine64
+  wine wine32:i386 wine64 fonts-wine
   xvfb xauth
 )
 

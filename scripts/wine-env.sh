@@ -5,3 +5,21 @@
 export WINEPREFIX="$prefix" WINELOADER="$loader"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=;winedbg.exe=d}"
+[ "$(basename "$loader")" = wine64 ] && export WINEARCH=win64 || export WINEARCH=win32
+
+# The server of this prefix (wineserver -k ends it with every program in it).
+wineserver=/usr/lib/wine/wineserver64
+[ -x "$wineserver" ] || wineserver=/usr/lib/wine/wineserver32
+
+# Fills the new, empty prefix directory with the settings every run needs.
+init_wine_prefix() {
+  "$loader" wineboot.exe --init >/dev/null 2>&1
+  # Without a window manager (Xvfb) Wine waits two seconds for one each time it
+  # hides a managed top-level window. Unmanaged windows skip that wait, and Wine
+  # draws their caption itself, so that screenshots show it.
+  "$loader" reg.exe add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  # Debian's Wine 8 does not search its own data directory, where fonts-wine
+  # puts Tahoma (which "MS Shell Dlg" stands for) and Marlett (the caption
+  # buttons); named here, they replace a wider fallback that cuts dialog texts.
+  "$loader" reg.exe add 'HKCU\Software\Wine\Fonts' /v Path /d 'Z:\usr\share\wine\fonts' /f >/dev/null 2>&1
+}

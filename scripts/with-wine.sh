@@ -7,10 +7,6 @@ prefix=$1 loader=$2
 shift 2
 
 source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
-[ "$(basename "$loader")" = wine64 ] && export WINEARCH=win64 || export WINEARCH=win32
-
-wineserver=/usr/lib/wine/wineserver64
-[ -x "$wineserver" ] || wineserver=/usr/lib/wine/wineserver32
 
 xvfb_pid=""
 cleanup() {
@@ -31,10 +27,10 @@ if [ -z "${DISPLAY:-}" ]; then
   for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
 fi
 
+echo "Creating Wine prefix $prefix"
 rm -rf "$prefix"
 mkdir -p "$prefix"
 "$wineserver" -p
-echo "Creating Wine prefix $prefix"
-"$loader" wineboot.exe --init >/dev/null 2>&1
+init_wine_prefix
 
 "$@"

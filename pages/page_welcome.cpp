@@ -1,0 +1,36 @@
+#include "page_welcome.h"
+
+#include <string>
+
+#include "resource_ids.h"
+#include "string_helpers.h"
+
+namespace {
+
+struct WelcomeLine {
+  UINT stringId;
+  const char* followedBy;
+};
+
+// The title and subtitle stand on consecutive lines; an empty line sets off
+// each paragraph after them.
+const WelcomeLine kWelcomeLines[] = {
+    {IDS_WELCOME_TITLE, "\n"},
+    {IDS_WELCOME_SUBTITLE, "\n\n"},
+    {IDS_WELCOME_PITCH, "\n\n"},
+    {IDS_WELCOME_REQUIREMENT, "\n\n"},
+    {IDS_WELCOME_CLOSE_APPLICATIONS, ""},
+};
+
+}  // namespace
+
+WORD PageWelcome::dialogTemplate() { return IDD_PAGE_WELCOME; }
+
+void PageWelcome::onCreate(Escort::WizardUI* frame, HWND window) {
+  std::string text;
+  for (const WelcomeLine& line : kWelcomeLines) text += loadString(line.stringId) + line.followedBy;
+  SetWindowTextA(GetDlgItem(window, IDC_WELCOME_TEXT), text.c_str());
+  KS3Page::onCreate(frame, window);
+}
+
+bool PageWelcome::showsHeaderLogo() { return false; }

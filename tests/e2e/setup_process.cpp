@@ -1,0 +1,65 @@
+#include "setup_process.h"
+
+#include "scenario.h"
+
+SetupProcess::SetupProcess(const std::string& program, const std::string& arguments, bool suspended) {
+  std::string commandLine = "\"" + program + "\"";
+  if (!arguments.empty()) commandLine += " " + arguments;
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, suspended ? CREATE_SUSPENDED : 0,
+                      nullptr, nullptr, &startup, &info)) {
+    throw ScenarioFailure("cannot start " + commandLine + ", error " + std::to_string(GetLastError()));
+  }
+}
+
+SetupProcess::~SetupProcess() {
+  terminate();
+  CloseHandle(info.hThread);
+  CloseHandle(info.hProcess);
+}
+
+void SetupProcess::resume() { ResumeThread(info.hThread); }
+
+bool SetupProcess::running() const { return !waitForEnd(0); }
+
+bool SetupProcess::waitForEnd(DWORD milliseconds) const {
+  return WaitForSingleObject(info.hProcess, milliseconds) == WAIT_OBJECT_0;
+}
+
+DWORD SetupProcess::exitCode() const {
+  DWORD code = STILL_ACTIVE;
+  GetExitCodeProcess(info.hProcess, &code);
+  return code;
+}
+
+void SetupProcess::terminate() {
+  if (running()) {
+    TerminateProcess(info.hProcess, 255);
+    waitForEnd(5000);
+  }
+}
+
+namespace {
+
+struct WindowSearch {
+  DWORD processId;
+  bool visibleOnly;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK collectWindow(HWND window, LPARAM search) {
+  auto* s = reinterpret_cast<WindowSearch*>(search);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner == s->processId && (!s->visibleOnly || IsWindowVisible(window))) s->found.push_back(window);
+  return TRUE;
+}
+
+}  // namespace
+
+std::vector<HWND> SetupProcess::topLevelWindows(bool visibleOnly) const {
+  WindowSearch search{info.dwProcessId, visibleOnly, {}};
+  EnumWindows(collectWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}

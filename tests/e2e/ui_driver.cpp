@@ -1,0 +1,171 @@
+#include "ui_driver.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <iostream>
+
+#include "scenario.h"
+#include "screenshot.h"
+#include "setup_windows.h"
+#include "window_text.h"
+
+namespace {
+// Generous for Wine on a busy machine, short enough to fail a hung wizard.
+const DWORD kTimeLimit = 30000;
+const DWORD kPollInterval = 20;
+}  // namespace
+
+UiDriver::UiDriver(std::unique_ptr<SetupProcess> process, std::string screenshotDirectory)
+    : program(std::move(process)), screenshots(std::move(screenshotDirectory)) {}
+
+void UiDriver::waitFor(const std::string& what, const std::function<bool()>& condition) {
+  const DWORD start = GetTickCount();
+  while (!condition()) {
+    if (GetTickCount() - start > kTimeLimit) {
+      throw ScenarioFailure("gave up after " + std::to_string(kTimeLimit / 1000) + " s waiting for " + what);
+    }
+    if (!program->running()) {
+      throw ScenarioFailure("the program ended (exit code " + std::to_string(program->exitCode()) +
+                            ") while waiting for " + what);
+    }
+    Sleep(kPollInterval);
+  }
+}
+
+void UiDriver::waitForWindow(const std::string& caption) {
+  waitFor("a window \"" + caption + "\"", [&] {
+    for (HWND candidate : program->topLevelWindows(true)) {
+      if (windowText(candidate) == caption) {
+        window = candidate;
+        return true;
+      }
+    }
+    return false;
+  });
+}
+
+HWND UiDriver::currentPage() const {
+  for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (windowClass(child) == kDialogClass && IsWindowVisible(child)) return child;
+  }
+  return nullptr;
+}
+
+void UiDriver::waitForPage(int controlId) {
+  check(window != nullptr, "a window was waited for before its pages");
+  waitFor("the page with control " + std::to_string(controlId), [&] {
+    HWND page = currentPage();
+    HWND found = page ? GetDlgItem(page, controlId) : nullptr;
+    return found != nullptr && IsWindowVisible(found);
+  });
+}
+
+HWND UiDriver::control(int controlId) {
+  check(window != nullptr, "a window was waited for before its controls");
+  if (HWND page = currentPage()) {
+    if (HWND found = GetDlgItem(page, controlId)) return found;
+  }
+  HWND found = GetDlgItem(window, controlId);
+  check(found != nullptr, "control " + std::to_string(controlId) + " is on the visible page or its frame");
+  return found;
+}
+
+std::vector<HWND> UiDriver::messageBoxes() const {
+  std::vector<HWND> boxes;
+  for (HWND candidate : program->topLevelWindows(true)) {
+    if (candidate != window && windowClass(candidate) == kDialogClass) boxes.push_back(candidate);
+  }
+  return boxes;
+}
+
+void UiDriver::clickWindow(HWND button, const std::string& what) {
+  const std::vector<HWND> boxesBefore = messageBoxes();
+  auto click = std::make_unique<BackgroundClick>(button);
+  waitFor(what + " to return or open a message box", [&] {
+    // A click may end the program (Cancel, then Yes), which ends the send too.
+    if (click->finished(kPollInterval) || !program->running()) return true;
+    for (HWND box : messageBoxes()) {
+      if (std::find(boxesBefore.begin(), boxesBefore.end(), box) == boxesBefore.end()) {
+        clicksWaitingOnABox.push_back(std::move(click));
+        return true;
+      }
+    }
+    return false;
+  });
+}
+
+void UiDriver::click(int controlId) {
+  HWND target = control(controlId);
+  const std::string what = "a click on control " + std::to_string(controlId);
+  check(IsWindowVisible(target) != FALSE, "control " + std::to_string(controlId) + " is visible for " + what);
+  check(IsWindowEnabled(target) != FALSE, "control " + std::to_string(controlId) + " is enabled for " + what);
+  clickWindow(target, what);
+}
+
+void UiDriver::setChecked(int controlId, bool checked) {
+  if (isChecked(controlId) != checked) click(controlId);
+  checkEqual(isChecked(controlId), checked, "check state of control " + std::to_string(controlId));
+}
+
+void UiDriver::answerMessageBox(const std::string& caption, const std::string& text, int buttonId) {
+  HWND box = nullptr;
+  waitFor("a message box", [&] {
+    const auto boxes = messageBoxes();
+    box = boxes.empty() ? nullptr : boxes.front();
+    return box != nullptr;
+  });
+  checkEqual(windowText(box), caption, "message box caption");
+  // The text is the box's one static control with text; the icon has none.
+  std::string shown;
+  for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (lstrcmpiA(windowClass(child).c_str(), "Static") == 0) shown += windowText(child);
+  }
+  checkEqual(shown, text, "message box text");
+  HWND answer = GetDlgItem(box, buttonId);
+  check(answer != nullptr && IsWindowVisible(answer), "the message box has button " + std::to_string(buttonId));
+  clickWindow(answer, "the answer " + std::to_string(buttonId));
+
+  // The click that opened the box returns once the page has acted on the answer.
+  while (!clicksWaitingOnABox.empty()) {
+    const DWORD start = GetTickCount();
+    while (!clicksWaitingOnABox.back()->finished(kPollInterval) && program->running()) {
+      if (GetTickCount() - start > kTimeLimit) throw ScenarioFailure("the click that opened the box never returned");
+    }
+    clicksWaitingOnABox.pop_back();
+  }
+}
+
+std::string UiDriver::text(int controlId) { return windowText(control(controlId)); }
+
+bool UiDriver::isChecked(int controlId) {
+  DWORD_PTR state = 0;
+  SendMessageTimeoutA(control(controlId), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, kTimeLimit, &state);
+  return state == BST_CHECKED;
+}
+
+bool UiDriver::isEnabled(int controlId) { return IsWindowEnabled(control(controlId)) != FALSE; }
+
+bool UiDriver::isVisible(int controlId) { return IsWindowVisible(control(controlId)) != FALSE; }
+
+int UiDriver::visibleWindowCount() const { return static_cast<int>(program->topLevelWindows(true).size()); }
+
+DWORD UiDriver::waitForEnd() {
+  if (!program->waitForEnd(kTimeLimit)) {
+    throw ScenarioFailure("the program was still running " + std::to_string(kTimeLimit / 1000) +
+                          " s after it should have ended");
+  }
+  return program->exitCode();
+}
+
+void UiDriver::screenshot(const std::string& name) {
+  check(window != nullptr, "a window was waited for before its screenshot");
+  // Everything painted and on the screen before the pixels are read.
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kTimeLimit, &ignored);
+  Sleep(500);
+  std::filesystem::create_directories(screenshots);
+  const std::string path = screenshots + "\\" + name + ".png";
+  check(writePng(path, captureWindow(window)), "the screenshot " + path + " is written");
+  std::cout << "Screenshot " << name << ": " << path << std::endl;
+}

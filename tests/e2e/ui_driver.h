@@ -1,0 +1,61 @@
+#pragma once
+// Drives one run of the setup program as a user would, through window
+// captions and control ids only. Every wait has a time limit; whatever does
+// not hold throws ScenarioFailure.
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "background_click.h"
+#include "setup_process.h"
+
+class UiDriver {
+ public:
+  UiDriver(std::unique_ptr<SetupProcess> process, std::string screenshotDirectory);
+
+  // Waits for a visible top-level window with this caption; controls are
+  // looked up in it, and in its visible page, from then on.
+  void waitForWindow(const std::string& caption);
+  // Waits until the visible page of that window holds this control, visible.
+  void waitForPage(int controlId);
+
+  // Clicks an enabled, visible button, check box or radio button. When the
+  // click opens a message box, returns with the box open.
+  void click(int controlId);
+  void setChecked(int controlId, bool checked);
+  // Checks the open message box's caption and text, then clicks its button
+  // (IDYES, IDNO, IDOK) and waits until the click that opened it has returned.
+  void answerMessageBox(const std::string& caption, const std::string& text, int buttonId);
+
+  std::string text(int controlId);
+  bool isChecked(int controlId);
+  bool isEnabled(int controlId);
+  bool isVisible(int controlId);
+  // Visible top-level windows of the program.
+  int visibleWindowCount() const;
+
+  // Waits for the program to end and returns its exit code.
+  DWORD waitForEnd();
+  // Saves the window as <screenshot directory>/<name>.png and says where.
+  void screenshot(const std::string& name);
+
+  SetupProcess& process() { return *program; }
+  // The window last waited for.
+  HWND mainWindow() const { return window; }
+
+ private:
+  HWND control(int controlId);
+  HWND currentPage() const;
+  std::vector<HWND> messageBoxes() const;
+  void clickWindow(HWND button, const std::string& what);
+  void waitFor(const std::string& what, const std::function<bool()>& condition);
+
+  std::unique_ptr<SetupProcess> program;
+  std::string screenshots;
+  HWND window = nullptr;
+  std::vector<std::unique_ptr<BackgroundClick>> clicksWaitingOnABox;
+};

@@ -1,0 +1,11 @@
+#pragma once
+// Reading windows of another process (or of this one).
+#include <windows.h>
+
+#include <string>
+
+// The text through WM_GETTEXT, which the system carries across processes; an
+// edit control keeps its text where GetWindowTextA of another process cannot
+// see it. A program that does not answer within a second gives "".
+std::string windowText(HWND window);
+std::string windowClass(HWND window);

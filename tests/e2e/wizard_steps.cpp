@@ -1,0 +1,72 @@
+#include "wizard_steps.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "resource_ids.h"
+#include "scenario.h"
+#include "setup_windows.h"
+
+const char kWelcomeText[] =
+    "Welcome to Kestrel 3\n"
+    "for Microsoft Flight Simulator\n\n"
+    "Kestrel is the best way for online pilots to get access to live air traffic control services.  And this "
+    "version makes it easier than ever.\n\n"
+    "You must have Microsoft Flight Simulator 2002 or 2004 in order to use Kestrel.\n\n"
+    "It is recommended that you exit all applications prior to running this installer.";
+const char kCancelCaption[] = "Kestrel Installer";
+const char kCancelQuestion[] = "Are you sure you want to exit without completing the installation of Kestrel?";
+
+std::string expectedAgreement(const std::string& setupProgram) {
+  HMODULE strings = LoadLibraryExA(setupProgram.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  check(strings != nullptr, "the string table of " + setupProgram + " can be read");
+  std::vector<UINT> ids = {IDS_LICENSE_HEADING};
+  for (UINT id = IDS_LICENSE_FIRST; id <= IDS_LICENSE_LAST; ++id) ids.push_back(id);
+  std::string agreement;
+  std::vector<char> buffer(8192);
+  for (UINT id : ids) {
+    const int length = LoadStringA(strings, id, buffer.data(), static_cast<int>(buffer.size()));
+    check(length > 0, "string " + std::to_string(id) + " is in the table");
+    agreement += std::string(buffer.data(), length) + "\r\n\r\n";
+  }
+  FreeLibrary(strings);
+  return agreement;
+}
+
+void expectWelcomePage(UiDriver& setup) {
+  setup.waitForWindow(kFrameCaption);
+  setup.waitForPage(IDC_WELCOME_TEXT);
+  checkEqual(setup.text(IDC_WELCOME_TEXT), kWelcomeText, "welcome text");
+  checkEqual(setup.isVisible(IDC_HEADER_LOGO), false, "header bitmap visible on the welcome page");
+  checkEqual(setup.isEnabled(IDC_BACK), false, "Back enabled on the welcome page");
+  checkEqual(setup.isEnabled(IDC_NEXT) && setup.isVisible(IDC_NEXT), true, "Next enabled and visible");
+  checkEqual(setup.isVisible(IDC_FINISH), false, "Finish visible on the welcome page");
+  checkEqual(setup.isEnabled(IDCANCEL), true, "Cancel enabled");
+}
+
+void expectLicensePage(UiDriver& setup, const std::string& setupProgram, bool accepted) {
+  setup.waitForPage(IDC_LICENSE_ACCEPT);
+  const std::string agreement = setup.text(IDC_LICENSE_TEXT);
+  checkEqual(agreement, expectedAgreement(setupProgram), "licence text");
+  checkEqual(static_cast<long long>(agreement.size()), 13380, "licence text length");
+  checkEqual(setup.isVisible(IDC_HEADER_LOGO), true, "header bitmap visible on the licence page");
+  checkEqual(setup.isChecked(IDC_LICENSE_ACCEPT), accepted, "acceptance box ticked");
+  checkEqual(setup.isEnabled(IDC_NEXT), accepted, "Next enabled on the licence page");
+  checkEqual(setup.isEnabled(IDC_FINISH), accepted, "Finish enabled with Next");
+  checkEqual(setup.isVisible(IDC_FINISH), false, "Finish visible on the licence page");
+  checkEqual(setup.isEnabled(IDC_BACK), true, "Back enabled on the licence page");
+}
+
+void goToLicensePage(UiDriver& setup, const std::string& setupProgram) {
+  expectWelcomePage(setup);
+  setup.click(IDC_NEXT);
+  expectLicensePage(setup, setupProgram, false);
+}
+
+void cancelAndConfirm(UiDriver& setup) {
+  setup.click(IDCANCEL);
+  setup.answerMessageBox(kCancelCaption, kCancelQuestion, IDYES);
+  checkEqual(static_cast<long long>(setup.waitForEnd()), 0, "exit code after Cancel and Yes");
+  checkEqual(static_cast<long long>(setup.visibleWindowCount()), 0, "windows left after the end");
+}
