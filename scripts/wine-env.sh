@@ -2,9 +2,13 @@
 # tests shares. Quiet, and never waiting for the Mono or Gecko installers.
 # winedbg is switched off: a crashing test must fail at once, whereas Wine's
 # crash dialog would wait on the display for a click that never comes.
+# winemenubuilder is switched off too: Wine starts it for every shortcut saved
+# under the Start menu, where it holds the .lnk open for a moment (so a test
+# that removes the folder at once fails now and then) and writes menu entries
+# into the host's home directory.
 export WINEPREFIX="$prefix" WINELOADER="$loader"
 export WINEDEBUG="${WINEDEBUG:--all}"
-export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=;winedbg.exe=d}"
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=;winedbg.exe,winemenubuilder.exe=d}"
 [ "$(basename "$loader")" = wine64 ] && export WINEARCH=win64 || export WINEARCH=win32
 
 # The server of this prefix (wineserver -k ends it with every program in it).

@@ -285,7 +285,7 @@ const std::vector<DialogLayout>& dialogLayouts() {
            {IDC_LICENSE_ACCEPT, "BUTTON", kCheckBox, "I accept all the terms of the preceeding License Agreement.", 7,
             156, 207, 10},
            {IDC_STATIC, "STATIC", kLeftText, "Kestrel 3 Software License Agreement", 7, 35, 275, 8},
-           {IDC_STATIC, "STATIC", kLeftText, "Check this box and click Next to continue installtion.", 7, 177, 166, 8},
+           {IDC_STATIC, "STATIC", kLeftText, "Check this box and click Next to continue installtion.", 7, 177, 275, 8},
        }},
       {IDD_PAGE_TYPE, kPageStyle, "", 290, 192, 0,
        {
