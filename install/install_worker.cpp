@@ -9,12 +9,9 @@
 #include "progress_cb.h"
 #include "resource_ids.h"
 #include "string_helpers.h"
-#include "uninstall_registration.h"
+#include "uninstall_commands.h"
 
 namespace {
-
-using Escort::kDeleteEmptyDirsCommand;
-using Escort::kDeleteFileCommand;
 
 const char kSharedModule[] = "fsuipc.dll";
 const char kUninstaller[] = "ksuninstall.exe";
@@ -145,7 +142,7 @@ int Installation::extractModule(const std::string& modulesDir, const char* name,
                                 UINT descriptionId) {
   const std::string destination = modulesDir + name;
   const int result = extractor.extractFile(moduleArchivePath(name).c_str(), destination.c_str(), false);
-  job.uninstallLog->addEvent(kDeleteFileCommand, destination.c_str(),
+  job.uninstallLog->addEvent(kDeleteFile, destination.c_str(),
                              loadString(descriptionId).c_str());
   return result;
 }
@@ -157,8 +154,8 @@ int Installation::extractUninstaller() {
   const std::string destination = job.programDir + kUninstaller;
   const std::string description = loadString(IDS_UNINSTALL_PROGRAM_FILES);
   const int result = extractor.extractFile(kUninstallerArchivePath, destination.c_str(), false);
-  job.uninstallLog->addEvent(kDeleteFileCommand, destination.c_str(), description.c_str());
-  job.uninstallLog->addEvent(kDeleteEmptyDirsCommand, job.programDir.c_str(), description.c_str());
+  job.uninstallLog->addEvent(kDeleteFile, destination.c_str(), description.c_str());
+  job.uninstallLog->addEvent(kDeleteEmptyDirs, job.programDir.c_str(), description.c_str());
   return result;
 }
 
@@ -169,7 +166,7 @@ int Installation::extractTree(const char* prefix, const std::string& destination
   const std::string description = loadString(descriptionId);
   const int result =
       extractor.extractTree(prefix, destination.c_str(), job.uninstallLog, description.c_str());
-  job.uninstallLog->addEvent(kDeleteEmptyDirsCommand, destination.c_str(), description.c_str());
+  job.uninstallLog->addEvent(kDeleteEmptyDirs, destination.c_str(), description.c_str());
   return result;
 }
 

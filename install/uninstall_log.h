@@ -3,6 +3,10 @@
 
 namespace Escort {
 
+// The name this product registers under, which its uninstaller is also
+// started with.
+inline constexpr char kProductName[] = "Kestrel 3";
+
 // Starts an empty uninstall log for the registration `productName`; the three
 // strings are copied. Null when the log cannot be allocated.
 UninstallerSetup* createUninstallerSetup(const char* productName, const char* description,

@@ -1,7 +1,7 @@
 #pragma once
 // The uninstall registration as the setup program writes it and the uninstaller
-// reads it back: the key, the value names and the command words of the events.
-// No Windows headers, so the uninstaller's pure checks can share it.
+// reads it back: the key and the value names (the command words of the events
+// are in uninstall_commands.h). No Windows headers.
 #include <string>
 
 namespace Escort {
@@ -25,9 +25,5 @@ constexpr const char kEventCountValue[] = "EscortEvents";
 constexpr const char kEventTagPrefix[] = "EscortTag";
 constexpr const char kEventParamsPrefix[] = "EscortParams";
 constexpr const char kEventDescPrefix[] = "EscortDesc";
-
-constexpr const char kDeleteFileCommand[] = "DeleteFile";
-constexpr const char kDeleteEmptyDirsCommand[] = "DeleteEmptyDirs";
-constexpr const char kDeleteRegTreeCommand[] = "DeleteRegTree";
 
 }  // namespace Escort

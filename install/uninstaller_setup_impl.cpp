@@ -4,45 +4,10 @@
 
 #include <new>
 
+#include "registry_key.h"
 #include "uninstall_log.h"
 
 namespace Escort {
-namespace {
-
-// The registration key, closed on every way out of a write.
-class RegistrationKey {
- public:
-  RegistrationKey() = default;
-  RegistrationKey(const RegistrationKey&) = delete;
-  RegistrationKey& operator=(const RegistrationKey&) = delete;
-  ~RegistrationKey() {
-    if (key_) RegCloseKey(key_);
-  }
-
-  // Opens the key of an earlier installation as it is, or creates it.
-  bool create(const std::string& subkey) {
-    char noClass[] = "";  // RegCreateKeyExA takes the class as a writable string
-    return RegCreateKeyExA(HKEY_LOCAL_MACHINE, subkey.c_str(), 0, noClass, REG_OPTION_NON_VOLATILE,
-                           KEY_ALL_ACCESS, nullptr, &key_, nullptr) == ERROR_SUCCESS;
-  }
-
-  // The text and its terminating zero.
-  bool setString(const std::string& name, const std::string& value) const {
-    return RegSetValueExA(key_, name.c_str(), 0, REG_SZ,
-                          reinterpret_cast<const BYTE*>(value.c_str()),
-                          static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
-  }
-
-  bool setDword(const std::string& name, DWORD value) const {
-    return RegSetValueExA(key_, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                          sizeof value) == ERROR_SUCCESS;
-  }
-
- private:
-  HKEY key_ = nullptr;
-};
-
-}  // namespace
 
 UninstallerSetup* createUninstallerSetup(const char* productName, const char* description,
                                          const char* uninstallerPath) {
@@ -82,8 +47,8 @@ bool UninstallerSetupImpl::commit() {
 // "EscortEvents" may then count events whose values are missing.
 bool UninstallerSetupImpl::writeRegistration() const {
   if (events.empty()) return false;
-  RegistrationKey key;
-  if (!key.create(std::string(kUninstallKey) + productName)) return false;
+  RegistryKey key;
+  if (!key.create(kUninstallKey + productName, KEY_ALL_ACCESS)) return false;
 
   bool named = key.setString(kDisplayNameValue, productName);
   // The program directory usually lies under "Program Files": unquoted, the

@@ -4,6 +4,8 @@
 
 #include <list>
 
+#include "windows_path_limits.h"
+
 namespace Escort {
 
 std::string parentDirectory(const std::string& path) {
@@ -12,9 +14,9 @@ std::string parentDirectory(const std::string& path) {
 }
 
 bool createTemporaryFile(const std::string& directory, const char* prefix, std::string& path) {
-  // Windows refuses a directory longer than this; Wine's GetTempFileNameA
-  // instead overruns its own buffer and brings the process down.
-  if (directory.size() > MAX_PATH - 14) return false;
+  // Wine's GetTempFileNameA overruns its own buffer on a longer directory and
+  // brings the process down, where Windows refuses it.
+  if (directory.size() > kMaxTemporaryFileDirectory) return false;
   char name[MAX_PATH];
   if (!GetTempFileNameA(directory.c_str(), prefix, 0, name)) return false;
   path = name;
@@ -22,6 +24,11 @@ bool createTemporaryFile(const std::string& directory, const char* prefix, std::
 }
 
 namespace {
+
+// Windows refuses a longer directory; Wine would create it.
+bool createDirectory(const std::string& directory) {
+  return directory.size() <= kMaxDirectoryPath && CreateDirectoryA(directory.c_str(), nullptr);
+}
 
 // Creating and deleting one file is the only test that tells both "exists"
 // and "accepts new files" (a read-only medium or a denied ACL fails here).
@@ -41,14 +48,14 @@ bool ensureDirectory(const std::string& directory) {
   std::list<std::string> pending;
   std::string current = directory;
   while (!current.empty()) {
-    if (CreateDirectoryA(current.c_str(), nullptr)) break;
+    if (createDirectory(current)) break;
     pending.push_front(current);
     current = parentDirectory(current);
   }
   if (current.empty()) return false;  // nothing could be created, up to the drive
 
   for (const std::string& level : pending) {
-    if (!CreateDirectoryA(level.c_str(), nullptr)) return false;
+    if (!createDirectory(level)) return false;
   }
   return true;
 }

@@ -7,6 +7,8 @@
 #include "output_file.h"
 #include "payload_resource.h"
 #include "product_version.h"
+#include "uninstall_commands.h"
+#include "windows_path_limits.h"
 
 namespace Escort {
 
@@ -16,14 +18,16 @@ FileExtractor* getFileExtractor() {
 }
 
 bool FileExtractorImpl::open(HINSTANCE module, FileExtractorStatus* statusObject) {
-  moduleHandle = module;
-  status = statusObject;
   PayloadResource resource;
-  if (loadPayloadResource(moduleHandle, 0, resource) != kExtractOk) return false;
+  if (loadPayloadResource(module, 0, resource) != kExtractOk) return false;
   // A catalog that would send a reader outside its resource is refused whole.
   CatalogHeader header;
   if (readCatalog(resource.data, resource.size, header, catalog) != CatalogReadResult::Ok)
     return false;
+  // Only now: the entries already open must go on being read from their own
+  // module, and reported to their own status, when another module is refused.
+  moduleHandle = module;
+  status = statusObject;
   chunkSize = header.chunkSize;
   return true;
 }
@@ -106,7 +110,8 @@ int FileExtractorImpl::replaceIfNewer(const std::string& temporaryPath,
       installed >= offered)
     return kExtractOk;  // the installed copy is as new or newer: keep it
   // One step, so that a failed replacement leaves the installed copy as it was.
-  if (!MoveFileExA(temporaryPath.c_str(), destination.c_str(), MOVEFILE_REPLACE_EXISTING))
+  if (!fitsWindowsPath(destination) ||
+      !MoveFileExA(temporaryPath.c_str(), destination.c_str(), MOVEFILE_REPLACE_EXISTING))
     return kOutputFileFailed;
   return kExtractOk;
 }
@@ -126,7 +131,7 @@ int FileExtractorImpl::extractTree(const char* prefix, const char* destinationDi
     result = extractFile(key.c_str(), destination.c_str(), false);
     if (result != kExtractOk) return false;
     ++count;
-    uninstallLog->addEvent("DeleteFile", destination.c_str(), description);
+    uninstallLog->addEvent(kDeleteFile, destination.c_str(), description);
     return true;
   });
   if (result != kExtractOk) return result;

@@ -2,10 +2,13 @@
 
 #include <share.h>
 
+#include "windows_path_limits.h"
+
 namespace Escort {
 
 bool OutputFile::open(const std::string& path) {
   close();
+  if (!fitsWindowsPath(path)) return false;
   file_ = _fsopen(path.c_str(), "wb", _SH_DENYNO);
   return file_ != nullptr;
 }

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds and runs the installation benchmark: a seeded payload shaped like the
 # real one, the host's inflate-only time for it, and under Wine the worker
-# installing it against a minimal inflate-and-write loop, with its memory.
+# installing it against a minimal inflate-and-write loop and against the floor
+# of the worker's design (that loop plus the directory probes and one posted
+# message per inflate call, drained on another thread), with its memory.
 # Figures only: nothing here passes or fails, and ctest never runs it.
 # Usage: scripts/bench.sh [ROUNDS]
 # Environment: BENCH_SEED (default 2004), BENCH_HOST_BUILD and BENCH_WIN_BUILD

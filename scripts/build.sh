@@ -8,12 +8,15 @@ cd "$root"
 scripts/install-deps.sh
 
 build_preset host
-if [ -n "${KESTREL_PAYLOAD:-}" ]; then
-  cmake --preset win32 -DKESTREL_PAYLOAD="$(realpath "$KESTREL_PAYLOAD")" >/dev/null
-fi
-build_preset win32
-
+# Always given, empty for the demo payload: a payload named in an earlier run
+# must not stay in the cache and ship by mistake.
+payload_source=""
+[ -n "${KESTREL_PAYLOAD:-}" ] && payload_source=$(realpath "$KESTREL_PAYLOAD")
 setup=build/win32/app/ks3setup.exe
+# A build that fails, say on a refused payload, leaves no setup program to ship.
+rm -f "$setup"
+build_preset win32 -DKESTREL_PAYLOAD="$payload_source"
+
 payload=$(sed -n 's/^KESTREL_SETUP_PAYLOAD_DIR:INTERNAL=//p' build/win32/CMakeCache.txt)
 echo "== Setup program: $setup ($(stat -c %s "$setup") bytes)"
 build/host/tools/payload-builder summary "$payload"

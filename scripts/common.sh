@@ -3,11 +3,13 @@
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 jobs=$(nproc)
 
+# Further arguments go to the configure step.
 build_preset() {
   local preset=$1 log="$root/build/$1.log"
+  shift
   mkdir -p "$root/build"
   echo "== Building $preset"
-  if ! { cmake --preset "$preset" && cmake --build --preset "$preset" -j "$jobs"; } >"$log" 2>&1; then
+  if ! { cmake --preset "$preset" "$@" && cmake --build --preset "$preset" -j "$jobs"; } >"$log" 2>&1; then
     tail -n 60 "$log"
     echo "Build of $preset failed; full log in $log" >&2
     return 1

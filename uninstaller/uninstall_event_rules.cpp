@@ -3,7 +3,7 @@
 #include <cstring>
 #include <vector>
 
-#include "uninstall_registration.h"
+#include "uninstall_commands.h"
 
 namespace {
 
@@ -44,9 +44,9 @@ bool equalsIgnoringCase(const std::string& a, const char* b) {
 }  // namespace
 
 EventKind eventKind(const std::string& command) {
-  if (command == Escort::kDeleteFileCommand) return EventKind::DeleteFile;
-  if (command == Escort::kDeleteEmptyDirsCommand) return EventKind::DeleteEmptyDirs;
-  if (command == Escort::kDeleteRegTreeCommand) return EventKind::DeleteRegTree;
+  if (command == kDeleteFile) return EventKind::DeleteFile;
+  if (command == kDeleteEmptyDirs) return EventKind::DeleteEmptyDirs;
+  if (command == kDeleteRegTree) return EventKind::DeleteRegTree;
   return EventKind::Unknown;
 }
 

@@ -1,6 +1,8 @@
 // install_bench: times the installation worker writing the benchmark payload
 // into a fresh directory against the minimal inflate-and-write loop writing
-// the same files, and reports the worker's memory. Not a test: figures only.
+// the same files and against the floor of the worker's design (that loop plus
+// the directory probes and one posted message per inflate call), and reports
+// the worker's memory. Not a test: figures only.
 // Usage: install_bench [ROUNDS]   (bench_payload.dll beside it; 5 rounds by default)
 #include <windows.h>
 
@@ -38,7 +40,8 @@ double millisecondsSince(const LARGE_INTEGER& start) {
   return 1000.0 * double(now.QuadPart - start.QuadPart) / double(frequency.QuadPart);
 }
 
-struct WorkerRun {
+// One run on a thread of its own that posts to a window of this thread.
+struct ThreadRun {
   int result = -1;
   double ms = 0;
   uint32_t total = 0;
@@ -54,26 +57,17 @@ struct MemoryTrace {
   uint64_t peak = 0;
 };
 
-// Runs the worker as the progress page does and handles its messages as the
-// page would (taking each announced name). With a trace, memory is sampled
+// Starts `body` on its own thread, handing it a message-only window of this
+// thread, and handles what it posts there as the progress page would (taking
+// each announced name) until WM_INSTALL_DONE. With a trace, memory is sampled
 // between messages; that walk costs time, so timed runs go without.
-WorkerRun runWorker(HMODULE payload, const std::string& directory, MemoryTrace* trace) {
-  HWND window = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-  EventList log;
-  InstallJob job;
-  job.instanceHandle = payload;
-  job.progressWindow = window;
-  job.uninstallLog = &log;
-  job.installFs2004 = true;
-  job.fs2004Dir = directory + "\\FS9";
-  job.installProgramFiles = true;
-  job.programDir = directory + "\\Kestrel\\";
-
-  WorkerRun run;
+ThreadRun runPosting(LPTHREAD_START_ROUTINE body, void* parameter, HWND& window, MemoryTrace* trace) {
+  window = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  ThreadRun run;
   if (trace) trace->atStart = trace->peak = committedPrivateBytes();
   LARGE_INTEGER start;
   QueryPerformanceCounter(&start);
-  HANDLE thread = CreateThread(nullptr, 0, installWorker, &job, 0, nullptr);
+  HANDLE thread = CreateThread(nullptr, 0, body, parameter, 0, nullptr);
   for (bool done = !thread; !done;) {
     MsgWaitForMultipleObjects(0, nullptr, FALSE, INFINITE, QS_POSTMESSAGE);
     MSG msg;
@@ -101,6 +95,19 @@ WorkerRun runWorker(HMODULE payload, const std::string& directory, MemoryTrace* 
   return run;
 }
 
+// Runs the worker as the progress page does.
+ThreadRun runWorker(HMODULE payload, const std::string& directory, MemoryTrace* trace) {
+  EventList log;
+  InstallJob job;
+  job.instanceHandle = payload;
+  job.uninstallLog = &log;
+  job.installFs2004 = true;
+  job.fs2004Dir = directory + "\\FS9";
+  job.installProgramFiles = true;
+  job.programDir = directory + "\\Kestrel\\";
+  return runPosting(installWorker, &job, job.progressWindow, trace);
+}
+
 struct PlainRun {
   PlainInstallResult result;
   double ms = 0;
@@ -113,6 +120,28 @@ PlainRun runPlain(HMODULE payload, const std::string& directory) {
   run.result = plainInstall(payload, directory + "\\Kestrel\\", directory + "\\FS9\\");
   run.ms = millisecondsSince(start);
   return run;
+}
+
+// The floor: the plain loop with the directory probes and one message per
+// inflate call, on a thread of its own like the worker, ending with
+// WM_INSTALL_DONE (0 when every file was written).
+struct FloorJob {
+  HMODULE payload;
+  std::string directory;
+  HWND window = nullptr;
+};
+
+DWORD WINAPI floorThread(LPVOID parameter) {
+  const FloorJob& job = *static_cast<const FloorJob*>(parameter);
+  const PlainInstallResult result =
+      plainInstall(job.payload, job.directory + "\\Kestrel\\", job.directory + "\\FS9\\", job.window);
+  PostMessageA(job.window, WM_INSTALL_DONE, result.ok ? 0 : 1, 0);
+  return 0;
+}
+
+ThreadRun runFloor(HMODULE payload, const std::string& directory) {
+  FloorJob job{payload, directory};
+  return runPosting(floorThread, &job, job.window, nullptr);
 }
 
 std::string besideThisProgram(const char* name) {
@@ -153,7 +182,7 @@ int main(int argc, char** argv) {
   // Memory, in a run of its own.
   const ProcessMemory before = processMemory();
   MemoryTrace trace;
-  const WorkerRun traced = runWorker(payload, base + "\\memory", &trace);
+  const ThreadRun traced = runWorker(payload, base + "\\memory", &trace);
   const ProcessMemory after = processMemory();
   removeTree(base + "\\memory");
   if (traced.result != 0) {
@@ -164,39 +193,49 @@ int main(int argc, char** argv) {
               traced.files, traced.total, traced.messages, warmUp.result.files,
               static_cast<unsigned long long>(warmUp.result.bytes));
 
-  std::vector<double> workerTimes, plainTimes;
+  // Each round runs all three, in an order that changes from round to round,
+  // so that none always meets another's dirty pages.
+  enum Contender { kWorker, kFloor, kPlain };
+  const Contender orders[][3] = {{kWorker, kFloor, kPlain}, {kFloor, kPlain, kWorker},
+                                 {kPlain, kWorker, kFloor}};
+  std::vector<double> workerTimes, floorTimes, plainTimes;
   for (int round = 1; round <= rounds; ++round) {
     const std::string workerDir = base + "\\worker" + std::to_string(round);
+    const std::string floorDir = base + "\\floor" + std::to_string(round);
     const std::string plainDir = base + "\\plain" + std::to_string(round);
-    WorkerRun worker;
+    ThreadRun worker, floor;
     PlainRun plain;
-    // Alternate who goes first, so that neither always meets the other's dirty pages.
-    if (round % 2) {
-      worker = runWorker(payload, workerDir, nullptr);
-      plain = runPlain(payload, plainDir);
-    } else {
-      plain = runPlain(payload, plainDir);
-      worker = runWorker(payload, workerDir, nullptr);
+    for (Contender contender : orders[round % 3]) {
+      if (contender == kWorker) worker = runWorker(payload, workerDir, nullptr);
+      if (contender == kFloor) floor = runFloor(payload, floorDir);
+      if (contender == kPlain) plain = runPlain(payload, plainDir);
     }
     removeTree(workerDir);
+    removeTree(floorDir);
     removeTree(plainDir);
-    if (worker.result != 0 || !plain.result.ok) {
-      std::fprintf(stderr, "install_bench: round %d failed (worker result %d, plain %s)\n", round,
-                   worker.result, plain.result.ok ? "ok" : "failed");
+    if (worker.result != 0 || floor.result != 0 || !plain.result.ok) {
+      std::fprintf(stderr, "install_bench: round %d failed (worker result %d, floor %s, plain %s)\n",
+                   round, worker.result, floor.result == 0 ? "ok" : "failed",
+                   plain.result.ok ? "ok" : "failed");
       return 1;
     }
-    std::printf("round %d: worker %.1f ms, plain loop %.1f ms\n", round, worker.ms, plain.ms);
+    std::printf("round %d: worker %.1f ms, floor %.1f ms (%u messages), plain loop %.1f ms\n", round,
+                worker.ms, floor.ms, floor.messages, plain.ms);
     workerTimes.push_back(worker.ms);
+    floorTimes.push_back(floor.ms);
     plainTimes.push_back(plain.ms);
   }
   removeTree(base);
 
   const double bestWorker = *std::min_element(workerTimes.begin(), workerTimes.end());
+  const double bestFloor = *std::min_element(floorTimes.begin(), floorTimes.end());
   const double bestPlain = *std::min_element(plainTimes.begin(), plainTimes.end());
-  std::printf("best of %d: worker %.1f ms, plain loop %.1f ms, ratio %.2f (target 1.50 or less); "
-              "medians %.1f and %.1f ms\n",
-              rounds, bestWorker, bestPlain, bestWorker / bestPlain, median(workerTimes),
-              median(plainTimes));
+  std::printf("best of %d: plain loop %.1f ms, floor %.1f ms, worker %.1f ms; medians %.1f, %.1f and %.1f ms\n",
+              rounds, bestPlain, bestFloor, bestWorker, median(plainTimes), median(floorTimes),
+              median(workerTimes));
+  std::printf("ratios: worker / floor %.2f (target 1.15 or less), worker / plain loop %.2f "
+              "(target 1.50 or less), floor / plain loop %.2f\n",
+              bestWorker / bestFloor, bestWorker / bestPlain, bestFloor / bestPlain);
   std::printf("memory, worker run: peak working set %.0f -> %.0f KiB, peak pagefile usage %.0f -> %.0f KiB\n",
               kib(before.peakWorkingSet), kib(after.peakWorkingSet), kib(before.peakPagefileUsage),
               kib(after.peakPagefileUsage));

@@ -24,8 +24,30 @@ TEST(ArchiveNameRules, ComponentProblem_RefusesSeparatorsAndNul) {
 }
 
 TEST(ArchiveNameRules, ComponentProblem_RefusesWhatWindowsCannotCreate) {
-  for (const char* name : {"a:b", "a*b", "a?b", "a\"b", "a<b", "a>b", "a|b", "tab\there"})
+  for (const char* name : {"a:b", "a*b", "a?b", "a\"b", "a<b", "a>b", "a|b", "tab\there", "dot.", "blank "})
     EXPECT_NE(componentProblem(name), "") << name;
+}
+
+TEST(ArchiveNameRules, ComponentProblem_RefusesReservedDeviceNamesWithAnyExtension) {
+  for (const char* name : {"con", "PRN", "Aux", "nul", "nul.txt", "com1", "COM9.dll", "lpt1", "lpt9.x.y", "con .txt"})
+    EXPECT_NE(componentProblem(name), "") << name;
+  for (const char* name : {"console", "nul_", "com10", "com0", "lpt", "aux-1.txt", "my.con"})
+    EXPECT_EQ(componentProblem(name), "") << name;
+}
+
+TEST(ArchiveNameRules, UnsafePathProblem_NamesTheComponentThatLeavesTheDirectory) {
+  EXPECT_EQ(unsafePathProblem("\\ks\\docs\\readme.txt"), "");
+  const struct {
+    const char* path;
+    const char* component;
+  } unsafe[] = {{"\\ks\\..\\..\\windows\\win.ini", "\"..\""}, {"\\ks\\.\\a", "\".\""},
+                {"\\ks\\\\a", "\"\""},                            {"\\ks\\c:\\a", "\"c:\""},
+                {"\\ks\\a.txt:stream", "\"a.txt:stream\""},       {"\\fs\\modules\\nul", "\"nul\""},
+                {"\\ks\\", "\"\""}};
+  for (const auto& c : unsafe) {
+    const std::string problem = unsafePathProblem(c.path);
+    EXPECT_NE(problem.find(c.component), std::string::npos) << c.path << ": " << problem;
+  }
 }
 
 TEST(ArchiveNameRules, ArchivePathFor_JoinsWithLeadingBackslashInLowerCase) {

@@ -42,15 +42,21 @@ TEST(CommandLine, Build_RefusesBadChunkSizes) {
 }
 
 TEST(CommandLine, ReadingCommands) {
-  CommandLine list, summary, verify;
+  CommandLine list, summary, verify, verifyAlone, import;
   ASSERT_TRUE(parse({"list", "payload"}, list));
   ASSERT_TRUE(parse({"summary", "payload"}, summary));
   ASSERT_TRUE(parse({"verify", "payload", "tree"}, verify));
+  ASSERT_TRUE(parse({"verify", "payload"}, verifyAlone));
+  ASSERT_TRUE(parse({"import", "payload", "out"}, import));
   EXPECT_EQ(list.command, CommandLine::Command::List);
   EXPECT_EQ(summary.command, CommandLine::Command::Summary);
   EXPECT_EQ(verify.command, CommandLine::Command::Verify);
   EXPECT_EQ(verify.payloadDir, "payload");
   EXPECT_EQ(verify.treeDir, "tree");
+  EXPECT_EQ(verifyAlone.treeDir, "");
+  EXPECT_EQ(import.command, CommandLine::Command::Import);
+  EXPECT_EQ(import.payloadDir, "payload");
+  EXPECT_EQ(import.outDir, "out");
 }
 
 TEST(CommandLine, RefusesWrongArgumentCounts) {
@@ -59,6 +65,7 @@ TEST(CommandLine, RefusesWrongArgumentCounts) {
   EXPECT_FALSE(parse({"build", "tree"}, commandLine));
   EXPECT_FALSE(parse({"build", "tree", "out", "extra"}, commandLine));
   EXPECT_FALSE(parse({"list"}, commandLine));
-  EXPECT_FALSE(parse({"verify", "payload"}, commandLine));
+  EXPECT_FALSE(parse({"verify"}, commandLine));
+  EXPECT_FALSE(parse({"import", "payload"}, commandLine));
   EXPECT_FALSE(parse({"pack", "a", "b"}, commandLine));
 }

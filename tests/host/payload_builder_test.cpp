@@ -169,6 +169,14 @@ TEST_F(PayloadBuild, Refuses_BackslashInAName) {
   EXPECT_TRUE(mentions(expectRefused(), "odd\\name.txt"));
 }
 
+TEST_F(PayloadBuild, Refuses_NamesWindowsReservesOrDrops) {
+  for (const char* name : {"tree/fs/modules/nul", "tree/ks/Con.txt", "tree/ks/com1", "tree/ks/docs./a.txt"}) {
+    const std::string file = scratch.writeFile(name, "x");
+    EXPECT_TRUE(mentions(expectRefused(), "Windows")) << name;
+    fs::remove(file);
+  }
+}
+
 TEST_F(PayloadBuild, Refuses_SymbolicLinks) {
   fs::create_symlink(scratch / "tree/ks/ReadMe.txt", scratch / "tree/ks/link.txt");
   EXPECT_TRUE(mentions(expectRefused(), "symbolic link"));

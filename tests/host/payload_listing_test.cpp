@@ -83,3 +83,16 @@ TEST(PayloadListing, SummaryLine_DescribesWhatLookupsSee) {
                 std::to_string(spanOfA) + " chunks, " + std::to_string(streamBytes) +
                 " stream bytes");
 }
+
+TEST(PayloadListing, MarksPathsUnsafeToInstall) {
+  ScratchDir scratch;
+  PayloadLayout layout;
+  layout.chunkSize = 16;
+  layout.entries = {layoutEntry("\\ks\\..\\evil.txt", "x"), layoutEntry("\\ks\\fine.txt", "y")};
+  layout.entries[1].streamOffset = layout.entries[0].stream.size();
+  std::string error;
+  ASSERT_TRUE(writePayload(layout, scratch / "payload", error)) << error;
+  const std::string text = listing(scratch / "payload");
+  EXPECT_NE(text.find("\\ks\\..\\evil.txt\n      (unsafe to install: component \"..\""), std::string::npos) << text;
+  EXPECT_EQ(text.find("fine.txt\n      (unsafe"), std::string::npos) << text;
+}

@@ -44,6 +44,13 @@ class PayloadVerify : public ::testing::Test {
     return verifyPayload(payload, scratch / "tree");
   }
 
+  VerifyReport verifyWithoutTree() {
+    PayloadReader payload;
+    std::string error;
+    EXPECT_TRUE(payload.open(scratch / "payload", error)) << error;
+    return verifyPayload(payload, "");
+  }
+
   // Expects exactly one problem, and that it holds `text`.
   void expectOneProblem(const std::string& text) {
     VerifyReport report = verify();
@@ -213,4 +220,31 @@ TEST_F(PayloadVerify, Detects_ChunkOffsetOutsideTheChunk) {
   catalog[8 + 2 * (20 + 9) + 5] = 1;  // b.txt's chunkOffset, second byte: 0 becomes 256
   ASSERT_TRUE(writeFileBytes(scratch / "payload/catalog.bin", catalog));
   expectOneProblem("\\ks\\b.txt: chunk offset");
+}
+
+TEST_F(PayloadVerify, WithoutTree_ChecksSizesAndPathsAlone) {
+  PayloadLayout layout = reversedLayout();
+  writeLayout(layout);
+  EXPECT_TRUE(verifyWithoutTree().problems.empty());
+
+  layout.entries[1].uncompressedSize += 1;
+  layout.entries[2].path = "\\ks\\..\\b.txt";
+  writeLayout(layout);
+  VerifyReport report = verifyWithoutTree();
+  ASSERT_EQ(report.problems.size(), 2u);
+  EXPECT_NE(report.problems[0].find("\\ks\\..\\b.txt: component \"..\""), std::string::npos)
+      << report.problems[0];
+  EXPECT_NE(report.problems[1].find("\\ks\\a.txt: inflates to 17 bytes"), std::string::npos)
+      << report.problems[1];
+}
+
+TEST_F(PayloadVerify, Detects_PathsUnsafeToInstall) {
+  for (const char* path : {"\\ks\\..\\..\\b.txt", "\\ks\\c:b.txt", "\\ks\\aux.txt", "\\ks\\b.txt."}) {
+    PayloadLayout layout = reversedLayout();
+    layout.entries[2].path = path;
+    writeLayout(layout);
+    VerifyReport report = verifyWithoutTree();
+    ASSERT_EQ(report.problems.size(), 1u) << path;
+    EXPECT_EQ(report.problems[0].find(path), 0u) << report.problems[0];
+  }
 }

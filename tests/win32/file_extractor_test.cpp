@@ -1,6 +1,7 @@
 #include "file_extractor.h"
 
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <algorithm>
 
@@ -44,10 +45,18 @@ TEST_F(Extractor, FactoryReturnsOneProcessWideInstance) {
   EXPECT_EQ(getFileExtractor(), getFileExtractor());
 }
 
-TEST_F(Extractor, OpenFailsWithoutCatalogAndKeepsTheOldOne) {
-  EXPECT_FALSE(extractor->open(GetModuleHandleA(nullptr), &status));
-  uint32_t compressed = 0, uncompressed = 0;
-  EXPECT_EQ(extractor->entrySize("/ks/readme.txt", &compressed, &uncompressed), kExtractOk);
+TEST_F(Extractor, FailedOpenKeepsTheCatalogModuleAndStatusThatWereOpen) {
+  // A module without a catalog, and one whose catalog runs past its resource.
+  for (HMODULE refused : {GetModuleHandleA(nullptr), payloadModule("payload_bad_catalog.dll")}) {
+    RecordingStatus otherStatus;
+    EXPECT_FALSE(extractor->open(refused, &otherStatus));
+    const std::string destination = scratch / "big.bin";
+    ASSERT_EQ(extractor->extractFile("/ks/big.bin", destination.c_str(), false), kExtractOk)
+        << "the entries still read their data from the module they came from";
+    EXPECT_TRUE(readFileBytes(destination) == readFileBytes(sourceFile("ks/big.bin")));
+    EXPECT_EQ(otherStatus.calls.size(), 0u);
+    EXPECT_EQ(status.sequence().back(), 'F');
+  }
 }
 
 TEST_F(Extractor, DamagedCatalogIsRefused) {
@@ -137,22 +146,55 @@ TEST_F(Extractor, CreatesThreeMissingDirectoryLevels) {
   EXPECT_EQ(directoryListing(scratch / "one\\two\\three"), std::vector<std::string>{"readme.txt"});
 }
 
-TEST_F(Extractor, DirectoriesAroundMaxPathSucceedOrFailWithACode) {
-  // Windows refuses temporary file names in a directory this long; Wine's
-  // GetTempFileNameA would overrun a buffer and end the process instead.
-  for (size_t length = MAX_PATH - 20; length <= MAX_PATH + 20; ++length) {
-    std::string directory = scratch.path() + "\\l";
-    directory += std::string(length - directory.size(), 'd');
-    const std::string destination = directory + "\\readme.txt";
-    for (bool versionAware : {false, true}) {
-      SCOPED_TRACE(length);
-      int result = extractor->extractFile("/ks/readme.txt", destination.c_str(), versionAware);
-      EXPECT_TRUE(result == kExtractOk || result == kDirectoryNotReady || result == kOutputFileFailed)
-          << result;
-      if (result == kExtractOk) {
-        EXPECT_TRUE(readFileBytes(destination) == readFileBytes(sourceFile("ks/readme.txt")));
-      }
-    }
+// Windows' ANSI limits, which the extractor applies itself because Wine goes
+// beyond them: a temporary name needs a directory of at most 246 characters,
+// CreateDirectoryA takes at most 248 and a file path at most 259.
+struct DirectoryLengthCase {
+  size_t length;          // of the destination directory
+  int plain;              // extracting into it while it does not exist yet
+  int versionAwareAfter;  // then version-aware into the same place
+};
+
+class DirectoryLength : public Extractor, public ::testing::WithParamInterface<DirectoryLengthCase> {};
+
+TEST_P(DirectoryLength, GivesTheCodeWindowsWouldGive) {
+  const DirectoryLengthCase& c = GetParam();
+  std::string directory = scratch.path() + "\\l";
+  directory += std::string(c.length - directory.size(), 'd');
+  const std::string destination = directory + "\\readme.txt";
+  const std::string payloadCopy = readFileBytes(sourceFile("ks/readme.txt"));
+
+  EXPECT_EQ(extractor->extractFile("/ks/readme.txt", destination.c_str(), false), c.plain);
+  if (c.plain == kExtractOk) {
+    EXPECT_TRUE(readFileBytes(destination) == payloadCopy);
+  }
+  EXPECT_EQ(extractor->extractFile("/ks/readme.txt", destination.c_str(), true), c.versionAwareAfter);
+  // An existing directory that takes no new file is not ready, and nothing new is made in or beside it.
+  const std::vector<std::string> created =
+      c.plain == kExtractOk ? std::vector<std::string>{directory.substr(scratch.path().size() + 1)}
+                            : std::vector<std::string>{};
+  EXPECT_EQ(directoryListing(scratch.path()), created);
+  if (c.plain == kExtractOk) {
+    EXPECT_EQ(directoryListing(directory), std::vector<std::string>{"readme.txt"});
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(AroundMaxPath, DirectoryLength,
+                         ::testing::Values(DirectoryLengthCase{236, kExtractOk, kExtractOk},
+                                           DirectoryLengthCase{246, kExtractOk, kExtractOk},
+                                           DirectoryLengthCase{247, kExtractOk, kDirectoryNotReady},
+                                           DirectoryLengthCase{248, kExtractOk, kDirectoryNotReady},
+                                           DirectoryLengthCase{249, kDirectoryNotReady, kDirectoryNotReady},
+                                           DirectoryLengthCase{260, kDirectoryNotReady, kDirectoryNotReady},
+                                           DirectoryLengthCase{280, kDirectoryNotReady, kDirectoryNotReady}));
+
+TEST_F(Extractor, FilePathTooLongForWindowsFailsWithThreeInAReadyDirectory) {
+  const std::string directory = scratch / "ready";
+  const std::string destination = directory + "\\" + std::string(MAX_PATH - directory.size(), 'n');
+  for (bool versionAware : {false, true}) {
+    SCOPED_TRACE(versionAware);
+    EXPECT_EQ(extractor->extractFile("/ks/readme.txt", destination.c_str(), versionAware), kOutputFileFailed);
+    EXPECT_EQ(directoryListing(directory), std::vector<std::string>{}) << "the directory is made, no file in it";
   }
 }
 
@@ -215,15 +257,30 @@ TEST_F(Extractor, EntryStoredWithNoBytesIsAnEmptyFile) {
   EXPECT_EQ(status.sequence(), "SF");
 }
 
-TEST_F(Extractor, TreeSizeSumsEveryEntryUnderThePrefix) {
-  uint32_t compressed = 0, uncompressed = 0, expectedCompressed = 0, expectedUncompressed = 0;
-  for (const char* entry : {"/fs/aircraft/kestrel/a1/aircraft.cfg", "/fs/aircraft/kestrel/a1/model.mdl",
-                            "/fs/aircraft/kestrel/a2/aircraft.cfg", "/fs/aircraft/kestrel/a2/model.mdl",
-                            "/fs/aircraft/kestrel/a3/aircraft.cfg", "/fs/aircraft/marlin/m1/aircraft.cfg"}) {
-    ASSERT_EQ(extractor->entrySize(entry, &compressed, &uncompressed), kExtractOk) << entry;
-    expectedCompressed += compressed;
-    expectedUncompressed += uncompressed;
+// The sums a tree's own files give: their sizes, and their streams as the payload
+// builder makes them (zlib at level 9).
+void sumTreeFiles(const std::string& directory, uint32_t& compressed, uint32_t& uncompressed) {
+  for (const std::string& name : directoryListing(directory)) {
+    const std::string path = directory + "\\" + name;
+    if (directoryExists(path)) {
+      sumTreeFiles(path, compressed, uncompressed);
+      continue;
+    }
+    const std::string bytes = readFileBytes(path);
+    std::vector<Bytef> stream(compressBound(static_cast<uLong>(bytes.size())));
+    uLongf streamSize = static_cast<uLongf>(stream.size());
+    ASSERT_EQ(compress2(stream.data(), &streamSize, reinterpret_cast<const Bytef*>(bytes.data()),
+                        static_cast<uLong>(bytes.size()), Z_BEST_COMPRESSION), Z_OK);
+    compressed += static_cast<uint32_t>(streamSize);
+    uncompressed += static_cast<uint32_t>(bytes.size());
   }
+}
+
+TEST_F(Extractor, TreeSizeSumsEveryFileUnderThePrefix) {
+  uint32_t expectedCompressed = 0, expectedUncompressed = 0;
+  sumTreeFiles(sourceFile("fs/aircraft"), expectedCompressed, expectedUncompressed);
+  ASSERT_GT(expectedUncompressed, 0u);
+  uint32_t compressed = 0, uncompressed = 0;
   ASSERT_EQ(extractor->treeSize("/fs/aircraft/", &compressed, &uncompressed), kExtractOk);
   EXPECT_EQ(compressed, expectedCompressed);
   EXPECT_EQ(uncompressed, expectedUncompressed);

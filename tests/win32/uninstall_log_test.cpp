@@ -6,9 +6,10 @@
 
 #include <algorithm>
 #include <cstring>
-#include <ostream>
 #include <string>
 #include <vector>
+
+#include "registry_view.h"
 
 using namespace Escort;
 
@@ -16,84 +17,9 @@ namespace {
 
 const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 
-// A registry value as the registry hands it back: type and raw bytes, with any
-// terminating zero counted in the length.
-struct RegistryValue {
-  DWORD type = REG_NONE;
-  std::string data;
-  bool operator==(const RegistryValue& o) const { return type == o.type && data == o.data; }
-};
-
-std::ostream& operator<<(std::ostream& out, const RegistryValue& value) {
-  out << "type " << value.type << ", " << value.data.size() << " bytes \"";
-  for (char c : value.data) out << (c == '\0' ? std::string("\\0") : std::string(1, c));
-  return out << '"';
-}
-
-RegistryValue text(const std::string& value) { return {REG_SZ, value + '\0'}; }
-
-RegistryValue number(DWORD value) {
-  std::string bytes(sizeof value, '\0');
-  std::memcpy(&bytes[0], &value, sizeof value);
-  return {REG_DWORD, bytes};
-}
-
-// A key opened for reading, closed when the test is done with it.
-class ReadKey {
- public:
-  explicit ReadKey(const std::string& path) {
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key_) != ERROR_SUCCESS)
-      key_ = nullptr;
-  }
-  ReadKey(const ReadKey&) = delete;
-  ReadKey& operator=(const ReadKey&) = delete;
-  ~ReadKey() {
-    if (key_) RegCloseKey(key_);
-  }
-  bool exists() const { return key_ != nullptr; }
-
-  bool has(const char* name) const {
-    return RegQueryValueExA(key_, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-  }
-
-  RegistryValue value(const std::string& name) const {
-    RegistryValue value;
-    DWORD size = 0;
-    if (RegQueryValueExA(key_, name.c_str(), nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS)
-      return value;
-    // The size asked for beforehand may be generous for text read through the
-    // "A" functions; the second call reports the bytes actually returned.
-    value.data.resize(size);
-    RegQueryValueExA(key_, name.c_str(), nullptr, &value.type,
-                     reinterpret_cast<BYTE*>(&value.data[0]), &size);
-    value.data.resize(size);
-    return value;
-  }
-
-  // Sorted: Wine keeps a key's values sorted by name and enumerates them that
-  // way, not in the order they were written, so only the set can be compared.
-  std::vector<std::string> valueNames() const {
-    std::vector<std::string> names;
-    char name[16384];
-    for (DWORD index = 0;; ++index) {
-      DWORD length = sizeof name;
-      if (RegEnumValueA(key_, index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
-          ERROR_SUCCESS)
-        break;
-      names.emplace_back(name, length);
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-  }
-
- private:
-  HKEY key_ = nullptr;
-};
-
 class UninstallRegistration : public ::testing::Test {
  protected:
-  // The registration has values but no subkeys, so deleting the key removes it all.
-  void TearDown() override { RegDeleteKeyA(HKEY_LOCAL_MACHINE, keyPath().c_str()); }
+  void TearDown() override { deleteMachineTree(keyPath()); }
 
   std::string keyPath() const { return kUninstallKey + productName; }
 
@@ -126,49 +52,47 @@ TEST_F(UninstallRegistration, CommitWritesEveryValueByteForByte) {
   ASSERT_TRUE(log->commit());
 
   const std::vector<std::pair<std::string, RegistryValue>> expected = {
-      {"DisplayName", text(productName)},
+      {"DisplayName", registryText(productName)},
       {"UninstallString",
-       text("\"C:\\Program Files\\Kestrel\\ksuninstall.exe\" Kestrel 3 test "
-            "CommitWritesEveryValueByteForByte")},
+       registryText("\"C:\\Program Files\\Kestrel\\ksuninstall.exe\" Kestrel 3 test "
+                    "CommitWritesEveryValueByteForByte")},
       {"EscortDescription", {REG_SZ, std::string(1, '\0')}},
       {"EscortEvents", {REG_DWORD, std::string("\x03\x00\x00\x00", 4)}},
-      {"EscortTag0", text("DeleteRegTree")},
-      {"EscortParams0", text("HKEY_LOCAL_MACHINE\\Software\\Ninefold\\Kestrel\\3")},
-      {"EscortDesc0", text("Clearing registry entries")},
-      {"EscortTag1", text("DeleteFile")},
-      {"EscortParams1", text("C:\\Program Files\\Kestrel\\kestrel.exe")},
-      {"EscortDesc1", text("Deleting Kestrel program files")},
-      {"EscortTag2", text("DeleteEmptyDirs")},
-      {"EscortParams2", text("C:\\Program Files\\Kestrel\\")},
+      {"EscortTag0", registryText("DeleteRegTree")},
+      {"EscortParams0", registryText("HKEY_LOCAL_MACHINE\\Software\\Ninefold\\Kestrel\\3")},
+      {"EscortDesc0", registryText("Clearing registry entries")},
+      {"EscortTag1", registryText("DeleteFile")},
+      {"EscortParams1", registryText("C:\\Program Files\\Kestrel\\kestrel.exe")},
+      {"EscortDesc1", registryText("Deleting Kestrel program files")},
+      {"EscortTag2", registryText("DeleteEmptyDirs")},
+      {"EscortParams2", registryText("C:\\Program Files\\Kestrel\\")},
       {"EscortDesc2", {REG_SZ, std::string(1, '\0')}},
   };
-  ReadKey key(keyPath());
-  ASSERT_TRUE(key.exists());
+  ASSERT_TRUE(machineKeyExists(keyPath()));
   std::vector<std::string> names;
   for (const auto& [name, value] : expected) {
-    EXPECT_EQ(key.value(name), value) << name;
+    EXPECT_EQ(readMachineValue(keyPath(), name), value) << name;
     names.push_back(name);
   }
   std::sort(names.begin(), names.end());
-  EXPECT_EQ(key.valueNames(), names);
+  EXPECT_EQ(machineValueNames(keyPath()), names);
 }
 
 TEST_F(UninstallRegistration, CommitNumbersEventsWithoutLeadingZeros) {
   ASSERT_TRUE(commitNumberedEvents(12));
 
-  ReadKey key(keyPath());
-  ASSERT_TRUE(key.exists());
-  EXPECT_EQ(key.value("EscortEvents"), number(12));
-  EXPECT_EQ(key.value("EscortTag9"), text("DeleteFile"));
-  EXPECT_EQ(key.value("EscortParams9"), text("C:\\Kestrel\\file9"));
-  EXPECT_EQ(key.value("EscortDesc9"), text("Deleting file 9"));
-  EXPECT_EQ(key.value("EscortTag10"), text("DeleteFile"));
-  EXPECT_EQ(key.value("EscortParams10"), text("C:\\Kestrel\\file10"));
-  EXPECT_EQ(key.value("EscortDesc10"), text("Deleting file 10"));
-  EXPECT_EQ(key.value("EscortParams11"), text("C:\\Kestrel\\file11"));
-  EXPECT_FALSE(key.has("EscortTag09"));
-  EXPECT_FALSE(key.has("EscortParams09"));
-  EXPECT_FALSE(key.has("EscortTag12"));
+  ASSERT_TRUE(machineKeyExists(keyPath()));
+  EXPECT_EQ(readMachineValue(keyPath(), "EscortEvents"), registryDword(12));
+  EXPECT_EQ(readMachineValue(keyPath(), "EscortTag9"), registryText("DeleteFile"));
+  EXPECT_EQ(readMachineValue(keyPath(), "EscortParams9"), registryText("C:\\Kestrel\\file9"));
+  EXPECT_EQ(readMachineValue(keyPath(), "EscortDesc9"), registryText("Deleting file 9"));
+  EXPECT_EQ(readMachineValue(keyPath(), "EscortTag10"), registryText("DeleteFile"));
+  EXPECT_EQ(readMachineValue(keyPath(), "EscortParams10"), registryText("C:\\Kestrel\\file10"));
+  EXPECT_EQ(readMachineValue(keyPath(), "EscortDesc10"), registryText("Deleting file 10"));
+  EXPECT_EQ(readMachineValue(keyPath(), "EscortParams11"), registryText("C:\\Kestrel\\file11"));
+  EXPECT_FALSE(readMachineValue(keyPath(), "EscortTag09"));
+  EXPECT_FALSE(readMachineValue(keyPath(), "EscortParams09"));
+  EXPECT_FALSE(readMachineValue(keyPath(), "EscortTag12"));
 
   std::vector<std::string> names = {"DisplayName", "UninstallString", "EscortDescription",
                                     "EscortEvents"};
@@ -177,7 +101,7 @@ TEST_F(UninstallRegistration, CommitNumbersEventsWithoutLeadingZeros) {
       names.push_back(prefix + std::to_string(n));
   }
   std::sort(names.begin(), names.end());
-  EXPECT_EQ(key.valueNames(), names);
+  EXPECT_EQ(machineValueNames(keyPath()), names);
 }
 
 TEST_F(UninstallRegistration, CommitOverEarlierRegistrationKeepsItsHigherEvents) {
@@ -190,23 +114,22 @@ TEST_F(UninstallRegistration, CommitOverEarlierRegistrationKeepsItsHigherEvents)
                             "Clearing registry entries"));
   ASSERT_TRUE(log->commit());
 
-  ReadKey key(keyPath());
-  ASSERT_TRUE(key.exists());
-  EXPECT_EQ(key.value("UninstallString"),
-            text("\"D:\\Kestrel 3\\ksuninstall.exe\" " + productName));
-  EXPECT_EQ(key.value("EscortDescription"), text("again"));
-  EXPECT_EQ(key.value("EscortEvents"), number(2));
-  EXPECT_EQ(key.value("EscortTag0"), text("DeleteEmptyDirs"));
-  EXPECT_EQ(key.value("EscortParams1"), text("HKEY_LOCAL_MACHINE\\Software\\Ninefold\\Kestrel\\3"));
-  EXPECT_EQ(key.value("EscortTag2"), text("DeleteFile"));
-  EXPECT_EQ(key.value("EscortParams2"), text("C:\\Kestrel\\file2"));
-  EXPECT_EQ(key.value("EscortDesc4"), text("Deleting file 4"));
-  EXPECT_EQ(key.valueNames().size(), 4u + 3 * 5);
+  ASSERT_TRUE(machineKeyExists(keyPath()));
+  EXPECT_EQ(readMachineValue(keyPath(), "UninstallString"),
+            registryText("\"D:\\Kestrel 3\\ksuninstall.exe\" " + productName));
+  EXPECT_EQ(readMachineValue(keyPath(), "EscortDescription"), registryText("again"));
+  EXPECT_EQ(readMachineValue(keyPath(), "EscortEvents"), registryDword(2));
+  EXPECT_EQ(readMachineValue(keyPath(), "EscortTag0"), registryText("DeleteEmptyDirs"));
+  EXPECT_EQ(readMachineValue(keyPath(), "EscortParams1"), registryText("HKEY_LOCAL_MACHINE\\Software\\Ninefold\\Kestrel\\3"));
+  EXPECT_EQ(readMachineValue(keyPath(), "EscortTag2"), registryText("DeleteFile"));
+  EXPECT_EQ(readMachineValue(keyPath(), "EscortParams2"), registryText("C:\\Kestrel\\file2"));
+  EXPECT_EQ(readMachineValue(keyPath(), "EscortDesc4"), registryText("Deleting file 4"));
+  EXPECT_EQ(machineValueNames(keyPath()).size(), 4u + 3 * 5);
 }
 
 TEST_F(UninstallRegistration, CommitOfEmptyLogFailsAndCreatesNoKey) {
   EXPECT_FALSE(commitNumberedEvents(0));
-  EXPECT_FALSE(ReadKey(keyPath()).exists());
+  EXPECT_FALSE(machineKeyExists(keyPath()));
 }
 
 TEST_F(UninstallRegistration, CommitFailsWhenTheKeyCannotBeCreated) {
@@ -236,14 +159,13 @@ TEST_F(UninstallRegistration, CreateCopiesTheCallersStrings) {
   std::strcpy(eventDescription, "Z");
   ASSERT_TRUE(log->commit());
 
-  ReadKey key(keyPath());
-  ASSERT_TRUE(key.exists());
-  EXPECT_EQ(key.value("DisplayName"), text(productName));
-  EXPECT_EQ(key.value("UninstallString"), text("\"C:\\Kestrel\\ksuninstall.exe\" " + productName));
-  EXPECT_EQ(key.value("EscortDescription"), text("Air traffic control for online pilots"));
-  EXPECT_EQ(key.value("EscortTag0"), text("DeleteFile"));
-  EXPECT_EQ(key.value("EscortParams0"), text("C:\\Kestrel\\kestrel.exe"));
-  EXPECT_EQ(key.value("EscortDesc0"), text("Deleting Kestrel program files"));
+  ASSERT_TRUE(machineKeyExists(keyPath()));
+  EXPECT_EQ(readMachineValue(keyPath(), "DisplayName"), registryText(productName));
+  EXPECT_EQ(readMachineValue(keyPath(), "UninstallString"), registryText("\"C:\\Kestrel\\ksuninstall.exe\" " + productName));
+  EXPECT_EQ(readMachineValue(keyPath(), "EscortDescription"), registryText("Air traffic control for online pilots"));
+  EXPECT_EQ(readMachineValue(keyPath(), "EscortTag0"), registryText("DeleteFile"));
+  EXPECT_EQ(readMachineValue(keyPath(), "EscortParams0"), registryText("C:\\Kestrel\\kestrel.exe"));
+  EXPECT_EQ(readMachineValue(keyPath(), "EscortDesc0"), registryText("Deleting Kestrel program files"));
 }
 
 }  // namespace

@@ -9,10 +9,11 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "machine_registry.h"
+#include "registry_view.h"
 #include "scratch_directory.h"
 #include "uninstall_log.h"
 
@@ -141,6 +142,22 @@ std::string environmentWithTemp(const std::string& directory) {
   return block + "TMP=" + directory + '\0' + "TEMP=" + directory + '\0' + '\0';
 }
 
+// The strings of a REG_MULTI_SZ value, empty ones included; none when it is missing.
+std::vector<std::string> multiString(const char* subkey, const char* name) {
+  std::vector<std::string> strings;
+  const std::optional<RegistryValue> value = readMachineValue(subkey, name);
+  if (!value) return strings;
+  const std::string& data = value->data;
+  // Each string ends with a zero; the list ends with one more.
+  for (size_t start = 0; start < data.size();) {
+    const size_t end = data.find('\0', start);
+    if (end == std::string::npos || (end == start && end + 1 == data.size())) break;
+    strings.push_back(data.substr(start, end - start));
+    start = end + 1;
+  }
+  return strings;
+}
+
 std::string tempDirectory() {
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
@@ -153,13 +170,13 @@ class UninstallerProgram : public ::testing::Test {
  protected:
   void SetUp() override {
     moduleFiles = directoryListing(scratch.path());
-    pendingBefore = machineMultiString(kSessionManager, kPendingOperations);
+    pendingBefore = multiString(kSessionManager, kPendingOperations);
     CreateDirectoryA(programDir.c_str(), nullptr);
     CreateDirectoryA((programDir + "docs").c_str(), nullptr);
     ASSERT_TRUE(CopyFileA(hostPath(UNINSTALLER_EXE).c_str(), uninstaller.c_str(), FALSE));
     writeFileBytes(readme, "readme");
     writeFileBytes(guide, "guide");
-    setMachineText(settingsKey, "KSDir", programDir);
+    seedMachineValue(settingsKey, "KSDir", registryText(programDir));
 
     Escort::UninstallerSetup* log =
         Escort::createUninstallerSetup(productName.c_str(), "", uninstaller.c_str());
@@ -180,8 +197,8 @@ class UninstallerProgram : public ::testing::Test {
       const std::string path = entry.substr(4);
       if (!DeleteFileA(path.c_str())) RemoveDirectoryA(path.c_str());
     }
-    removeMachineKey(registrationKey);
-    removeMachineKey(settingsRoot);
+    deleteMachineTree(registrationKey);
+    deleteMachineTree(settingsRoot);
   }
 
   virtual void addMoreEvents(Escort::UninstallerSetup&) {}
@@ -198,7 +215,7 @@ class UninstallerProgram : public ::testing::Test {
   }
 
   std::vector<std::string> newPendingOperations() const {
-    std::vector<std::string> now = machineMultiString(kSessionManager, kPendingOperations);
+    std::vector<std::string> now = multiString(kSessionManager, kPendingOperations);
     if (now.size() >= pendingBefore.size() && std::equal(pendingBefore.begin(), pendingBefore.end(), now.begin()))
       now.erase(now.begin(), now.begin() + static_cast<std::ptrdiff_t>(pendingBefore.size()));
     return now;
@@ -222,7 +239,7 @@ class UninstallerProgram : public ::testing::Test {
     EXPECT_TRUE(fileExists(uninstaller));
     EXPECT_EQ(readFileBytes(readme), "readme");
     EXPECT_EQ(readFileBytes(guide), "guide");
-    EXPECT_TRUE(machineValueExists(settingsKey, "KSDir"));
+    EXPECT_TRUE(readMachineValue(settingsKey, "KSDir").has_value());
     EXPECT_TRUE(machineKeyExists(registrationKey));
   }
 
@@ -351,7 +368,7 @@ TEST_F(UninstallerProgram, DamagedRegistration_SaysWhichValueAndRemovesNothing) 
   EXPECT_EQ(waitForExit(original.process), 0u);
   EXPECT_TRUE(fileExists(uninstaller));
   EXPECT_EQ(readFileBytes(readme), "readme");
-  EXPECT_TRUE(machineValueExists(settingsKey, "KSDir"));
+  EXPECT_TRUE(readMachineValue(settingsKey, "KSDir").has_value());
 }
 
 TEST_F(UninstallerProgram, NoRoomForTheWorkingCopy_SaysSoAfterTheQuestionAndRemovesNothing) {

@@ -12,7 +12,7 @@
 #include <tuple>
 #include <vector>
 
-#include "machine_registry.h"
+#include "registry_view.h"
 #include "progress_dialog.h"
 #include "registration_reader.h"
 #include "scratch_directory.h"
@@ -61,8 +61,8 @@ class RecordingObserver : public UninstallObserver {
 class Uninstaller : public ::testing::Test {
  protected:
   void TearDown() override {
-    removeMachineKey(registrationKey(productName));
-    removeMachineKey(settingsRoot);
+    deleteMachineTree(registrationKey(productName));
+    deleteMachineTree(settingsRoot);
   }
 
   // Commits the events as the setup program does at the end of an installation.
@@ -149,7 +149,7 @@ TEST_F(Uninstaller, DamagedValuesAreNamed) {
   const std::string number(4, '\0');
   auto remove = [&](const char* name) { return [&key, name] { deleteMachineValue(key, name); }; };
   auto replace = [&](const char* name, DWORD type, std::string bytes) {
-    return [&key, name, type, bytes] { setMachineValue(key, name, type, bytes); };
+    return [&key, name, type, bytes] { seedMachineValue(key, name, {type, bytes}); };
   };
   struct Case {
     const char* what;
@@ -180,7 +180,7 @@ TEST_F(Uninstaller, DamagedValuesAreNamed) {
     std::string damaged;
     EXPECT_EQ(readRegistration(productName, registration, damaged), RegistrationStatus::Damaged);
     EXPECT_EQ(damaged, c.named);
-    removeMachineKey(key);
+    deleteMachineTree(key);
   }
 }
 
@@ -192,9 +192,9 @@ TEST_F(Uninstaller, EveryKindOfEventIsUndoneInOrderThenTheRegistration) {
   const std::string empty = programDir + "docs\\empty\\deeper";
   installFile("docs\\empty\\deeper\\x");
   DeleteFileA((empty + "\\x").c_str());  // an empty level below an empty level
-  setMachineText(settingsKey, "KSDir", programDir);
-  setMachineText(settingsKey + "\\Below", "Any", "value");
-  createMachineKey(settingsRoot + "\\Other\\Empty");  // Other holds a key, so it is not empty
+  seedMachineValue(settingsKey, "KSDir", registryText(programDir));
+  seedMachineValue(settingsKey + "\\Below", "Any", registryText("value"));
+  seedMachineValue(settingsRoot + "\\Other\\Key", "Any", registryText("value"));  // Other holds a key
   commit({{"DeleteRegTree", "HKEY_LOCAL_MACHINE\\" + settingsKey, "Clearing registry entries"},
           {"DeleteFile", readme, "Deleting Kestrel program files"},
           {"DeleteFile", guide, "Deleting Kestrel program files"},
@@ -210,7 +210,7 @@ TEST_F(Uninstaller, EveryKindOfEventIsUndoneInOrderThenTheRegistration) {
   EXPECT_TRUE(directoryExists(scratch.path()));
   EXPECT_FALSE(machineKeyExists(settingsKey));
   EXPECT_FALSE(machineKeyExists(settingsRoot + "\\Kestrel"));  // left empty by the event
-  EXPECT_TRUE(machineKeyExists(settingsRoot + "\\Other\\Empty"));
+  EXPECT_TRUE(machineKeyExists(settingsRoot + "\\Other\\Key"));
   EXPECT_FALSE(registered());
   EXPECT_EQ(observer.steps, (std::vector<ProgressStep>{{0, 4, "Clearing registry entries"},
                                                        {1, 4, "Deleting Kestrel program files"},
@@ -220,7 +220,7 @@ TEST_F(Uninstaller, EveryKindOfEventIsUndoneInOrderThenTheRegistration) {
 }
 
 TEST_F(Uninstaller, EmptyParentKeysGoUpToButNotIncludingSoftware) {
-  setMachineText(settingsKey, "KSDir", programDir);
+  seedMachineValue(settingsKey, "KSDir", registryText(programDir));
   commit({{"DeleteRegTree", "HKEY_LOCAL_MACHINE\\" + settingsKey, "Clearing registry entries"}});
   EXPECT_TRUE(uninstall().complete());
   EXPECT_FALSE(machineKeyExists(settingsRoot));
@@ -228,12 +228,12 @@ TEST_F(Uninstaller, EmptyParentKeysGoUpToButNotIncludingSoftware) {
 }
 
 TEST_F(Uninstaller, ParentKeyWithAValueStays) {
-  setMachineText(settingsKey, "KSDir", programDir);
-  setMachineText(settingsRoot, "Shared", "another product's");
+  seedMachineValue(settingsKey, "KSDir", registryText(programDir));
+  seedMachineValue(settingsRoot, "Shared", registryText("another product's"));
   commit({{"DeleteRegTree", "HKEY_LOCAL_MACHINE\\" + settingsKey, "Clearing registry entries"}});
   EXPECT_TRUE(uninstall().complete());
   EXPECT_FALSE(machineKeyExists(settingsRoot + "\\Kestrel"));
-  EXPECT_TRUE(machineValueExists(settingsRoot, "Shared"));
+  EXPECT_TRUE(readMachineValue(settingsRoot, "Shared").has_value());
 }
 
 TEST_F(Uninstaller, WhatIsGoneAlreadyDoesNotStopTheRun) {
@@ -269,7 +269,7 @@ TEST_F(Uninstaller, AUsersFileKeepsItsDirectoryAndItsParents) {
 TEST_F(Uninstaller, AFileInUseFailsTheRestGoesOnAndALaterRunFinishes) {
   const std::string busy = installFile("kestrel.exe");
   const std::string readme = installFile("readme.txt");
-  setMachineText(settingsKey, "KSDir", programDir);
+  seedMachineValue(settingsKey, "KSDir", registryText(programDir));
   commit({{"DeleteFile", busy, "a"},
           {"DeleteFile", readme, "a"},
           {"DeleteEmptyDirs", programDir, "a"},
@@ -300,7 +300,7 @@ TEST_F(Uninstaller, EventsOutsideTheAllowedPlacesAreSkippedReportedAndTheRestUnd
   const std::string userSubkey = "Software\\Kestrel uninstaller test " + productName;
   ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, userSubkey.c_str(), &userKey), ERROR_SUCCESS);
   RegCloseKey(userKey);
-  setMachineText("Software\\Ninefold test refused\\Kept", "Any", "value");
+  seedMachineValue("Software\\Ninefold test refused\\Kept", "Any", registryText("value"));
 
   const std::vector<UninstallEvent> refused = {
       {"DeleteFile", "\\\\?\\" + outside, "long-path form"},
@@ -328,15 +328,15 @@ TEST_F(Uninstaller, EventsOutsideTheAllowedPlacesAreSkippedReportedAndTheRestUnd
   ASSERT_EQ(RegOpenKeyA(HKEY_CURRENT_USER, userSubkey.c_str(), &userKey), ERROR_SUCCESS);
   RegCloseKey(userKey);
   RegDeleteKeyA(HKEY_CURRENT_USER, userSubkey.c_str());
-  EXPECT_TRUE(machineValueExists("Software\\Ninefold test refused\\Kept", "Any"));
-  removeMachineKey("Software\\Ninefold test refused");
+  EXPECT_TRUE(readMachineValue("Software\\Ninefold test refused\\Kept", "Any").has_value());
+  deleteMachineTree("Software\\Ninefold test refused");
   EXPECT_FALSE(directoryExists(programDir));
   EXPECT_FALSE(registered()) << "refused events count as handled: a later run would refuse them again";
 }
 
 TEST_F(Uninstaller, ARegistrationWithoutEventsIsRemoved) {
   commit({{"DeleteFile", "C:\\K\\a", "a"}});
-  setMachineValue(registrationKey(productName), "EscortEvents", REG_DWORD, std::string(4, '\0'));
+  seedMachineValue(registrationKey(productName), "EscortEvents", registryDword(0));
   RecordingObserver observer;
   EXPECT_TRUE(runUninstall(productName, read(), observer).complete());
   EXPECT_FALSE(registered());

@@ -1,5 +1,6 @@
 #include "archive_name_rules.h"
 
+#include <cctype>
 #include <cstdio>
 
 #include "archive_path.h"
@@ -8,6 +9,16 @@ namespace PayloadTool {
 namespace {
 
 bool isControlByte(char c) { return static_cast<unsigned char>(c) < 0x20; }
+
+// Windows opens these devices whatever the extension: "nul.txt" is the null device.
+bool isReservedDeviceName(const std::string& name) {
+  std::string base = name.substr(0, name.find('.'));
+  while (!base.empty() && base.back() == ' ') base.pop_back();
+  for (char& c : base) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (base == "con" || base == "prn" || base == "aux" || base == "nul") return true;
+  return base.size() == 4 && (base.compare(0, 3, "com") == 0 || base.compare(0, 3, "lpt") == 0) &&
+         base[3] >= '1' && base[3] <= '9';
+}
 
 }  // namespace
 
@@ -21,6 +32,9 @@ std::string componentProblem(const std::string& name) {
     if (isControlByte(c) || std::string("<>:\"|?*").find(c) != std::string::npos)
       return "name holds a character Windows does not allow in file names";
   }
+  if (name.back() == '.' || name.back() == ' ')
+    return "name ends with a dot or a blank, which Windows drops";
+  if (isReservedDeviceName(name)) return "name is a device name that Windows reserves";
   return "";
 }
 
@@ -38,6 +52,19 @@ std::string storedPathProblem(const std::string& path) {
     return "path holds upper case, '/' or a trailing '\\', so no lookup can find it";
   if (path.find("\\\\") != std::string::npos) return "path holds an empty component";
   return "";
+}
+
+std::string unsafePathProblem(const std::string& path) {
+  // A stored path begins with '\'; what precedes it is no component.
+  size_t begin = path.empty() || path.front() != '\\' ? 0 : 1;
+  for (;;) {
+    const size_t end = path.find('\\', begin);
+    const std::string component = path.substr(begin, end == std::string::npos ? end : end - begin);
+    const std::string problem = componentProblem(component);
+    if (!problem.empty()) return "component \"" + shownName(component) + "\": " + problem;
+    if (end == std::string::npos) return "";
+    begin = end + 1;
+  }
 }
 
 std::string shownName(const std::string& name) {

@@ -43,7 +43,8 @@ const char* const kUsage =
     "usage: payload-builder build [--chunk-size N] TREE OUTDIR\n"
     "       payload-builder list PAYLOADDIR\n"
     "       payload-builder summary PAYLOADDIR\n"
-    "       payload-builder verify PAYLOADDIR TREE\n";
+    "       payload-builder verify PAYLOADDIR [TREE]\n"
+    "       payload-builder import PAYLOADDIR OUTDIR\n";
 
 bool parseCommandLine(const std::vector<std::string>& args, CommandLine& commandLine,
                       std::string& error) {
@@ -58,10 +59,16 @@ bool parseCommandLine(const std::vector<std::string>& args, CommandLine& command
     commandLine.payloadDir = args[1];
     return true;
   }
-  if (command == "verify" && args.size() == 3) {
+  if (command == "verify" && (args.size() == 2 || args.size() == 3)) {
     commandLine.command = CommandLine::Command::Verify;
     commandLine.payloadDir = args[1];
-    commandLine.treeDir = args[2];
+    if (args.size() == 3) commandLine.treeDir = args[2];
+    return true;
+  }
+  if (command == "import" && args.size() == 3) {
+    commandLine.command = CommandLine::Command::Import;
+    commandLine.payloadDir = args[1];
+    commandLine.outDir = args[2];
     return true;
   }
   error = command.empty() ? "no command given" : "cannot make sense of \"" + command + "\" here";

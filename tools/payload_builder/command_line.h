@@ -8,11 +8,12 @@
 namespace PayloadTool {
 
 struct CommandLine {
-  enum class Command { Build, List, Summary, Verify };
+  enum class Command { Build, List, Summary, Verify, Import };
   Command command = Command::Build;
   uint32_t chunkSize = kDefaultChunkSize;  // build only
-  std::string treeDir;                     // build, verify
+  std::string treeDir;                     // build; verify, where it may be empty
   std::string payloadDir;                  // the output of build; the input of the others
+  std::string outDir;                      // import
 };
 
 // Reads the arguments after the program name. False, with `error` set, when

@@ -1,9 +1,11 @@
-// payload-builder: builds the setup program's payload from a tree, and lists
-// or verifies a payload directory written by it or by any other writer.
+// payload-builder: builds the setup program's payload from a tree, and lists,
+// verifies or imports for embedding a payload directory written by it or by
+// any other writer.
 #include <iostream>
 
 #include "command_line.h"
 #include "payload_builder.h"
+#include "payload_import.h"
 #include "payload_listing.h"
 #include "payload_verifier.h"
 
@@ -31,16 +33,34 @@ int runBuild(const CommandLine& commandLine) {
   return kExitOk;
 }
 
+void printReport(const VerifyReport& report, std::ostream& out) {
+  for (const std::string& note : report.notes) out << "note: " << note << '\n';
+  for (const std::string& problem : report.problems) out << "problem: " << problem << '\n';
+}
+
 int runVerify(const PayloadReader& payload, const std::string& treeDir) {
   VerifyReport report = verifyPayload(payload, treeDir);
-  for (const std::string& note : report.notes) std::cout << "note: " << note << '\n';
-  for (const std::string& problem : report.problems) std::cout << "problem: " << problem << '\n';
+  printReport(report, std::cout);
   std::cout << payloadSummaryLine(payload) << '\n';
   if (!report.problems.empty()) {
     std::cout << "verify: " << report.problems.size() << " problem(s)\n";
     return kExitFailed;
   }
-  std::cout << "verify: payload matches the tree\n";
+  std::cout << (treeDir.empty() ? "verify: payload is sound\n" : "verify: payload matches the tree\n");
+  return kExitOk;
+}
+
+int runImport(const CommandLine& commandLine) {
+  VerifyReport report;
+  if (!importPayload(commandLine.payloadDir, commandLine.outDir, report)) {
+    printReport(report, std::cerr);
+    std::cerr << "payload-builder: " << commandLine.payloadDir << " refused; nothing written\n";
+    return kExitFailed;
+  }
+  PayloadReader imported;
+  std::string error;
+  imported.open(commandLine.outDir, error);
+  std::cout << payloadSummaryLine(imported) << '\n';
   return kExitOk;
 }
 
@@ -61,6 +81,7 @@ int runOnPayload(const CommandLine& commandLine) {
     case CommandLine::Command::Verify:
       return runVerify(payload, commandLine.treeDir);
     case CommandLine::Command::Build:
+    case CommandLine::Command::Import:
       break;
   }
   return kExitUsage;
@@ -75,6 +96,12 @@ int main(int argc, char** argv) {
     std::cerr << "payload-builder: " << error << '\n' << kUsage;
     return kExitUsage;
   }
-  return commandLine.command == CommandLine::Command::Build ? runBuild(commandLine)
-                                                            : runOnPayload(commandLine);
+  switch (commandLine.command) {
+    case CommandLine::Command::Build:
+      return runBuild(commandLine);
+    case CommandLine::Command::Import:
+      return runImport(commandLine);
+    default:
+      return runOnPayload(commandLine);
+  }
 }

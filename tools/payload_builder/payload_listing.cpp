@@ -34,6 +34,8 @@ void printListing(const PayloadReader& payload, std::ostream& out) {
     out << recordLine(payload.records()[i]) << '\n';
     size_t first = payload.firstRecordWithKeyOf(i);
     if (first != i) out << "      (repeats record " << first + 1 << "; lookups find that one)\n";
+    const std::string unsafe = unsafePathProblem(payload.records()[i].path);
+    if (!unsafe.empty()) out << "      (unsafe to install: " << unsafe << ")\n";
   }
   out << payloadSummaryLine(payload) << '\n';
 }

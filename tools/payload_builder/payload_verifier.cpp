@@ -38,8 +38,8 @@ void checkRecords(const PayloadReader& payload, VerifyReport& report) {
   for (size_t i = 0; i < payload.records().size(); ++i) {
     const std::string& path = payload.records()[i].path;
     const std::string shown = shownName(path);
-    std::string problem = storedPathProblem(path);
-    if (!problem.empty()) report.problems.push_back(shown + ": " + problem);
+    for (const std::string& problem : {storedPathProblem(path), unsafePathProblem(path)})
+      if (!problem.empty()) report.problems.push_back(shown + ": " + problem);
     size_t first = payload.firstRecordWithKeyOf(i);
     if (first != i)
       report.notes.push_back(shown + ": record " + std::to_string(i + 1) + " repeats record " +
@@ -173,13 +173,15 @@ VerifyReport verifyPayload(const PayloadReader& payload, const std::string& tree
   VerifyReport report;
   checkChunkFiles(payload, report.problems);
   checkRecords(payload, report);
-  std::map<std::string, std::string> treeFiles = treeFilesByArchivePath(treeDir, report.problems);
+  const bool withTree = !treeDir.empty();
+  std::map<std::string, std::string> treeFiles;
+  if (withTree) treeFiles = treeFilesByArchivePath(treeDir, report.problems);
 
   std::set<std::string> placed;
   for (const auto& [path, entry] : payload.catalog()) {
     const std::string shown = shownName(path);
     auto treeFile = treeFiles.find(path);
-    if (treeFile == treeFiles.end()) report.problems.push_back(shown + ": not in the tree");
+    if (withTree && treeFile == treeFiles.end()) report.problems.push_back(shown + ": not in the tree");
     if (!checkPlacement(payload, shown, entry, report.problems)) continue;
     placed.insert(path);
     checkData(payload, shown, entry, treeFile == treeFiles.end() ? "" : treeFile->second,

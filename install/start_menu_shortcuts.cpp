@@ -1,0 +1,101 @@
+#include "start_menu_shortcuts.h"
+
+#include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+#include "resource_ids.h"
+#include "string_helpers.h"
+#include "uninstall_commands.h"
+#include "uninstall_log.h"
+
+namespace {
+
+// The Programs folder of all users, or the user's own when that has none.
+// Empty when neither can be had.
+std::string programsFolder() {
+  for (int folder : {CSIDL_COMMON_PROGRAMS, CSIDL_PROGRAMS}) {
+    char path[MAX_PATH] = "";
+    if (SUCCEEDED(SHGetFolderPathA(nullptr, folder, nullptr, 0, path)) && path[0]) return path;
+  }
+  return std::string();
+}
+
+// Holds one interface of the shell link object and releases it on every way
+// out, a failed Save included.
+template <typename Interface>
+class Held {
+ public:
+  Held() = default;
+  Held(const Held&) = delete;
+  Held& operator=(const Held&) = delete;
+  ~Held() {
+    if (pointer_) pointer_->Release();
+  }
+  Interface* operator->() const { return pointer_; }
+  void** out() { return reinterpret_cast<void**>(&pointer_); }
+
+ private:
+  Interface* pointer_ = nullptr;
+};
+
+// One shortcut as it is saved. The link object is shared, so what a shortcut
+// leaves unset keeps the value of the one before it: the user guide is saved
+// with the uninstaller's arguments.
+struct Shortcut {
+  UINT nameId;  // file name without ".lnk", and the description
+  const std::string& target;
+  const char* arguments;  // null: left as it is
+  const std::string* iconFile;  // null: left as it is
+  int iconIndex;
+};
+
+}  // namespace
+
+bool createStartMenuShortcuts(const std::string& programPath, const std::string& uninstallerPath,
+                              const std::string& documentationAddress, const std::string& iconFile,
+                              Escort::UninstallerSetup& uninstallLog) {
+  std::string folder = programsFolder();
+  if (folder.empty()) return false;
+  ensureTrailingBackslash(folder);
+  folder += loadString(IDS_START_MENU_FOLDER) + '\\';
+  // Only the last level is made; the Programs folder exists on every system.
+  if (!CreateDirectoryA(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+    return false;
+  const std::string description = loadString(IDS_UNINSTALL_START_MENU);
+
+  {
+    Held<IShellLinkA> link;
+    Held<IPersistFile> file;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                link.out())) ||
+        FAILED(link->QueryInterface(IID_IPersistFile, file.out())))
+      return false;
+
+    const Shortcut shortcuts[] = {
+        {IDS_START_MENU_FOLDER, programPath, nullptr, nullptr, 0},
+        // The uninstaller is told which registration to undo.
+        {IDS_SHORTCUT_UNINSTALL, uninstallerPath, Escort::kProductName, &iconFile, 1},
+        {IDS_SHORTCUT_USER_GUIDE, documentationAddress, nullptr, &iconFile, 0},
+    };
+    for (const Shortcut& shortcut : shortcuts) {
+      const std::string name = loadString(shortcut.nameId);
+      // The setters' results are not examined: Save tells whether the
+      // shortcut was made.
+      link->SetPath(shortcut.target.c_str());
+      if (shortcut.arguments) link->SetArguments(shortcut.arguments);
+      link->SetDescription(name.c_str());
+      if (shortcut.iconFile) link->SetIconLocation(shortcut.iconFile->c_str(), shortcut.iconIndex);
+
+      const std::string path = folder + name + ".lnk";
+      // Save takes the one wide string of the program: the path in the ANSI
+      // code page. A path that does not convert whole is not saved anywhere.
+      WCHAR widePath[MAX_PATH];
+      if (!MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, widePath, MAX_PATH) ||
+          FAILED(file->Save(widePath, TRUE)) ||
+          !uninstallLog.addEvent(kDeleteFile, path.c_str(), description.c_str()))
+        return false;
+    }
+  }
+  return uninstallLog.addEvent(kDeleteEmptyDirs, folder.c_str(), description.c_str());
+}

@@ -1,0 +1,121 @@
+#include "registry_view.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// A key of the tested view, closed when done with.
+class ViewKey {
+ public:
+  ViewKey(const std::string& subkey, REGSAM access) {
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subkey.c_str(), 0, access | testedRegistryView(), &key_) !=
+        ERROR_SUCCESS)
+      key_ = nullptr;
+  }
+  ViewKey(const ViewKey&) = delete;
+  ViewKey& operator=(const ViewKey&) = delete;
+  ~ViewKey() {
+    if (key_) RegCloseKey(key_);
+  }
+  HKEY get() const { return key_; }
+
+ private:
+  HKEY key_ = nullptr;
+};
+
+// RegDeleteTreeA is not declared for the Windows XP headers this build uses,
+// so the subkeys go one by one, deepest first.
+void deleteTree(HKEY parent, const std::string& subkey) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(parent, subkey.c_str(), 0, KEY_ALL_ACCESS | testedRegistryView(), &key) !=
+      ERROR_SUCCESS)
+    return;
+  std::vector<std::string> children;
+  char name[256];  // the longest key name the registry allows, and its zero
+  for (DWORD index = 0;; ++index) {
+    DWORD length = sizeof name;
+    if (RegEnumKeyExA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+      break;
+    children.emplace_back(name, length);
+  }
+  for (const std::string& child : children) deleteTree(key, child);
+  RegCloseKey(key);
+  RegDeleteKeyExA(parent, subkey.c_str(), testedRegistryView(), 0);
+}
+
+}  // namespace
+
+REGSAM testedRegistryView() { return sizeof(void*) == 4 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY; }
+
+std::ostream& operator<<(std::ostream& out, const RegistryValue& value) {
+  out << "type " << value.type << ", " << value.data.size() << " bytes \"";
+  for (char c : value.data) out << (c == '\0' ? std::string("\\0") : std::string(1, c));
+  return out << '"';
+}
+
+RegistryValue registryText(const std::string& text) { return {REG_SZ, text + '\0'}; }
+
+RegistryValue registryDword(DWORD number) {
+  std::string bytes(sizeof number, '\0');
+  std::memcpy(&bytes[0], &number, sizeof number);
+  return {REG_DWORD, bytes};
+}
+
+bool machineKeyExists(const std::string& subkey) { return ViewKey(subkey, KEY_READ).get() != nullptr; }
+
+bool seedMachineValue(const std::string& subkey, const std::string& name, const RegistryValue& value) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, subkey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                      KEY_WRITE | testedRegistryView(), nullptr, &key, nullptr) != ERROR_SUCCESS)
+    return false;
+  const LONG set = RegSetValueExA(key, name.c_str(), 0, value.type,
+                                  reinterpret_cast<const BYTE*>(value.data.data()),
+                                  static_cast<DWORD>(value.data.size()));
+  RegCloseKey(key);
+  return set == ERROR_SUCCESS;
+}
+
+std::optional<RegistryValue> readMachineValue(const std::string& subkey, const std::string& name) {
+  ViewKey key(subkey, KEY_READ);
+  DWORD size = 0;
+  if (!key.get() ||
+      RegQueryValueExA(key.get(), name.c_str(), nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS)
+    return std::nullopt;
+  // The size asked for beforehand may be generous for text read through the
+  // "A" functions; the second call reports the bytes actually returned.
+  RegistryValue value;
+  value.data.resize(size);
+  if (RegQueryValueExA(key.get(), name.c_str(), nullptr, &value.type,
+                       reinterpret_cast<BYTE*>(&value.data[0]), &size) != ERROR_SUCCESS)
+    return std::nullopt;
+  value.data.resize(size);
+  return value;
+}
+
+std::vector<std::string> machineValueNames(const std::string& subkey) {
+  std::vector<std::string> names;
+  ViewKey key(subkey, KEY_READ);
+  if (!key.get()) return names;
+  char name[16384];  // the longest value name the registry allows, and its zero
+  for (DWORD index = 0;; ++index) {
+    DWORD length = sizeof name;
+    if (RegEnumValueA(key.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+        ERROR_SUCCESS)
+      break;
+    names.emplace_back(name, length);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+bool deleteMachineValue(const std::string& subkey, const std::string& name) {
+  ViewKey key(subkey, KEY_SET_VALUE | KEY_QUERY_VALUE);
+  if (key.get()) RegDeleteValueA(key.get(), name.c_str());
+  return !readMachineValue(subkey, name);
+}
+
+bool deleteMachineTree(const std::string& subkey) {
+  deleteTree(HKEY_LOCAL_MACHINE, subkey);
+  return !machineKeyExists(subkey);
+}
