@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "registration_reader.h"
 #include "progress_dialog.h"
+#include "registration_reader.h"
 #include "self_removal.h"
 #include "string_helpers.h"
 #include "uninstall_command_line.h"
@@ -67,9 +67,9 @@ void uninstall(HINSTANCE instance, const UninstallCommandLine& commandLine) {
                             fillIn(loadString(IDS_PROGRESS_CAPTION), {registration.displayName}));
       summary = runUninstall(commandLine.productName, registration, dialog);
     }
-    const ReportTexts texts = {loadString(IDS_REPORT_DONE),    loadString(IDS_REPORT_FAILED),
+    const ReportTexts texts = {loadString(IDS_REPORT_DONE),        loadString(IDS_REPORT_FAILED),
                                loadString(IDS_REPORT_FAILED_ITEM), loadString(IDS_REPORT_REFUSED),
-                               loadString(IDS_REPORT_KEPT),    loadString(IDS_REPORT_MORE)};
+                               loadString(IDS_REPORT_KEPT),        loadString(IDS_REPORT_MORE)};
     if (!summary.complete())
       restoreUninstaller(uninstallerPathOf(registration.uninstallString, commandLine.productName));
     showMessage(IDS_REPORT_CAPTION, reportText(texts, summary, registration.displayName),
