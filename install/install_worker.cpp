@@ -14,6 +14,8 @@
 namespace {
 
 const char kSharedModule[] = "fsuipc.dll";
+const char kUninstaller[] = "ksuninstall.exe";
+const char kUninstallerArchivePath[] = "/ks/ksuninstall.exe";
 
 // The modules of one simulator version; Flight Simulator 2002 has no auto-join.
 struct SimulatorModules {
@@ -34,10 +36,18 @@ class Installation {
   // Every byte the run will write, from the catalog alone, so that the page's
   // bar has a fixed total before the first file.
   uint32_t measure() const;
-  // The program tree, then each chosen simulator; the first failure ends it.
+  // The program tree (or the uninstaller alone), then each chosen simulator;
+  // the first failure ends it.
   int extract();
 
  private:
+  // A simulator computer gets no program files, yet its registration names the
+  // uninstaller in the program directory: without it the simulator files could
+  // never be removed, and Windows would list an uninstaller that is not there.
+  bool uninstallerAlone() const {
+    return !job.installProgramFiles && (job.installFs2002 || job.installFs2004);
+  }
+  int extractUninstaller();
   uint32_t entryBytes(const std::string& archivePath) const;
   uint32_t treeBytes(const char* prefix) const;
   uint32_t simulatorBytes(const SimulatorModules& modules) const;
@@ -76,6 +86,7 @@ uint32_t Installation::simulatorBytes(const SimulatorModules& modules) const {
 uint32_t Installation::measure() const {
   uint32_t total = 0;
   if (job.installProgramFiles) total += treeBytes("/ks");
+  if (uninstallerAlone()) total += entryBytes(kUninstallerArchivePath);
   if (job.installFs2002) total += simulatorBytes(kFs2002Modules);
   if (job.installFs2004) total += simulatorBytes(kFs2004Modules);
   return total;
@@ -84,6 +95,9 @@ uint32_t Installation::measure() const {
 int Installation::extract() {
   if (job.installProgramFiles) {
     if (int result = extractTree("/ks", job.programDir, IDS_UNINSTALL_PROGRAM_FILES)) return result;
+  }
+  if (uninstallerAlone()) {
+    if (int result = extractUninstaller()) return result;
   }
   if (job.installFs2002) {
     if (int result = extractSimulator(job.fs2002Dir, kFs2002Modules)) return result;
@@ -128,7 +142,20 @@ int Installation::extractModule(const std::string& modulesDir, const char* name,
                                 UINT descriptionId) {
   const std::string destination = modulesDir + name;
   const int result = extractor.extractFile(moduleArchivePath(name).c_str(), destination.c_str(), false);
-  job.uninstallLog->addEvent(kDeleteFile, destination.c_str(), loadString(descriptionId).c_str());
+  job.uninstallLog->addEvent(kDeleteFile, destination.c_str(),
+                             loadString(descriptionId).c_str());
+  return result;
+}
+
+// Where the program tree would go and logged as the tree would be: the file,
+// then its directory, so the uninstaller empties the directory before it
+// tries to remove it.
+int Installation::extractUninstaller() {
+  const std::string destination = job.programDir + kUninstaller;
+  const std::string description = loadString(IDS_UNINSTALL_PROGRAM_FILES);
+  const int result = extractor.extractFile(kUninstallerArchivePath, destination.c_str(), false);
+  job.uninstallLog->addEvent(kDeleteFile, destination.c_str(), description.c_str());
+  job.uninstallLog->addEvent(kDeleteEmptyDirs, job.programDir.c_str(), description.c_str());
   return result;
 }
 

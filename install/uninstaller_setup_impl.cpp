@@ -8,11 +8,6 @@
 #include "uninstall_log.h"
 
 namespace Escort {
-namespace {
-
-const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
-
-}  // namespace
 
 UninstallerSetup* createUninstallerSetup(const char* productName, const char* description,
                                          const char* uninstallerPath) {
@@ -55,20 +50,20 @@ bool UninstallerSetupImpl::writeRegistration() const {
   RegistryKey key;
   if (!key.create(kUninstallKey + productName, KEY_ALL_ACCESS)) return false;
 
-  bool named = key.setString("DisplayName", productName);
+  bool named = key.setString(kDisplayNameValue, productName);
   // The program directory usually lies under "Program Files": unquoted, the
   // command line would end at the first blank of the path.
-  bool startable = key.setString("UninstallString", '"' + uninstallerPath + "\" " + productName);
+  bool startable = key.setString(kUninstallStringValue, '"' + uninstallerPath + "\" " + productName);
   if (!named || !startable) return false;
-  if (!key.setString("EscortDescription", description)) return false;
-  if (!key.setDword("EscortEvents", static_cast<DWORD>(events.size()))) return false;
+  if (!key.setString(kDescriptionValue, description)) return false;
+  if (!key.setDword(kEventCountValue, static_cast<DWORD>(events.size()))) return false;
 
   for (size_t n = 0; n < events.size(); ++n) {
     const std::string number = std::to_string(n);
     const UninstallEvent& event = events[n];
-    bool tag = key.setString("EscortTag" + number, event.command);
-    bool params = key.setString("EscortParams" + number, event.parameter);
-    bool desc = key.setString("EscortDesc" + number, event.description);
+    bool tag = key.setString(kEventTagPrefix + number, event.command);
+    bool params = key.setString(kEventParamsPrefix + number, event.parameter);
+    bool desc = key.setString(kEventDescPrefix + number, event.description);
     if (!tag || !params || !desc) return false;
   }
   return true;

@@ -2,17 +2,10 @@
 #include <string>
 #include <vector>
 
+#include "uninstall_registration.h"
 #include "uninstaller_setup.h"
 
 namespace Escort {
-
-// One change to undo: a command word the uninstaller program knows, what it
-// acts on, and the text it shows meanwhile.
-struct UninstallEvent {
-  std::string command;
-  std::string parameter;
-  std::string description;
-};
 
 class UninstallerSetupImpl final : public UninstallerSetup {
  public:

@@ -72,6 +72,15 @@ class ExpectedRun {
     tree("ks", programDir, kProgramFilesText);
   }
 
+  // What a simulator computer gets of the program files: the uninstaller that
+  // its registration names, logged as the program tree would be.
+  void uninstallerAlone(const std::string& programDir) {
+    files.push_back(programDir + "ksuninstall.exe");
+    sources.push_back("ks\\ksuninstall.exe");
+    events.push_back({"DeleteFile", files.back(), kProgramFilesText});
+    events.push_back({"DeleteEmptyDirs", programDir, kProgramFilesText});
+  }
+
   void simulator(const std::string& folder, char version, bool mainModule) {
     const std::string modules = withBackslash(folder) + "modules\\";
     const std::string aircraft = withBackslash(folder) + "aircraft\\";
@@ -271,18 +280,21 @@ TEST_F(InstallWorker, KestrelComputer_InstallsEveryProgramFileThenLogsTheirDirec
   EXPECT_FALSE(directoryExists(fs2004Dir));
 }
 
-TEST_F(InstallWorker, SimulatorComputerWith2004_InstallsItsModulesAndBothModelSetsOnly) {
+TEST_F(InstallWorker, SimulatorComputerWith2004_InstallsTheUninstallerItsModulesAndBothModelSets) {
   InstallJob job = jobFor(InstallType::SimulatorComputer, false, true);
   const Transcript run = readTranscript(runWorker(job));
 
   ExpectedRun expected;
+  expected.uninstallerAlone(programDir);
   expected.simulator(fs2004Dir, '9', false);
   EXPECT_EQ(run.result, kInstallSucceeded);
   EXPECT_EQ(run.announced, expected.files);
+  EXPECT_EQ(run.total, expected.bytes());
+  EXPECT_EQ(run.finishedBytes, run.total);
   EXPECT_EQ(log.events, expected.events);
   expectInstalled(expected);
   EXPECT_FALSE(fileExists(fs2004Dir + "\\modules\\ksmod9.dll"));
-  EXPECT_FALSE(directoryExists(programDir));
+  EXPECT_EQ(directoryListing(programDir), std::vector<std::string>{"ksuninstall.exe"});
 }
 
 TEST_F(InstallWorker, OneComputerWithBoth_Completes2002BeforeAny2004File) {
@@ -326,6 +338,7 @@ TEST_F(InstallWorker, SimulatorFolders_GetExactlyOneBackslashBeforeModulesAndAir
   const Transcript run = readTranscript(runWorker(job));
 
   ExpectedRun expected;
+  expected.uninstallerAlone(programDir);
   expected.simulator(fs2002Dir, '8', false);
   expected.simulator(fs2004Dir, '9', false);
   EXPECT_EQ(run.result, kInstallSucceeded);
@@ -389,6 +402,7 @@ TEST_F(InstallWorker, DestinationsUpToMaxPath_AreExtractedAndAnnouncedWhole_OneP
     const Transcript run = readTranscript(runWorker(job));
 
     ExpectedRun expected;
+    expected.uninstallerAlone(programDir);
     expected.simulator(folder, '9', false);
     ASSERT_EQ((folder + deepest).size(), longest);
     if (longest < MAX_PATH) {
@@ -430,10 +444,13 @@ TEST_F(InstallWorker, FailingTransponderModule_IsLoggedAndNothingAfterItIsAttemp
   InstallJob job = jobFor(InstallType::SimulatorComputer, false, true);
   const Transcript run = readTranscript(runWorker(job));
 
+  ExpectedRun expected;
+  expected.uninstallerAlone(programDir);
   EXPECT_EQ(run.result, kOutputFileFailed);
-  EXPECT_EQ(run.announced, std::vector<std::string>{transponder});
-  EXPECT_EQ(run.finishedFiles, 0u);
-  EXPECT_EQ(log.events, (std::vector<LoggedEvent>{{"DeleteFile", transponder, kTransponderText}}));
+  EXPECT_EQ(run.announced, (std::vector<std::string>{expected.files[0], transponder}));
+  EXPECT_EQ(run.finishedFiles, 1u);
+  expected.events.push_back({"DeleteFile", transponder, kTransponderText});
+  EXPECT_EQ(log.events, expected.events);
   EXPECT_FALSE(fileExists(fs2004Dir + "\\modules\\fsuipc.dll"));
   EXPECT_FALSE(directoryExists(fs2004Dir + "\\aircraft"));
 }
@@ -458,6 +475,21 @@ TEST_F(InstallWorker, FailingProgramFiles_NoSimulatorGroupIsAttempted) {
   EXPECT_FALSE(directoryExists(fs2004Dir));
 }
 
+TEST_F(InstallWorker, FailingUninstallerOnSimulatorComputer_IsLoggedAndNoSimulatorFileIsWritten) {
+  const std::string uninstaller = programDir + "ksuninstall.exe";
+  blockWithDirectory(uninstaller);
+  InstallJob job = jobFor(InstallType::SimulatorComputer, true, true);
+  const Transcript run = readTranscript(runWorker(job));
+
+  ExpectedRun expected;
+  expected.uninstallerAlone(programDir);
+  EXPECT_EQ(run.result, kOutputFileFailed);
+  EXPECT_EQ(run.announced, std::vector<std::string>{uninstaller});
+  EXPECT_EQ(log.events, expected.events);
+  EXPECT_FALSE(directoryExists(fs2002Dir));
+  EXPECT_FALSE(directoryExists(fs2004Dir));
+}
+
 TEST_F(InstallWorker, FailingDefaultModelSet_EndsTheRunBeforeMarlin) {
   const std::string kestrelDir = fs2004Dir + "\\aircraft\\kestrel";
   const std::string blocked = kestrelDir + "\\kestrel_b737\\aircraft.cfg";
@@ -466,6 +498,7 @@ TEST_F(InstallWorker, FailingDefaultModelSet_EndsTheRunBeforeMarlin) {
   const Transcript run = readTranscript(runWorker(job));
 
   ExpectedRun complete;
+  complete.uninstallerAlone(programDir);
   complete.simulator(fs2004Dir, '9', false);
   const size_t fileAt = complete.fileIndex(blocked), eventAt = complete.eventIndex(blocked);
   ASSERT_LT(fileAt, complete.files.size());

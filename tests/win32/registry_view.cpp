@@ -109,6 +109,12 @@ std::vector<std::string> machineValueNames(const std::string& subkey) {
   return names;
 }
 
+bool deleteMachineValue(const std::string& subkey, const std::string& name) {
+  ViewKey key(subkey, KEY_SET_VALUE | KEY_QUERY_VALUE);
+  if (key.get()) RegDeleteValueA(key.get(), name.c_str());
+  return !readMachineValue(subkey, name);
+}
+
 bool deleteMachineTree(const std::string& subkey) {
   deleteTree(HKEY_LOCAL_MACHINE, subkey);
   return !machineKeyExists(subkey);

@@ -1,0 +1,33 @@
+#pragma once
+// Reads an uninstall registration back as the setup program committed it.
+#include <string>
+#include <vector>
+
+#include "uninstall_registration.h"
+
+struct Registration {
+  std::string displayName;
+  // Where the registration says the uninstaller is; empty when it says nothing
+  // readable, which does not stop a run.
+  std::string uninstallString;
+  std::vector<Escort::UninstallEvent> events;  // in the order they were logged
+};
+
+enum class RegistrationStatus { Found, Missing, Damaged };
+
+// The registration key below HKEY_LOCAL_MACHINE for `productName`.
+std::string registrationKey(const std::string& productName);
+
+// Reads the registration key of `productName` (registrationKey, below
+// HKEY_LOCAL_MACHINE): "DisplayName", "EscortEvents" and the three values of each
+// event below that count; values of higher numbers, left over from an earlier
+// installation, are not read. Plain HKEY_LOCAL_MACHINE access, so this program
+// sees the registry view that the setup program, built for the same
+// architecture, wrote into (a 32-bit program on 64-bit Windows: the 32-bit view).
+//
+// Missing: no name, a name that cannot be one key name (it holds a '\'), or
+// no such key. Damaged: a value that is missing or not what the setup program
+// writes (text for the names and events, a 4-byte number for the count, no
+// zero byte inside a text); `damagedValue` then names it.
+RegistrationStatus readRegistration(const std::string& productName, Registration& registration,
+                                    std::string& damagedValue);

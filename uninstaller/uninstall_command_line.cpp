@@ -1,0 +1,85 @@
+#include "uninstall_command_line.h"
+
+namespace {
+
+const char kCopyMarker[] = "\\original:";
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string trimmed(const std::string& text) {
+  size_t first = 0, last = text.size();
+  while (first < last && isBlank(text[first])) ++first;
+  while (last > first && isBlank(text[last - 1])) --last;
+  return text.substr(first, last - first);
+}
+
+char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Whether `text` starts with `word` (ignoring case, as Windows file names do)
+// followed by a blank or the end.
+bool startsWithWord(const std::string& text, const std::string& word) {
+  if (word.empty() || text.size() < word.size()) return false;
+  for (size_t i = 0; i < word.size(); ++i) {
+    if (lower(text[i]) != lower(word[i])) return false;
+  }
+  return text.size() == word.size() || isBlank(text[word.size()]);
+}
+
+// Where the arguments begin in a command line that starts with the program.
+size_t argumentsStart(const std::string& commandLine, const std::string& modulePath) {
+  if (commandLine.empty()) return 0;
+  if (commandLine[0] == '"') {
+    const size_t closing = commandLine.find('"', 1);
+    return closing == std::string::npos ? commandLine.size() : closing + 1;
+  }
+  // Windows also starts "...\ksuninstall Kestrel 3", adding ".exe" itself.
+  std::string withoutExtension = modulePath;
+  const size_t dot = withoutExtension.find_last_of(".\\");
+  if (dot != std::string::npos && withoutExtension[dot] == '.') withoutExtension.erase(dot);
+  for (const std::string& program : {modulePath, withoutExtension}) {
+    if (startsWithWord(commandLine, program)) return program.size();
+  }
+  size_t end = 0;
+  while (end < commandLine.size() && !isBlank(commandLine[end])) ++end;
+  return end;
+}
+
+}  // namespace
+
+UninstallCommandLine parseUninstallCommandLine(const std::string& commandLine,
+                                               const std::string& modulePath) {
+  const std::string line = trimmed(commandLine);
+  UninstallCommandLine parsed;
+  parsed.productName = trimmed(line.substr(argumentsStart(line, modulePath)));
+
+  const std::string& rest = parsed.productName;
+  if (rest.compare(0, sizeof kCopyMarker - 1, kCopyMarker) != 0) return parsed;
+  size_t end = sizeof kCopyMarker - 1;
+  uint64_t handle = 0;
+  while (end < rest.size() && rest[end] >= '0' && rest[end] <= '9')
+    handle = handle * 10 + static_cast<uint64_t>(rest[end++] - '0');
+  if (end == sizeof kCopyMarker - 1 || (end < rest.size() && !isBlank(rest[end]))) return parsed;
+  parsed.isCopy = true;
+  parsed.originalProcess = handle;
+  parsed.productName = trimmed(rest.substr(end));
+  return parsed;
+}
+
+std::string uninstallerPathOf(const std::string& uninstallString, const std::string& productName) {
+  const std::string command = trimmed(uninstallString);
+  if (!command.empty() && command[0] == '"') {
+    const size_t closing = command.find('"', 1);
+    return closing == std::string::npos ? std::string() : command.substr(1, closing - 1);
+  }
+  const std::string suffix = ' ' + productName;
+  if (productName.empty() || command.size() <= suffix.size() ||
+      command.compare(command.size() - suffix.size(), suffix.size(), suffix) != 0)
+    return std::string();
+  return trimmed(command.substr(0, command.size() - suffix.size()));
+}
+
+std::string copyCommandLine(const std::string& copyPath, uint64_t originalProcess,
+                            const std::string& productName) {
+  return '"' + copyPath + "\" " + kCopyMarker + std::to_string(originalProcess) + ' ' +
+         productName;
+}

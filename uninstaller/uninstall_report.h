@@ -1,0 +1,30 @@
+#pragma once
+// The uninstaller's texts, put together from the string table's patterns. No
+// Windows headers: tested on the host.
+#include <string>
+#include <vector>
+
+#include "uninstall_summary.h"
+
+// `pattern` with each "%1" to "%9" replaced by inserts[0] to inserts[8] in one
+// pass: inserted text is never searched again. A '%' with nothing to insert
+// stays as it is.
+std::string fillIn(const std::string& pattern, const std::vector<std::string>& inserts);
+
+// The patterns of the final report, from the string table.
+struct ReportTexts {
+  std::string done;        // %1 product
+  std::string failed;      // %1 list, %2 product
+  std::string failedItem;  // %1 item, %2 Windows error code
+  std::string refused;     // %1 list, %2 product
+  std::string kept;        // %1 list, %2 product
+  std::string more;        // %1 number of items not listed
+};
+
+// The report: the done line when nothing failed, then a section for each
+// non-empty list of the summary (failed, refused, kept). Each list shows its
+// first kReportListLimit items, one a line, and then how many more there are,
+// so the message box stays on the screen.
+constexpr size_t kReportListLimit = 10;
+std::string reportText(const ReportTexts& texts, const UninstallSummary& summary,
+                       const std::string& productName);

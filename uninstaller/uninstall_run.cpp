@@ -1,0 +1,46 @@
+#include "uninstall_run.h"
+
+#include <windows.h>
+
+#include "uninstall_actions.h"
+#include "uninstall_event_rules.h"
+
+namespace {
+
+DWORD carryOut(const Escort::UninstallEvent& event, std::vector<std::string>& kept) {
+  switch (eventKind(event.command)) {
+    case EventKind::DeleteFile:
+      return deleteFileEvent(event.parameter);
+    case EventKind::DeleteEmptyDirs:
+      return deleteEmptyDirsEvent(event.parameter, kept);
+    case EventKind::DeleteRegTree:
+      return deleteRegTreeEvent(machineSoftwareSubkey(event.parameter));
+    case EventKind::Unknown:
+      break;
+  }
+  return ERROR_INVALID_FUNCTION;  // not reached: unknown commands are refused
+}
+
+}  // namespace
+
+UninstallSummary runUninstall(const std::string& productName, const Registration& registration,
+                              UninstallObserver& observer) {
+  UninstallSummary summary;
+  const size_t total = registration.events.size();
+  for (size_t n = 0; n < total; ++n) {
+    const Escort::UninstallEvent& event = registration.events[n];
+    observer.progress(n, total, event.description);
+    if (!isAllowedEvent(event.command, event.parameter)) {
+      summary.refused.push_back(event.command + " " + event.parameter);
+      continue;
+    }
+    if (DWORD error = carryOut(event, summary.kept)) summary.failed.push_back({event.parameter, error});
+  }
+  if (summary.complete()) {
+    const std::string key = registrationKey(productName);
+    if (DWORD error = deleteKeyTree(HKEY_LOCAL_MACHINE, key))
+      summary.failed.push_back({"HKEY_LOCAL_MACHINE\\" + key, error});
+  }
+  observer.progress(total, total, std::string());
+  return summary;
+}

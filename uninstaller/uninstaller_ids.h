@@ -1,0 +1,68 @@
+#ifndef KESTREL_UNINSTALLER_IDS_H
+#define KESTREL_UNINSTALLER_IDS_H
+// Ids of the uninstaller's dialog, controls, strings and icon. The resource
+// compiler reads this file too, so it holds nothing but #defines.
+//
+// What a driver meets, in order (every caption is exact; %1 is the product's
+// "DisplayName", or the name given on the command line when there is no
+// registration):
+//
+// 1. The program that was started (from "UninstallString" or the shortcut):
+//    - no name, or no registration, or a damaged one, or no working copy:
+//      a message box captioned IDS_ERROR_CAPTION "Kestrel Uninstaller Error",
+//      text IDS_NO_NAME, IDS_NOT_REGISTERED, IDS_DAMAGED or IDS_COPY_FAILED,
+//      one button IDOK (1). Nothing has changed when it ends.
+//    - otherwise the question: a message box captioned IDS_QUESTION_CAPTION
+//      "Kestrel Uninstaller", text IDS_QUESTION, buttons IDYES (6) and IDNO
+//      (7). No changes nothing. Yes starts the working copy in the temporary
+//      folder (self_removal.h) and the program ends at once.
+// 2. The working copy, a process of its own (find its windows by caption and
+//    wait for its process through GetWindowThreadProcessId):
+//    - the progress dialog IDD_UNINSTALL_PROGRESS, captioned with
+//      IDS_PROGRESS_CAPTION "Uninstalling %1"; no buttons. Controls:
+//      IDC_UNINSTALL_DESCRIPTION, the current event's "EscortDesc" text;
+//      IDC_UNINSTALL_PROGRESS, a progress bar whose range is the number of
+//      events and whose position is the number handled.
+//    - the final report: a message box captioned IDS_REPORT_CAPTION
+//      "Kestrel Uninstaller Finished", one button IDOK (1); its text begins
+//      with IDS_REPORT_DONE when everything was removed (and the registration
+//      with it), else with IDS_REPORT_FAILED; IDS_REPORT_REFUSED and
+//      IDS_REPORT_KEPT sections follow when there is something to list. The
+//      copy ends when the box is closed.
+// A message box's text is its static control 0xFFFF (65535), on Windows and
+// under Wine alike.
+
+// The progress dialog and its controls.
+#define IDD_UNINSTALL_PROGRESS 101
+#define IDC_UNINSTALL_DESCRIPTION 1001
+#define IDC_UNINSTALL_PROGRESS 1002
+
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
+
+// Captions.
+#define IDS_QUESTION_CAPTION 1
+#define IDS_ERROR_CAPTION 2
+#define IDS_PROGRESS_CAPTION 3
+#define IDS_REPORT_CAPTION 4
+
+// Texts before anything is changed.
+#define IDS_QUESTION 10
+#define IDS_NO_NAME 11
+#define IDS_NOT_REGISTERED 12
+#define IDS_DAMAGED 13
+#define IDS_COPY_FAILED 14
+
+// The final report (uninstall_report.h says what each pattern receives).
+#define IDS_REPORT_DONE 20
+#define IDS_REPORT_FAILED 21
+#define IDS_REPORT_FAILED_ITEM 22
+#define IDS_REPORT_REFUSED 23
+#define IDS_REPORT_KEPT 24
+#define IDS_REPORT_MORE 25
+
+// The program file's icon; Explorer shows it.
+#define IDI_UNINSTALLER 1
+
+#endif
