@@ -3,6 +3,7 @@
 #include <string>
 
 #include "resource_ids.h"
+#include "setup_choices.h"
 #include "string_helpers.h"
 
 void KS3Page::onCreate(Escort::WizardUI*, HWND) {}
@@ -35,3 +36,7 @@ int KS3Page::onLeave(Escort::WizardUI*, HWND) { return 0; }
 void KS3Page::onDestroy(Escort::WizardUI*, HWND) {}
 
 bool KS3Page::showsHeaderLogo() { return true; }
+
+SetupChoices& KS3Page::setupChoices(Escort::WizardUI* frame) {
+  return *static_cast<SetupChoices*>(frame->userData());
+}

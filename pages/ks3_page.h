@@ -3,6 +3,8 @@
 
 #include "wizard_ui.h"
 
+struct SetupChoices;
+
 // The product's page base: what every page does unless it says otherwise.
 // Overrides that only add behaviour end by calling the same slot here.
 class KS3Page : public Escort::WizardUIPage {
@@ -21,5 +23,9 @@ class KS3Page : public Escort::WizardUIPage {
   virtual bool showsHeaderLogo();
 
  protected:
+  // The record of the user's choices, which start-up gave the frame; fetched
+  // anew each time, never kept.
+  static SetupChoices& setupChoices(Escort::WizardUI* frame);
+
   ~KS3Page() = default;  // pages are owned as what they are, never through this base
 };

@@ -1,5 +1,50 @@
 #include "page_finished.h"
 
+#include <shellapi.h>
+
+#include <string>
+
+#include "documentation_address.h"
 #include "resource_ids.h"
+#include "setup_choices.h"
+#include "string_helpers.h"
+
+namespace {
+const char kReadme[] = "readme.txt";
+}  // namespace
 
 WORD PageFinished::dialogTemplate() { return IDD_PAGE_FINISHED; }
+
+int PageFinished::onEnter(Escort::WizardUI* frame, HWND window) {
+  // The installation is over: there is nothing to go back to or cancel.
+  frame->enableButtons(Escort::Disabled, Escort::Disabled, Escort::Unchanged);
+  // A simulator computer has no program files, so no readme.
+  const bool readme = setupChoices(frame).installType != SimulatorComputer;
+  ShowWindow(GetDlgItem(window, IDC_FINISHED_README), readme ? SW_SHOW : SW_HIDE);
+  return KS3Page::onEnter(frame, window);
+}
+
+int PageFinished::onFinish(Escort::WizardUI* frame, HWND window) {
+  // Neither is waited for, and a failure (no browser, no readme) is no reason
+  // to keep the wizard open.
+  SHELLEXECUTEINFOA open = {};
+  open.cbSize = sizeof open;
+  open.hwnd = window;
+  open.lpVerb = "open";
+  open.nShow = SW_SHOWNORMAL;
+  const std::string userGuide = documentationAddressWithoutSlash();
+  if (IsDlgButtonChecked(window, IDC_FINISHED_USER_GUIDE) == BST_CHECKED) {
+    open.lpFile = userGuide.c_str();
+    ShellExecuteExA(&open);
+  }
+  std::string programDir = setupChoices(frame).programDir;
+  ensureTrailingBackslash(programDir);
+  if (IsDlgButtonChecked(window, IDC_FINISHED_README) == BST_CHECKED) {
+    // By its name, with the program directory as the working directory.
+    open.lpFile = kReadme;
+    open.lpDirectory = programDir.c_str();
+    ShellExecuteExA(&open);
+  }
+  KS3Page::onFinish(frame, window);
+  return 1;
+}

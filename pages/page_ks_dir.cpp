@@ -1,5 +1,80 @@
 #include "page_ks_dir.h"
 
+#include <objbase.h>
+#include <shlobj.h>
+
+#include "browsed_folder.h"
+#include "machine_registry_text.h"
+#include "registry_settings.h"
 #include "resource_ids.h"
+#include "setup_choices.h"
+#include "string_helpers.h"
+
+namespace {
+const char kFallbackProgramFiles[] = "C:\\Program Files";
+const char kDefaultDirectoryName[] = "Kestrel3";
+}  // namespace
 
 WORD PageKSDir::dialogTemplate() { return IDD_PAGE_KESTREL_DIR; }
+
+void PageKSDir::onCreate(Escort::WizardUI* frame, HWND window) {
+  // Balanced by onDestroy; the result does not matter, since a thread that
+  // already has this apartment gets it again.
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  setProgramDir(frame, window, proposedProgramDir());
+  KS3Page::onCreate(frame, window);
+}
+
+std::string PageKSDir::proposedProgramDir() {
+  std::string directory;
+  readMachineText(kProgramSettingsKey, kProgramDirValue, directory);
+  if (directory.empty()) {
+    char programFiles[MAX_PATH] = "";
+    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_PROGRAM_FILES, nullptr, SHGFP_TYPE_CURRENT, programFiles)) ||
+        programFiles[0] == '\0')
+      lstrcpynA(programFiles, kFallbackProgramFiles, sizeof programFiles);
+    directory = programFiles;
+    ensureTrailingBackslash(directory);
+    directory += kDefaultDirectoryName;
+  }
+  ensureTrailingBackslash(directory);
+  return directory;
+}
+
+void PageKSDir::setProgramDir(Escort::WizardUI* frame, HWND window, const std::string& directory) {
+  setupChoices(frame).programDir = directory;
+  SetDlgItemTextA(window, IDC_KESTREL_DIR_PATH, directory.c_str());
+}
+
+int PageKSDir::onNext(Escort::WizardUI* frame, HWND) {
+  // A computer that runs only the add-on has no simulator to choose.
+  if (setupChoices(frame).installType == KestrelComputer)
+    frame->goToPage(frame->currentPage() + 2);
+  else
+    frame->next();
+  return 1;
+}
+
+INT_PTR PageKSDir::onMessage(Escort::WizardUI* frame, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COMMAND && LOWORD(wParam) == IDC_KESTREL_DIR_CHANGE) {
+    browseForProgramDir(frame, window);
+    return 1;
+  }
+  return KS3Page::onMessage(frame, window, message, wParam, lParam);
+}
+
+void PageKSDir::browseForProgramDir(Escort::WizardUI* frame, HWND window) {
+  // No root, no title, no callback: the browser opens where it likes, not at
+  // the current directory.
+  BROWSEINFOA browse = {};
+  browse.hwndOwner = window;
+  browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
+  // Cancelled, or a choice with no file system path: the directory stays, never emptied.
+  const std::string chosen = takeBrowsedFolder(SHBrowseForFolderA(&browse));
+  if (!chosen.empty()) setProgramDir(frame, window, chosen);
+}
+
+void PageKSDir::onDestroy(Escort::WizardUI* frame, HWND window) {
+  CoUninitialize();
+  KS3Page::onDestroy(frame, window);
+}

@@ -1,5 +1,145 @@
 #include "page_progress.h"
 
+#include <commctrl.h>
+
+#include <new>
+#include <string>
+
+#include "documentation_address.h"
+#include "install_job.h"
+#include "install_messages.h"
+#include "install_worker.h"
+#include "progress_display.h"
+#include "registry_settings.h"
 #include "resource_ids.h"
+#include "setup_choices.h"
+#include "start_menu_shortcuts.h"
+#include "string_helpers.h"
+#include "uninstall_log.h"
+
+namespace {
+const char kProgram[] = "kestrel.exe";
+const char kUninstaller[] = "ksuninstall.exe";
+const char kIconFile[] = "ksimage.dll";
+}  // namespace
 
 WORD PageProgress::dialogTemplate() { return IDD_PAGE_PROGRESS; }
+
+void PageProgress::onCreate(Escort::WizardUI* frame, HWND window) {
+  SendDlgItemMessageA(window, IDC_PROGRESS_BAR, PBM_SETRANGE, 0, MAKELPARAM(0, kProgressBarSteps));
+  SendDlgItemMessageA(window, IDC_PROGRESS_BAR, PBM_SETSTEP, 1, 0);
+  SendDlgItemMessageA(window, IDC_PROGRESS_BAR, PBM_SETPOS, 0, 0);
+  KS3Page::onCreate(frame, window);
+}
+
+void PageProgress::reportFailure(Escort::WizardUI* frame, HWND window, const std::string& text) {
+  const std::string caption = loadString(IDS_ERROR_CAPTION);
+  MessageBoxA(window, text.c_str(), caption.c_str(), MB_OK);
+  frame->close();
+}
+
+// Every failure here ends the program at once. An uninstall log that exists
+// by then is left to end with the process: it can only end by committing, and
+// a failed installation must leave no registration.
+int PageProgress::onEnter(Escort::WizardUI* frame, HWND window) {
+  // Nothing may interrupt the run: no way back, on or out until it ends.
+  frame->enableButtons(Escort::Disabled, Escort::Disabled, Escort::Disabled);
+  const SetupChoices& choices = setupChoices(frame);
+  const std::string& programDir = choices.programDir;
+  const std::string uninstaller = programDir + kUninstaller;
+
+  uninstallLog = Escort::createUninstallerSetup(Escort::kProductName, "", uninstaller.c_str());
+  if (uninstallLog == nullptr) {
+    reportFailure(frame, window, loadString(IDS_ERROR_UNINSTALLER));
+    return 1;
+  }
+  const bool programFiles = choices.installType == OneComputer || choices.installType == KestrelComputer;
+  if (programFiles) {
+    if (!writeRegistrySettings(programDir, *uninstallLog)) {
+      reportFailure(frame, window, loadString(IDS_ERROR_REGISTRY));
+      return 1;
+    }
+    if (!createStartMenuShortcuts(programDir + kProgram, uninstaller, kDocumentationAddress,
+                                  programDir + kIconFile, *uninstallLog)) {
+      reportFailure(frame, window, loadString(IDS_ERROR_START_MENU));
+      return 1;
+    }
+  }
+
+  job = new (std::nothrow) InstallJob;
+  if (job != nullptr) {
+    const bool simulatorFiles = choices.installType == OneComputer || choices.installType == SimulatorComputer;
+    job->instanceHandle = moduleInstance;
+    job->progressWindow = window;
+    job->uninstallLog = uninstallLog;
+    job->installFs2002 = simulatorFiles && choices.useFs2002;
+    job->installFs2004 = simulatorFiles && choices.useFs2004;
+    if (job->installFs2002) job->fs2002Dir = choices.fs2002Dir;
+    if (job->installFs2004) job->fs2004Dir = choices.fs2004Dir;
+    job->installProgramFiles = programFiles;
+    job->programDir = programDir;
+  }
+  totalBytes = doneBytes = currentBytes = 0;
+  // From here until WM_INSTALL_DONE the job and the log belong to the worker.
+  workerThread = job ? CreateThread(nullptr, 0, installWorker, job, 0, nullptr) : nullptr;
+  if (workerThread == nullptr) {
+    delete job;
+    job = nullptr;
+    reportFailure(frame, window, loadString(IDS_ERROR_EXTRACTION_START));
+    return 1;
+  }
+  KS3Page::onEnter(frame, window);
+  return 1;
+}
+
+INT_PTR PageProgress::onMessage(Escort::WizardUI* frame, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INSTALL_TOTAL:
+      totalBytes = static_cast<uint32_t>(wParam);
+      return 1;
+    case WM_INSTALL_FILE:
+      // The message's own copy of the name, freed here.
+      SetDlgItemTextA(window, IDC_PROGRESS_FILE, takeAnnouncedFile(lParam).c_str());
+      return 1;
+    case WM_INSTALL_FILE_DONE:
+      SetDlgItemTextA(window, IDC_PROGRESS_FILE, "");
+      doneBytes += currentBytes;
+      currentBytes = 0;
+      updateProgressDisplay(window);
+      return 1;
+    case WM_INSTALL_PROGRESS:
+      currentBytes = static_cast<uint32_t>(wParam);
+      updateProgressDisplay(window);
+      return 1;
+    case WM_INSTALL_DONE:
+      completeInstallation(frame, window, static_cast<int>(wParam));
+      return 1;
+    default:
+      return KS3Page::onMessage(frame, window, message, wParam, lParam);
+  }
+}
+
+void PageProgress::updateProgressDisplay(HWND window) {
+  const ProgressDisplay display = progressDisplayFor(doneBytes, currentBytes, totalBytes);
+  SendDlgItemMessageA(window, IDC_PROGRESS_BAR, PBM_SETPOS, static_cast<WPARAM>(display.barPosition), 0);
+  SetDlgItemTextA(window, IDC_PROGRESS_PERCENT, display.percentText.c_str());
+}
+
+void PageProgress::completeInstallation(Escort::WizardUI* frame, HWND window, int result) {
+  // The worker touches neither the job nor the log any more; it ends by itself.
+  delete job;
+  job = nullptr;
+  CloseHandle(workerThread);
+  workerThread = nullptr;
+  if (result != kInstallSucceeded) {
+    reportFailure(frame, window, loadString(IDS_ERROR_INSTALL_FILES) + "\n(" + intToString(result) + ")");
+    return;
+  }
+  // commit ends the log whatever it returns.
+  Escort::UninstallerSetup* const committed = uninstallLog;
+  uninstallLog = nullptr;
+  if (committed->commit())
+    frame->next();
+  else
+    reportFailure(frame, window, loadString(IDS_ERROR_UNINSTALLER));
+}

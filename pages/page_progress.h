@@ -1,8 +1,38 @@
 #pragma once
+#include <cstdint>
+#include <string>
+
 #include "ks3_page.h"
 
-// Runs the installation and shows how far it has come.
+struct InstallJob;
+namespace Escort {
+class UninstallerSetup;
+}
+
+// Runs the installation and shows how far it has come. Becoming current
+// starts it: the uninstall log, the registry settings and Start menu
+// shortcuts (when the program files are installed), then the worker thread,
+// whose messages drive the bar. At the worker's end the page commits the
+// uninstall registration and moves on, or reports the failure and closes.
 class PageProgress final : public KS3Page {
  public:
   WORD dialogTemplate() override;
+  void onCreate(Escort::WizardUI* frame, HWND window) override;
+  int onEnter(Escort::WizardUI* frame, HWND window) override;
+  INT_PTR onMessage(Escort::WizardUI* frame, HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void updateProgressDisplay(HWND window);
+  void completeInstallation(Escort::WizardUI* frame, HWND window, int result);
+  // A fatal failure: its message, then the wizard closes and the program ends.
+  static void reportFailure(Escort::WizardUI* frame, HWND window, const std::string& text);
+
+  InstallJob* job = nullptr;
+  Escort::UninstallerSetup* uninstallLog = nullptr;
+  HANDLE workerThread = nullptr;
+  // Unsigned 32-bit, as the worker counts: a payload of 2 GiB or more must
+  // not overflow a signed count.
+  uint32_t totalBytes = 0;
+  uint32_t doneBytes = 0;
+  uint32_t currentBytes = 0;
 };

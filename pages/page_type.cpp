@@ -1,5 +1,83 @@
 #include "page_type.h"
 
+#include <string>
+
+#include "machine_registry_text.h"
 #include "resource_ids.h"
+#include "setup_choices.h"
+#include "string_helpers.h"
+
+namespace {
+
+const char kFs2002Key[] = "Software\\Microsoft\\Microsoft Games\\Flight Simulator\\8.0";
+const char kFs2004Key[] = "Software\\Microsoft\\Microsoft Games\\Flight Simulator\\9.0";
+const char kFolderValue[] = "EXE Path";
+
+// The radio buttons in the order of the installation types.
+const struct {
+  int buttonId;
+  InstallType type;
+} kTypeButtons[] = {
+    {IDC_TYPE_ONE_COMPUTER, OneComputer},
+    {IDC_TYPE_KESTREL_COMPUTER, KestrelComputer},
+    {IDC_TYPE_SIMULATOR_COMPUTER, SimulatorComputer},
+};
+
+}  // namespace
 
 WORD PageType::dialogTemplate() { return IDD_PAGE_TYPE; }
+
+void PageType::onCreate(Escort::WizardUI* frame, HWND window) {
+  CheckRadioButton(window, IDC_TYPE_ONE_COMPUTER, IDC_TYPE_SIMULATOR_COMPUTER, IDC_TYPE_ONE_COMPUTER);
+  readInstallType(frame, window);
+}
+
+INT_PTR PageType::onMessage(Escort::WizardUI* frame, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COMMAND) {
+    for (const auto& button : kTypeButtons) {
+      if (LOWORD(wParam) == button.buttonId) {
+        readInstallType(frame, window);
+        return 1;
+      }
+    }
+  }
+  return KS3Page::onMessage(frame, window, message, wParam, lParam);
+}
+
+void PageType::readInstallType(Escort::WizardUI* frame, HWND window) {
+  for (const auto& button : kTypeButtons) {
+    if (IsDlgButtonChecked(window, button.buttonId) == BST_CHECKED) {
+      setupChoices(frame).installType = button.type;
+      return;
+    }
+  }
+}
+
+bool PageType::detectSimulators(SetupChoices& choices) {
+  // Read anew on every Next; a folder once found is never cleared.
+  readMachineText(kFs2002Key, kFolderValue, choices.fs2002Dir);
+  readMachineText(kFs2004Key, kFolderValue, choices.fs2004Dir);
+  const bool fs2002 = !choices.fs2002Dir.empty();
+  const bool fs2004 = !choices.fs2004Dir.empty();
+  if (!fs2002 && !fs2004) return false;
+  // With both installed neither is chosen yet: the version page asks.
+  choices.useFs2002 = fs2002 && !fs2004;
+  choices.useFs2004 = fs2004 && !fs2002;
+  return true;
+}
+
+int PageType::onNext(Escort::WizardUI* frame, HWND window) {
+  SetupChoices& choices = setupChoices(frame);
+  if (!detectSimulators(choices) && choices.installType != KestrelComputer) {
+    const std::string caption = loadString(IDS_ERROR_CAPTION);
+    const std::string text = loadString(IDS_ERROR_NO_SIMULATOR);
+    MessageBoxA(window, text.c_str(), caption.c_str(), MB_OK);
+    return 1;
+  }
+  // A simulator computer needs no program directory.
+  if (choices.installType == SimulatorComputer)
+    frame->goToPage(frame->currentPage() + 2);
+  else
+    frame->next();
+  return 1;
+}

@@ -1,6 +1,8 @@
 // The UI driver: runs one scenario against the real setup program.
-//   ui_driver SCENARIO SETUP_PROGRAM SCREENSHOT_DIRECTORY
+//   ui_driver SCENARIO SETUP_PROGRAM SCREENSHOT_DIRECTORY [PAYLOAD_TREE]
 //   ui_driver --list
+// PAYLOAD_TREE is the tree the program carries (ks/ and fs/), which the
+// installation scenarios compare the installed files with.
 // Paths may be Unix paths; they are reached through Wine's drive Z:. On a
 // failure it lists every visible window of the program, ends it and exits 1.
 #include <windows.h>
@@ -21,12 +23,12 @@ std::string windowsPath(std::string path) {
   return "Z:" + path;
 }
 
-// The show probe lies beside the driver.
-std::string probeModule() {
+// The probes and the test files lie beside the driver.
+std::string driverDirectory() {
   char path[MAX_PATH] = "";
   GetModuleFileNameA(nullptr, path, sizeof path);
   std::string directory(path);
-  return directory.substr(0, directory.find_last_of('\\') + 1) + "show_probe.dll";
+  return directory.substr(0, directory.find_last_of('\\') + 1);
 }
 
 }  // namespace
@@ -36,8 +38,8 @@ int main(int argc, char** argv) {
     for (const std::string& name : scenarioNames()) std::cout << name << "\n";
     return 0;
   }
-  if (argc != 4) {
-    std::cerr << "usage: ui_driver SCENARIO SETUP_PROGRAM SCREENSHOT_DIRECTORY | --list\n";
+  if (argc != 4 && argc != 5) {
+    std::cerr << "usage: ui_driver SCENARIO SETUP_PROGRAM SCREENSHOT_DIRECTORY [PAYLOAD_TREE] | --list\n";
     return 2;
   }
   const std::string name = argv[1];
@@ -46,7 +48,8 @@ int main(int argc, char** argv) {
     std::cerr << "no scenario " << name << "; ui_driver --list names them\n";
     return 2;
   }
-  ScenarioRun run(windowsPath(argv[2]), windowsPath(argv[3]), probeModule());
+  ScenarioRun run(windowsPath(argv[2]), windowsPath(argv[3]), driverDirectory(),
+                  argc == 5 ? windowsPath(argv[4]) : std::string());
   try {
     body(run);
     if (run.reportAndEndRunning(std::cout) > 0) throw ScenarioFailure("the scenario left the program running");

@@ -1,13 +1,18 @@
 #include "scenario_run.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
 #include "scenario.h"
 #include "window_dump.h"
 
-ScenarioRun::ScenarioRun(std::string setupProgram, std::string screenshotDirectory, std::string probeModule)
-    : setup(std::move(setupProgram)), screenshots(std::move(screenshotDirectory)), probe(std::move(probeModule)) {}
+ScenarioRun::ScenarioRun(std::string setupProgram, std::string screenshotDirectory, std::string driverDirectory,
+                         std::string payloadTree)
+    : setup(std::move(setupProgram)),
+      screenshots(std::move(screenshotDirectory)),
+      driverDirectory(std::move(driverDirectory)),
+      tree(std::move(payloadTree)) {}
 
 UiDriver& ScenarioRun::started(std::unique_ptr<SetupProcess> process) {
   runs.push_back(std::make_unique<UiDriver>(std::move(process), screenshots));
@@ -18,6 +23,19 @@ UiDriver& ScenarioRun::startSetup(const std::string& arguments) {
   return started(std::make_unique<SetupProcess>(setup, arguments, false));
 }
 
+UiDriver& ScenarioRun::startHooked(const char* probeName, const char* hookExport, int hookType) {
+  const std::string probe = testFile(probeName);
+  HMODULE module = LoadLibraryA(probe.c_str());
+  check(module != nullptr, "the probe " + probe + " loads");
+  auto hook = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(module, hookExport)));
+  check(hook != nullptr, std::string("the probe exports ") + hookExport);
+  auto process = std::make_unique<SetupProcess>(setup, "", true);
+  check(SetWindowsHookExA(hookType, hook, module, process->threadId()) != nullptr,
+        std::string("the probe's ") + hookExport + " is set on the program's main thread");
+  process->resume();
+  return started(std::move(process));
+}
+
 UiDriver& ScenarioRun::startSetupWithShowProbe() {
   char directory[MAX_PATH] = "";
   GetTempPathA(sizeof directory, directory);
@@ -26,16 +44,29 @@ UiDriver& ScenarioRun::startSetupWithShowProbe() {
   // The probe runs inside the program and finds its file through the
   // environment, which the program inherits.
   SetEnvironmentVariableA("KESTREL_SHOW_PROBE", probeFile.c_str());
+  return startHooked("show_probe.dll", "probeCallWndProc", WH_CALLWNDPROC);
+}
 
-  HMODULE module = LoadLibraryA(probe.c_str());
-  check(module != nullptr, "the show probe " + probe + " loads");
-  auto hook = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(module, "probeCallWndProc")));
-  check(hook != nullptr, "the show probe exports probeCallWndProc");
-  auto process = std::make_unique<SetupProcess>(setup, "", true);
-  check(SetWindowsHookExA(WH_CALLWNDPROC, hook, module, process->threadId()) != nullptr,
-        "the show probe is set on the program's main thread");
-  process->resume();
-  return started(std::move(process));
+UiDriver& ScenarioRun::startSetupWithProgressProbe(const std::string& progressShot, const std::string& doneRecord) {
+  for (const std::string& file : {progressShot, doneRecord}) {
+    if (!file.empty()) DeleteFileA(file.c_str());
+  }
+  // Empty means unset, so that a later run of the scenario records nothing.
+  SetEnvironmentVariableA("KESTREL_PROGRESS_SHOT", progressShot.empty() ? nullptr : progressShot.c_str());
+  SetEnvironmentVariableA("KESTREL_DONE_PROBE", doneRecord.empty() ? nullptr : doneRecord.c_str());
+  return startHooked("progress_probe.dll", "probeGetMessage", WH_GETMESSAGE);
+}
+
+std::string ScenarioRun::screenshotPath(const std::string& name) const {
+  std::filesystem::create_directories(screenshots);
+  return screenshots + "\\" + name + ".png";
+}
+
+std::string ScenarioRun::testFile(const std::string& relative) const { return driverDirectory + relative; }
+
+const std::string& ScenarioRun::payloadTree() const {
+  check(!tree.empty(), "the driver was given the payload tree");
+  return tree;
 }
 
 PageSnapshot ScenarioRun::showSnapshot() const {

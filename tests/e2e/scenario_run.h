@@ -11,7 +11,10 @@
 // it that the scenario started.
 class ScenarioRun {
  public:
-  ScenarioRun(std::string setupProgram, std::string screenshotDirectory, std::string probeModule);
+  // `driverDirectory` holds the driver, its probes and the test files built
+  // beside it; `payloadTree` is the tree the program carries, or "" if unknown.
+  ScenarioRun(std::string setupProgram, std::string screenshotDirectory, std::string driverDirectory,
+              std::string payloadTree);
 
   // Starts the setup program with this command line after its name.
   UiDriver& startSetup(const std::string& arguments = "");
@@ -19,6 +22,20 @@ class ScenarioRun {
   // gives what the pages held when the frame was first about to be shown.
   UiDriver& startSetupWithShowProbe();
   PageSnapshot showSnapshot() const;
+  // Starts it with the progress probe set on its main thread: while the page
+  // shows the bar between 30% and 100% it saves the frame as `progressShot`
+  // (a PNG), and it records when the worker posted WM_INSTALL_DONE and when
+  // the page took it, as two GetTickCount values on one line of `doneRecord`.
+  // Either may be "" for not wanted.
+  UiDriver& startSetupWithProgressProbe(const std::string& progressShot, const std::string& doneRecord);
+
+  // Where a screenshot of this scenario called `name` goes.
+  std::string screenshotPath(const std::string& name) const;
+  // A file built beside the driver, by its path relative to the driver's directory.
+  std::string testFile(const std::string& relative) const;
+  // The payload tree the program carries: ks\ and fs\ below it. Fails the
+  // scenario when the driver was not told.
+  const std::string& payloadTree() const;
 
   const std::string& setupProgram() const { return setup; }
   // Runs that have not ended, each with its windows listed; then ends them.
@@ -27,10 +44,14 @@ class ScenarioRun {
 
  private:
   UiDriver& started(std::unique_ptr<SetupProcess> process);
+  // Starts the program suspended, sets the hook `hookExport` of the probe
+  // module `probeName` beside the driver on its main thread, and lets it run.
+  UiDriver& startHooked(const char* probeName, const char* hookExport, int hookType);
 
   std::string setup;
   std::string screenshots;
-  std::string probe;
+  std::string driverDirectory;
+  std::string tree;
   std::string probeFile;
   std::vector<std::unique_ptr<UiDriver>> runs;
 };

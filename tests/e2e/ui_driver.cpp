@@ -60,6 +60,29 @@ void UiDriver::waitForPage(int controlId) {
   });
 }
 
+void UiDriver::waitForVisible(int controlId) {
+  check(window != nullptr, "a window was waited for before its controls");
+  waitFor("control " + std::to_string(controlId) + " to be visible", [&] {
+    HWND page = currentPage();
+    HWND found = page ? GetDlgItem(page, controlId) : nullptr;
+    if (found == nullptr) found = GetDlgItem(window, controlId);
+    return found != nullptr && IsWindowVisible(found);
+  });
+}
+
+HWND UiDriver::pageControl(int pageIndex, int controlId) {
+  check(window != nullptr, "a window was waited for before its pages");
+  int index = 0;
+  for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (windowClass(child) != kDialogClass) continue;
+    if (index++ != pageIndex) continue;
+    HWND found = GetDlgItem(child, controlId);
+    check(found != nullptr, "control " + std::to_string(controlId) + " is on page " + std::to_string(pageIndex));
+    return found;
+  }
+  throw ScenarioFailure("the frame has no page " + std::to_string(pageIndex));
+}
+
 HWND UiDriver::control(int controlId) {
   check(window != nullptr, "a window was waited for before its controls");
   if (HWND page = currentPage()) {
@@ -107,22 +130,20 @@ void UiDriver::setChecked(int controlId, bool checked) {
   checkEqual(isChecked(controlId), checked, "check state of control " + std::to_string(controlId));
 }
 
-void UiDriver::answerMessageBox(const std::string& caption, const std::string& text, int buttonId) {
+HWND UiDriver::waitForBox(const std::string& caption) {
   HWND box = nullptr;
-  waitFor("a message box", [&] {
+  waitFor("a dialog \"" + caption + "\"", [&] {
     const auto boxes = messageBoxes();
     box = boxes.empty() ? nullptr : boxes.front();
     return box != nullptr;
   });
-  checkEqual(windowText(box), caption, "message box caption");
-  // The text is the box's one static control with text; the icon has none.
-  std::string shown;
-  for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-    if (lstrcmpiA(windowClass(child).c_str(), "Static") == 0) shown += windowText(child);
-  }
-  checkEqual(shown, text, "message box text");
+  checkEqual(windowText(box), caption, "dialog caption");
+  return box;
+}
+
+void UiDriver::clickAnswer(HWND box, int buttonId) {
   HWND answer = GetDlgItem(box, buttonId);
-  check(answer != nullptr && IsWindowVisible(answer), "the message box has button " + std::to_string(buttonId));
+  check(answer != nullptr && IsWindowVisible(answer), "the dialog has button " + std::to_string(buttonId));
   clickWindow(answer, "the answer " + std::to_string(buttonId));
 
   // The click that opened the box returns once the page has acted on the answer.
@@ -134,6 +155,19 @@ void UiDriver::answerMessageBox(const std::string& caption, const std::string& t
     clicksWaitingOnABox.pop_back();
   }
 }
+
+void UiDriver::answerMessageBox(const std::string& caption, const std::string& text, int buttonId) {
+  HWND box = waitForBox(caption);
+  // The text is the box's one static control with text; the icon has none.
+  std::string shown;
+  for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (lstrcmpiA(windowClass(child).c_str(), "Static") == 0) shown += windowText(child);
+  }
+  checkEqual(shown, text, "message box text");
+  clickAnswer(box, buttonId);
+}
+
+void UiDriver::answerDialog(const std::string& caption, int buttonId) { clickAnswer(waitForBox(caption), buttonId); }
 
 std::string UiDriver::text(int controlId) { return windowText(control(controlId)); }
 

@@ -22,6 +22,8 @@ class UiDriver {
   void waitForWindow(const std::string& caption);
   // Waits until the visible page of that window holds this control, visible.
   void waitForPage(int controlId);
+  // Waits until the control, on the visible page or on the frame, is visible.
+  void waitForVisible(int controlId);
 
   // Clicks an enabled, visible button, check box or radio button. When the
   // click opens a message box, returns with the box open.
@@ -30,11 +32,16 @@ class UiDriver {
   // Checks the open message box's caption and text, then clicks its button
   // (IDYES, IDNO, IDOK) and waits until the click that opened it has returned.
   void answerMessageBox(const std::string& caption, const std::string& text, int buttonId);
+  // The same for any other dialog that a click opened, by its caption alone.
+  void answerDialog(const std::string& caption, int buttonId);
 
   std::string text(int controlId);
   bool isChecked(int controlId);
   bool isEnabled(int controlId);
   bool isVisible(int controlId);
+  // The control `controlId` of the page at `pageIndex` (in the order the wizard
+  // added its pages), shown or hidden: what a page left behind once it was left.
+  HWND pageControl(int pageIndex, int controlId);
   // Visible top-level windows of the program.
   int visibleWindowCount() const;
 
@@ -51,6 +58,9 @@ class UiDriver {
   HWND control(int controlId);
   HWND currentPage() const;
   std::vector<HWND> messageBoxes() const;
+  HWND waitForBox(const std::string& caption);
+  // Clicks the box's button and waits until the click that opened the box has returned.
+  void clickAnswer(HWND box, int buttonId);
   void clickWindow(HWND button, const std::string& what);
   void waitFor(const std::string& what, const std::function<bool()>& condition);
 

@@ -1,12 +1,15 @@
 #include "wizard_steps.h"
 
 #include <windows.h>
+#include <commctrl.h>
+#include <shlobj.h>
 
 #include <vector>
 
 #include "resource_ids.h"
 #include "scenario.h"
 #include "setup_windows.h"
+#include "window_text.h"
 
 const char kWelcomeText[] =
     "Welcome to Kestrel 3\n"
@@ -68,5 +71,64 @@ void cancelAndConfirm(UiDriver& setup) {
   setup.click(IDCANCEL);
   setup.answerMessageBox(kCancelCaption, kCancelQuestion, IDYES);
   checkEqual(static_cast<long long>(setup.waitForEnd()), 0, "exit code after Cancel and Yes");
+  checkEqual(static_cast<long long>(setup.visibleWindowCount()), 0, "windows left after the end");
+}
+
+std::string defaultProgramDir() {
+  // The Program Files folder of this build's kind of program, as the system names it.
+  char programFiles[MAX_PATH] = "";
+  SHGetFolderPathA(nullptr, CSIDL_PROGRAM_FILES, nullptr, SHGFP_TYPE_CURRENT, programFiles);
+  return std::string(programFiles) + "\\Kestrel3\\";
+}
+
+void goToTypePage(UiDriver& setup, const std::string& setupProgram) {
+  goToLicensePage(setup, setupProgram);
+  setup.setChecked(IDC_LICENSE_ACCEPT, true);
+  setup.click(IDC_NEXT);
+  setup.waitForPage(IDC_TYPE_ONE_COMPUTER);
+  checkEqual(setup.isChecked(IDC_TYPE_ONE_COMPUTER), true, "one computer selected at first");
+  checkEqual(setup.isEnabled(IDC_BACK) && setup.isEnabled(IDC_NEXT), true, "Back and Next enabled on the type page");
+}
+
+void expectProgramDirPage(UiDriver& setup, const std::string& directory) {
+  setup.waitForPage(IDC_KESTREL_DIR_GROUP);
+  checkEqual(setup.text(IDC_KESTREL_DIR_PATH), directory, "program directory shown");
+}
+
+void expectVersionPage(UiDriver& setup) {
+  setup.waitForPage(IDC_SIMULATOR_VERSION_BOTH);
+  const struct {
+    int id;
+    bool checked;
+  } buttons[] = {{IDC_SIMULATOR_VERSION_FS2002, false},
+                 {IDC_SIMULATOR_VERSION_FS2004, true},
+                 {IDC_SIMULATOR_VERSION_BOTH, false}};
+  for (const auto& button : buttons)
+    checkEqual(setup.isChecked(button.id), button.checked, "version button " + std::to_string(button.id) + " selected");
+}
+
+void expectFinishedPage(UiDriver& setup, bool readmeShown) {
+  setup.waitForVisible(IDC_FINISH);
+  setup.waitForPage(IDC_FINISHED_USER_GUIDE);
+  checkEqual(setup.isEnabled(IDC_FINISH), true, "Finish enabled on the finished page");
+  checkEqual(setup.isVisible(IDC_NEXT), false, "Next visible on the finished page");
+  checkEqual(setup.isEnabled(IDC_BACK), false, "Back enabled on the finished page");
+  checkEqual(setup.isEnabled(IDCANCEL), false, "Cancel enabled on the finished page");
+  checkEqual(setup.isVisible(IDC_HEADER_LOGO), true, "header bitmap visible on the finished page");
+  checkEqual(setup.isVisible(IDC_FINISHED_README), readmeShown, "readme box shown");
+  checkEqual(setup.isChecked(IDC_FINISHED_README), false, "readme box ticked at first");
+  checkEqual(setup.isChecked(IDC_FINISHED_USER_GUIDE), false, "user guide box ticked at first");
+
+  checkEqual(windowText(setup.pageControl(kProgressPage, IDC_PROGRESS_PERCENT)), "100%", "last percentage shown");
+  DWORD_PTR position = 0;
+  SendMessageTimeoutA(setup.pageControl(kProgressPage, IDC_PROGRESS_BAR), PBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG, 1000,
+                      &position);
+  checkEqual(static_cast<long long>(position), 1000, "last position of the progress bar");
+  checkEqual(windowText(setup.pageControl(kProgressPage, IDC_PROGRESS_FILE)), "", "file label after the last file");
+}
+
+void finishAndEnd(UiDriver& setup) {
+  setup.click(IDC_FINISH);
+  checkEqual(static_cast<long long>(setup.waitForEnd()), 0, "exit code after Finish");
   checkEqual(static_cast<long long>(setup.visibleWindowCount()), 0, "windows left after the end");
 }

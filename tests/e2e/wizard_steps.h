@@ -25,3 +25,23 @@ void expectLicensePage(UiDriver& setup, const std::string& setupProgram, bool ac
 void goToLicensePage(UiDriver& setup, const std::string& setupProgram);
 // Cancel, confirmed with Yes: the program ends at once, leaving no window.
 void cancelAndConfirm(UiDriver& setup);
+
+// The page indices in the order the wizard adds its pages.
+enum WizardPageIndex { kTypePage = 2, kProgramDirPage = 3, kVersionPage = 4, kProgressPage = 5, kFinishedPage = 6 };
+
+// What the program directory page proposes without an earlier installation.
+std::string defaultProgramDir();
+
+// From the welcome page, through the accepted licence, to the installation
+// type page, which must have one computer selected.
+void goToTypePage(UiDriver& setup, const std::string& setupProgram);
+// Waits for the program directory page and checks the directory it shows.
+void expectProgramDirPage(UiDriver& setup, const std::string& directory);
+// Waits for the simulator version page, which must propose 2004 alone.
+void expectVersionPage(UiDriver& setup);
+// Waits for the finished page and checks it: Back and Cancel disabled, Finish
+// shown and enabled, both boxes clear, the readme box shown or hidden; and
+// that the progress page ended at a full bar and "100%".
+void expectFinishedPage(UiDriver& setup, bool readmeShown);
+// Finish: the program ends at once, leaving no window.
+void finishAndEnd(UiDriver& setup);

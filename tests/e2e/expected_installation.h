@@ -1,0 +1,47 @@
+#pragma once
+// What an installation must leave behind, worked out from the payload tree
+// and the route the user took, independently of the program's own code.
+#include <string>
+#include <vector>
+
+// The registry value through which a simulator is found.
+extern const char kFs2002Key[];
+extern const char kFs2004Key[];
+extern const char kSimulatorFolderValue[];
+// The program's own settings and its uninstall registration, below HKEY_LOCAL_MACHINE.
+extern const char kSettingsKey[];
+extern const char kRegistrationKey[];
+// The online user guide that the shortcut and the finished page open.
+extern const char kUserGuideAddress[];
+
+struct Route {
+  std::string programDir;  // ends with a backslash
+  bool programFiles = false;
+  // As the simulators' "EXE Path" holds them; empty: not installed into.
+  std::string fs2002Dir;
+  std::string fs2004Dir;
+};
+
+struct ExpectedFile {
+  std::string source;     // in the payload tree
+  std::string installed;  // where the program puts it
+};
+
+struct ExpectedEvent {
+  std::string command, parameter, description;
+  bool operator==(const ExpectedEvent& o) const {
+    return command == o.command && parameter == o.parameter && description == o.description;
+  }
+};
+
+struct ExpectedInstallation {
+  std::vector<ExpectedFile> files;
+  std::vector<ExpectedEvent> events;  // in the order the uninstaller is to undo them
+};
+
+// The Start menu folder "Kestrel 3" among all users' programs, with a backslash.
+std::string startMenuFolder();
+// `folder` with exactly one backslash after it.
+std::string withBackslash(std::string folder);
+
+ExpectedInstallation expectedInstallation(const std::string& payloadTree, const Route& route);

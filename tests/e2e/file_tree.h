@@ -1,0 +1,17 @@
+#pragma once
+// Files on disk as the scenarios read them back.
+#include <optional>
+#include <string>
+#include <vector>
+
+// Every file below `directory`, by its path relative to it with backslashes,
+// in the order of their lower-case names compared byte by byte: the order in
+// which the payload holds them, and so the order in which they are installed.
+std::vector<std::string> filesBelow(const std::string& directory);
+// Every file and directory below `directory` ("sub\\" for a directory), sorted.
+std::vector<std::string> entriesBelow(const std::string& directory);
+// The whole file, or nothing when it cannot be read.
+std::optional<std::string> fileBytes(const std::string& path);
+void writeBytes(const std::string& path, const std::string& bytes);
+bool isDirectory(const std::string& path);
+bool pathExists(const std::string& path);

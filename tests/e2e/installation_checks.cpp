@@ -1,0 +1,159 @@
+#include "installation_checks.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <optional>
+#include <set>
+
+#include "file_tree.h"
+#include "registry_view.h"
+#include "scenario.h"
+#include "shell_links.h"
+
+namespace {
+
+const DWORD kDataVersion = 2006062300;
+
+struct ExpectedShortcut {
+  const char* file;
+  LoadedShortcut loaded;
+};
+
+std::vector<ExpectedShortcut> expectedShortcuts(const std::string& programDir) {
+  const std::string icons = programDir + "ksimage.dll";
+  // The user guide keeps the uninstaller's arguments: one link object makes
+  // all three. Its target is what the link object keeps for the address
+  // (Wine's makes a file path of it, see targetAsTheLinkObjectKeepsIt).
+  return {
+      {"Kestrel 3.lnk", {true, programDir + "kestrel.exe", "", "Kestrel 3", "", 0}},
+      {"Uninstall Kestrel.lnk", {true, programDir + "ksuninstall.exe", "Kestrel 3", "Uninstall Kestrel", icons, 1}},
+      {"User Guide.lnk",
+       {true, targetAsTheLinkObjectKeepsIt(kUserGuideAddress), "Kestrel 3", "User Guide", icons, 0}},
+  };
+}
+
+std::string registrationValue(const std::string& name) {
+  const std::optional<RegistryValue> value = readMachineValue(kRegistrationKey, name);
+  check(value.has_value(), "the registration has the value " + name);
+  check(value->type == REG_SZ && !value->data.empty() && value->data.back() == '\0',
+        "the registration's " + name + " is text with its terminating zero");
+  return value->data.substr(0, value->data.size() - 1);
+}
+
+std::string shown(const RegistryValue& value) {
+  if (value.type == REG_DWORD && value.data.size() == 4) {
+    DWORD number = 0;
+    std::copy(value.data.begin(), value.data.end(), reinterpret_cast<char*>(&number));
+    return std::to_string(number) + " (REG_DWORD)";
+  }
+  std::string text = value.data;
+  if (!text.empty() && text.back() == '\0') text.pop_back();
+  return "\"" + text + "\" (" + (value.type == REG_SZ ? "REG_SZ" : "type " + std::to_string(value.type)) + ")";
+}
+
+}  // namespace
+
+void checkInstalledFiles(const ExpectedInstallation& expected) {
+  for (const ExpectedFile& file : expected.files) {
+    const std::optional<std::string> installed = fileBytes(file.installed);
+    check(installed.has_value(), file.installed + " is installed");
+    const std::optional<std::string> source = fileBytes(file.source);
+    check(source.has_value(), "the payload tree holds " + file.source);
+    check(*installed == *source, file.installed + " is byte for byte " + file.source);
+  }
+}
+
+void checkFolderHolds(const std::string& folder, const ExpectedInstallation& expected,
+                      const std::vector<std::string>& alsoThere) {
+  const std::string base = withBackslash(folder);
+  std::set<std::string> wanted(alsoThere.begin(), alsoThere.end());
+  for (const ExpectedFile& file : expected.files) {
+    if (file.installed.compare(0, base.size(), base) != 0) continue;
+    const std::string relative = file.installed.substr(base.size());
+    wanted.insert(relative);
+    for (size_t cut = relative.find('\\'); cut != std::string::npos; cut = relative.find('\\', cut + 1))
+      wanted.insert(relative.substr(0, cut + 1));
+  }
+  const std::vector<std::string> found = entriesBelow(base);
+  std::string listing;
+  for (const std::string& entry : found) listing += "\n    " + entry;
+  check(std::vector<std::string>(wanted.begin(), wanted.end()) == found,
+        base + " holds exactly the expected files; it holds:" + listing);
+}
+
+void checkProgramSettings(const Route& route) {
+  if (!route.programFiles) {
+    checkEqual(machineKeyExists(kSettingsKey), false, "the program's settings key exists");
+    return;
+  }
+  const std::optional<RegistryValue> directory = readMachineValue(kSettingsKey, "KSDir");
+  check(directory == registryText(route.programDir), "KSDir is the program directory, with its terminating zero");
+  const std::optional<RegistryValue> version = readMachineValue(kSettingsKey, "DataVersion");
+  check(version == registryDword(kDataVersion), "DataVersion is 2006062300 as a REG_DWORD");
+}
+
+void checkUninstallRegistration(const Route& route, const ExpectedInstallation& expected) {
+  check(machineKeyExists(kRegistrationKey), "the uninstall registration exists");
+  checkEqual(registrationValue("DisplayName"), "Kestrel 3", "DisplayName");
+  checkEqual(registrationValue("UninstallString"), "\"" + route.programDir + "ksuninstall.exe\" Kestrel 3",
+             "UninstallString");
+  checkEqual(registrationValue("EscortDescription"), "", "EscortDescription");
+  const std::optional<RegistryValue> count = readMachineValue(kRegistrationKey, "EscortEvents");
+  check(count == registryDword(static_cast<DWORD>(expected.events.size())),
+        "EscortEvents counts the " + std::to_string(expected.events.size()) + " expected events");
+
+  std::vector<std::string> names = {"DisplayName", "EscortDescription", "EscortEvents", "UninstallString"};
+  for (size_t n = 0; n < expected.events.size(); ++n) {
+    const std::string number = std::to_string(n);
+    const ExpectedEvent found{registrationValue("EscortTag" + number), registrationValue("EscortParams" + number),
+                              registrationValue("EscortDesc" + number)};
+    const ExpectedEvent& wanted = expected.events[n];
+    check(found == wanted, "event " + number + " is " + wanted.command + " \"" + wanted.parameter + "\" \"" +
+                               wanted.description + "\", not " + found.command + " \"" + found.parameter +
+                               "\" \"" + found.description + "\"");
+    for (const char* prefix : {"EscortTag", "EscortParams", "EscortDesc"}) names.push_back(prefix + number);
+  }
+  std::sort(names.begin(), names.end());
+  check(machineValueNames(kRegistrationKey) == names, "the registration holds its events and nothing else");
+}
+
+void checkNoUninstallRegistration() {
+  checkEqual(machineKeyExists(kRegistrationKey), false, "the uninstall registration exists");
+}
+
+void checkShortcuts(const Route& route) {
+  const std::string folder = startMenuFolder();
+  if (!route.programFiles) {
+    checkEqual(pathExists(folder), false, "the Start menu folder " + folder + " exists");
+    return;
+  }
+  std::vector<std::string> files;
+  for (const ExpectedShortcut& shortcut : expectedShortcuts(route.programDir)) {
+    const LoadedShortcut loaded = loadShortcut(folder + shortcut.file);
+    checkEqual(describe(loaded), describe(shortcut.loaded), std::string("the shortcut ") + shortcut.file);
+    files.push_back(shortcut.file);
+  }
+  check(entriesBelow(folder) == files, "the Start menu folder holds the three shortcuts and nothing else");
+}
+
+void printInstallation(std::ostream& out, const Route& route, const ExpectedInstallation& expected) {
+  out << "== Installed files (" << expected.files.size() << "), each byte for byte as in the payload:\n";
+  for (const ExpectedFile& file : expected.files)
+    out << "   " << file.installed << "  (" << fileBytes(file.installed).value_or("").size() << " bytes)\n";
+  if (route.programFiles) {
+    out << "== Registry values in HKEY_LOCAL_MACHINE\\" << kSettingsKey << ":\n";
+    for (const char* name : {"KSDir", "DataVersion"})
+      out << "   " << name << " = " << shown(readMachineValue(kSettingsKey, name).value_or(RegistryValue())) << "\n";
+    const std::string folder = startMenuFolder();
+    out << "== Shortcuts in " << folder << ":\n";
+    for (const std::string& file : entriesBelow(folder))
+      out << "   " << file << ": " << describe(loadShortcut(folder + file)) << "\n";
+  }
+  out << "== Uninstall registration HKEY_LOCAL_MACHINE\\" << kRegistrationKey << ":\n"
+      << "   DisplayName = \"" << registrationValue("DisplayName") << "\"\n"
+      << "   UninstallString = \"" << registrationValue("UninstallString") << "\"\n"
+      << "   " << expected.events.size() << " events, first " << expected.events.front().command << " \""
+      << expected.events.front().parameter << "\", last " << expected.events.back().command << " \""
+      << expected.events.back().parameter << "\"" << std::endl;
+}

@@ -1,0 +1,70 @@
+#include "prefix_seed.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <sstream>
+
+#include "expected_installation.h"
+#include "file_tree.h"
+#include "registry_view.h"
+#include "scenario.h"
+
+const char kFs2002Folder[] = "C:\\Program Files\\Microsoft Games\\Flight Simulator 8";
+const char kFs2004Folder[] = "C:\\Program Files\\Microsoft Games\\Flight Simulator 9\\";
+
+namespace {
+
+void makeDirectory(const std::string& path) {
+  CreateDirectoryA(path.c_str(), nullptr);
+  check(isDirectory(path), "the folder " + path + " exists");
+}
+
+}  // namespace
+
+std::string simulatorFolder(Simulator simulator) {
+  return simulator == Simulator::Fs2002 ? kFs2002Folder : kFs2004Folder;
+}
+
+std::vector<std::string> seededSimulatorEntries() { return {"aircraft\\", "modules\\"}; }
+
+void seedSimulator(Simulator simulator) {
+  const std::string folder = simulatorFolder(simulator);
+  const std::string base = withBackslash(folder);
+  for (size_t cut = base.find('\\', 3); cut != std::string::npos; cut = base.find('\\', cut + 1))
+    makeDirectory(base.substr(0, cut));
+  for (const std::string& entry : seededSimulatorEntries()) makeDirectory(base + entry);
+  check(seedMachineValue(simulator == Simulator::Fs2002 ? kFs2002Key : kFs2004Key, kSimulatorFolderValue,
+                         registryText(folder)),
+        "the simulator's EXE Path is seeded");
+}
+
+void seedProgramDirSetting(const std::string& directory) {
+  check(seedMachineValue(kSettingsKey, "KSDir", registryText(directory)), "KSDir is seeded");
+}
+
+std::string recordWhatIsOpened(const ScenarioRun& run) {
+  char temp[MAX_PATH] = "";
+  GetTempPathA(sizeof temp, temp);
+  const std::string record = std::string(temp) + "kestrel-opened.txt";
+  DeleteFileA(record.c_str());
+  const std::string command = "\"" + run.testFile("open_recorder.exe") + "\" \"" + record + "\" \"%1\"";
+  for (const char* opener : {"Software\\Classes\\https\\shell\\open\\command",
+                             "Software\\Classes\\txtfile\\shell\\open\\command"}) {
+    check(seedMachineValue(opener, "", registryText(command)), std::string("the open recorder opens ") + opener);
+  }
+  return record;
+}
+
+std::vector<std::string> documentsOpened(const std::string& record) {
+  std::vector<std::string> lines;
+  std::istringstream in(fileBytes(record).value_or(""));
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty()) lines.push_back(line);
+  }
+  // Each line starts with the recorder's creation time in fixed-width hex.
+  std::sort(lines.begin(), lines.end());
+  for (std::string& line : lines) line = line.substr(line.find('\t') + 1);
+  return lines;
+}

@@ -1,0 +1,32 @@
+#pragma once
+// What a scenario puts into its own Wine prefix before it starts the program:
+// simulators, an earlier installation's setting, and a stand-in for the
+// programs that open documents.
+#include <string>
+#include <vector>
+
+#include "scenario_run.h"
+
+// Flight Simulator folders as the scenarios install them: 2004's "EXE Path"
+// with a trailing backslash, 2002's without, as either may stand.
+extern const char kFs2002Folder[];
+extern const char kFs2004Folder[];
+
+enum class Simulator { Fs2002, Fs2004 };
+
+// The simulator's registry entry and its folder, with the modules\ and
+// aircraft\ folders that real installations have.
+void seedSimulator(Simulator simulator);
+// The folder of a seeded simulator.
+std::string simulatorFolder(Simulator simulator);
+// The entries that seedSimulator makes inside the folder, for checkFolderHolds.
+std::vector<std::string> seededSimulatorEntries();
+// "KSDir" of an earlier installation.
+void seedProgramDirSetting(const std::string& directory);
+
+// Registers the open recorder (beside the driver) as the program that opens
+// web addresses and text files, and gives the file it records into.
+std::string recordWhatIsOpened(const ScenarioRun& run);
+// The documents opened so far, in the order they were started: each the
+// document as given, a tab, and the working directory it was opened in.
+std::vector<std::string> documentsOpened(const std::string& record);
