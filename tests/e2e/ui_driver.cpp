@@ -130,7 +130,7 @@ void UiDriver::setChecked(int controlId, bool checked) {
   checkEqual(isChecked(controlId), checked, "check state of control " + std::to_string(controlId));
 }
 
-HWND UiDriver::waitForBox(const std::string& caption) {
+HWND UiDriver::waitForDialog(const std::string& caption) {
   HWND box = nullptr;
   waitFor("a dialog \"" + caption + "\"", [&] {
     const auto boxes = messageBoxes();
@@ -157,7 +157,7 @@ void UiDriver::clickAnswer(HWND box, int buttonId) {
 }
 
 void UiDriver::answerMessageBox(const std::string& caption, const std::string& text, int buttonId) {
-  HWND box = waitForBox(caption);
+  HWND box = waitForDialog(caption);
   // The text is the box's one static control with text; the icon has none.
   std::string shown;
   for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -167,7 +167,7 @@ void UiDriver::answerMessageBox(const std::string& caption, const std::string& t
   clickAnswer(box, buttonId);
 }
 
-void UiDriver::answerDialog(const std::string& caption, int buttonId) { clickAnswer(waitForBox(caption), buttonId); }
+void UiDriver::answerDialog(const std::string& caption, int buttonId) { clickAnswer(waitForDialog(caption), buttonId); }
 
 std::string UiDriver::text(int controlId) { return windowText(control(controlId)); }
 
