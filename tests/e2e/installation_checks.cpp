@@ -147,8 +147,12 @@ void printInstallation(std::ostream& out, const Route& route, const ExpectedInst
       out << "   " << name << " = " << shown(readMachineValue(kSettingsKey, name).value_or(RegistryValue())) << "\n";
     const std::string folder = startMenuFolder();
     out << "== Shortcuts in " << folder << ":\n";
-    for (const std::string& file : entriesBelow(folder))
-      out << "   " << file << ": " << describe(loadShortcut(folder + file)) << "\n";
+    for (const std::string& file : entriesBelow(folder)) {
+      const LoadedShortcut shortcut = loadShortcut(folder + file);
+      out << "   " << file << ": " << describe(shortcut) << "\n";
+      if (file == "User Guide.lnk" && shortcut.target != kUserGuideAddress)
+        out << "     (saved for " << kUserGuideAddress << "; Wine's link object keeps a web address as a file path)\n";
+    }
   }
   out << "== Uninstall registration HKEY_LOCAL_MACHINE\\" << kRegistrationKey << ":\n"
       << "   DisplayName = \"" << registrationValue("DisplayName") << "\"\n"

@@ -24,7 +24,9 @@ void UiDriver::waitFor(const std::string& what, const std::function<bool()>& con
     if (GetTickCount() - start > kTimeLimit) {
       throw ScenarioFailure("gave up after " + std::to_string(kTimeLimit / 1000) + " s waiting for " + what);
     }
-    if (!program->running()) {
+    // The program may have ended just after the condition was tested, by
+    // what the condition waits for (Finish): tested once more then.
+    if (!program->running() && !condition()) {
       throw ScenarioFailure("the program ended (exit code " + std::to_string(program->exitCode()) +
                             ") while waiting for " + what);
     }
