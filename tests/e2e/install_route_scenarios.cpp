@@ -35,12 +35,13 @@ bool isChecked(HWND button) {
 }  // namespace
 
 // The route most users take, and the walk that the build shows: one computer
-// with Flight Simulator 2004 only. A screenshot of every page it passes.
+// with Flight Simulator 2004 only. A screenshot of every page it passes, and
+// what was installed listed at the end. Given a payload built elsewhere,
+// without its tree, the walk cannot compare the files and says so.
 SCENARIO(default_route) {
   seedSimulator(Simulator::Fs2004);
   const std::string opened = recordWhatIsOpened(run);
   const Route route{defaultProgramDir(), true, "", kFs2004Folder};
-  const ExpectedInstallation expected = expectedInstallation(run.payloadTree(), route);
 
   UiDriver& setup = run.startSetupWithProgressProbe(run.screenshotPath("progress"), "");
   expectWelcomePage(setup);
@@ -63,9 +64,12 @@ SCENARIO(default_route) {
   setup.screenshot("finished");
   finishAndEnd(setup);
 
-  checkInstallation(route, expected);
   check(documentsOpened(opened).empty(), "nothing opened with neither box ticked");
-  printInstallation(std::cout, route, expected);
+  if (run.knowsPayloadTree())
+    checkInstallation(route, expectedInstallation(run.payloadTree(), route));
+  else
+    std::cout << "== No payload tree given: the installed files are listed, not compared" << std::endl;
+  printInstallation(std::cout, route);
 }
 
 // With both simulators the version page asks, proposing 2004; "Both" installs
@@ -83,6 +87,7 @@ SCENARIO(both_simulators_one_computer) {
   setup.click(IDC_NEXT);
   expectVersionPage(setup);
   checkEqual(setup.isEnabled(IDC_BACK), true, "Back enabled on the version page");
+  setup.screenshot("version");
   setup.setChecked(IDC_SIMULATOR_VERSION_BOTH, true);
   setup.click(IDC_NEXT);
   expectFinishedPage(setup, true);
