@@ -19,7 +19,7 @@ int PageFinished::onEnter(Escort::WizardUI* frame, HWND window) {
   // The installation is over: there is nothing to go back to or cancel.
   frame->enableButtons(Escort::Disabled, Escort::Disabled, Escort::Unchanged);
   // A simulator computer has no program files, so no readme.
-  const bool readme = setupChoices(frame).installType != SimulatorComputer;
+  const bool readme = installsProgramFiles(setupChoices(frame).installType);
   ShowWindow(GetDlgItem(window, IDC_FINISHED_README), readme ? SW_SHOW : SW_HIDE);
   return KS3Page::onEnter(frame, window);
 }

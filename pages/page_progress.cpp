@@ -18,9 +18,34 @@
 #include "uninstall_log.h"
 
 namespace {
+
 const char kProgram[] = "kestrel.exe";
 const char kUninstaller[] = "ksuninstall.exe";
 const char kIconFile[] = "ksimage.dll";
+
+// How often the page redraws at most while the worker's messages keep coming:
+// smooth to the eye, and a small share of the page's time.
+const DWORD kRefreshInterval = 50;  // milliseconds
+// Redraws what the last messages changed once no more are waiting.
+const UINT_PTR kRefreshTimer = 1;
+
+// What the worker is to do, from the user's choices; null without memory for it.
+InstallJob* newInstallJob(const SetupChoices& choices, HWND progressWindow, Escort::UninstallerSetup* uninstallLog) {
+  InstallJob* job = new (std::nothrow) InstallJob;
+  if (job == nullptr) return nullptr;
+  const bool simulatorFiles = installsSimulatorFiles(choices.installType);
+  job->instanceHandle = moduleInstance;
+  job->progressWindow = progressWindow;
+  job->uninstallLog = uninstallLog;
+  job->installFs2002 = simulatorFiles && choices.useFs2002;
+  job->installFs2004 = simulatorFiles && choices.useFs2004;
+  if (job->installFs2002) job->fs2002Dir = choices.fs2002Dir;
+  if (job->installFs2004) job->fs2004Dir = choices.fs2004Dir;
+  job->installProgramFiles = installsProgramFiles(choices.installType);
+  job->programDir = choices.programDir;
+  return job;
+}
+
 }  // namespace
 
 WORD PageProgress::dialogTemplate() { return IDD_PAGE_PROGRESS; }
@@ -53,8 +78,7 @@ int PageProgress::onEnter(Escort::WizardUI* frame, HWND window) {
     reportFailure(frame, window, loadString(IDS_ERROR_UNINSTALLER));
     return 1;
   }
-  const bool programFiles = choices.installType == OneComputer || choices.installType == KestrelComputer;
-  if (programFiles) {
+  if (installsProgramFiles(choices.installType)) {
     if (!writeRegistrySettings(programDir, *uninstallLog)) {
       reportFailure(frame, window, loadString(IDS_ERROR_REGISTRY));
       return 1;
@@ -66,23 +90,15 @@ int PageProgress::onEnter(Escort::WizardUI* frame, HWND window) {
     }
   }
 
-  job = new (std::nothrow) InstallJob;
-  if (job != nullptr) {
-    const bool simulatorFiles = choices.installType == OneComputer || choices.installType == SimulatorComputer;
-    job->instanceHandle = moduleInstance;
-    job->progressWindow = window;
-    job->uninstallLog = uninstallLog;
-    job->installFs2002 = simulatorFiles && choices.useFs2002;
-    job->installFs2004 = simulatorFiles && choices.useFs2004;
-    if (job->installFs2002) job->fs2002Dir = choices.fs2002Dir;
-    if (job->installFs2004) job->fs2004Dir = choices.fs2004Dir;
-    job->installProgramFiles = programFiles;
-    job->programDir = programDir;
-  }
+  job = newInstallJob(choices, window, uninstallLog);
   totalBytes = doneBytes = currentBytes = 0;
+  resetDisplay(window);
+  // The system sends the timer's message only when no other waits.
+  SetTimer(window, kRefreshTimer, kRefreshInterval, nullptr);
   // From here until WM_INSTALL_DONE the job and the log belong to the worker.
   workerThread = job ? CreateThread(nullptr, 0, installWorker, job, 0, nullptr) : nullptr;
   if (workerThread == nullptr) {
+    KillTimer(window, kRefreshTimer);
     delete job;
     job = nullptr;
     reportFailure(frame, window, loadString(IDS_ERROR_EXTRACTION_START));
@@ -99,30 +115,71 @@ INT_PTR PageProgress::onMessage(Escort::WizardUI* frame, HWND window, UINT messa
       return 1;
     case WM_INSTALL_FILE:
       // The message's own copy of the name, freed here.
-      SetDlgItemTextA(window, IDC_PROGRESS_FILE, takeAnnouncedFile(lParam).c_str());
+      fileName = takeAnnouncedFile(lParam);
+      refreshWhenDue(window);
       return 1;
     case WM_INSTALL_FILE_DONE:
-      SetDlgItemTextA(window, IDC_PROGRESS_FILE, "");
+      fileName.clear();
       doneBytes += currentBytes;
       currentBytes = 0;
-      updateProgressDisplay(window);
+      refreshWhenDue(window);
       return 1;
     case WM_INSTALL_PROGRESS:
       currentBytes = static_cast<uint32_t>(wParam);
-      updateProgressDisplay(window);
+      refreshWhenDue(window);
+      return 1;
+    case WM_TIMER:
+      if (wParam != kRefreshTimer) break;
+      refresh(window);
       return 1;
     case WM_INSTALL_DONE:
+      // The last state shows, whatever was passed over: the full bar, or the
+      // file that failed while its message is up.
+      KillTimer(window, kRefreshTimer);
+      refresh(window);
       completeInstallation(frame, window, static_cast<int>(wParam));
       return 1;
-    default:
-      return KS3Page::onMessage(frame, window, message, wParam, lParam);
   }
+  return KS3Page::onMessage(frame, window, message, wParam, lParam);
+}
+
+// Not the template's placeholders while the worker measures: an empty bar,
+// "0%" and no file.
+void PageProgress::resetDisplay(HWND window) {
+  shownPercent = "0%";
+  fileName.clear();
+  shownFileName.clear();
+  lastRefresh = GetTickCount();
+  SetDlgItemTextA(window, IDC_PROGRESS_PERCENT, shownPercent.c_str());
+  SetDlgItemTextA(window, IDC_PROGRESS_FILE, shownFileName.c_str());
+}
+
+void PageProgress::refreshWhenDue(HWND window) {
+  if (GetTickCount() - lastRefresh >= kRefreshInterval) refresh(window);
+}
+
+void PageProgress::refresh(HWND window) {
+  lastRefresh = GetTickCount();
+  showFileName(window, fileName);
+  updateProgressDisplay(window);
 }
 
 void PageProgress::updateProgressDisplay(HWND window) {
   const ProgressDisplay display = progressDisplayFor(doneBytes, currentBytes, totalBytes);
-  SendDlgItemMessageA(window, IDC_PROGRESS_BAR, PBM_SETPOS, static_cast<WPARAM>(display.barPosition), 0);
-  SetDlgItemTextA(window, IDC_PROGRESS_PERCENT, display.percentText.c_str());
+  if (display.barPosition != shownBarPosition) {
+    shownBarPosition = display.barPosition;
+    SendDlgItemMessageA(window, IDC_PROGRESS_BAR, PBM_SETPOS, static_cast<WPARAM>(shownBarPosition), 0);
+  }
+  if (display.percentText != shownPercent) {
+    shownPercent = display.percentText;
+    SetDlgItemTextA(window, IDC_PROGRESS_PERCENT, shownPercent.c_str());
+  }
+}
+
+void PageProgress::showFileName(HWND window, const std::string& name) {
+  if (name == shownFileName) return;
+  shownFileName = name;
+  SetDlgItemTextA(window, IDC_PROGRESS_FILE, shownFileName.c_str());
 }
 
 void PageProgress::completeInstallation(Escort::WizardUI* frame, HWND window, int result) {

@@ -22,7 +22,17 @@ class PageProgress final : public KS3Page {
   INT_PTR onMessage(Escort::WizardUI* frame, HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  // The page shows what the worker's messages say every 50 ms while they keep
+  // coming, once they pause (a timer), and at the end in any case. Each
+  // change of a control repaints it at once, a few milliseconds under Wine,
+  // and the worker posts thousands of messages: redrawn for each, the page
+  // would fall seconds behind the worker. A state passed over is replaced
+  // before anyone could see it.
+  void resetDisplay(HWND window);
+  void refreshWhenDue(HWND window);
+  void refresh(HWND window);
   void updateProgressDisplay(HWND window);
+  void showFileName(HWND window, const std::string& name);
   void completeInstallation(Escort::WizardUI* frame, HWND window, int result);
   // A fatal failure: its message, then the wizard closes and the program ends.
   static void reportFailure(Escort::WizardUI* frame, HWND window, const std::string& text);
@@ -35,4 +45,10 @@ class PageProgress final : public KS3Page {
   uint32_t totalBytes = 0;
   uint32_t doneBytes = 0;
   uint32_t currentBytes = 0;
+  std::string fileName;  // the file the worker is on; empty between files
+  DWORD lastRefresh = 0;  // GetTickCount of the last redraw
+  // What the controls show; only what changed is set again.
+  int shownBarPosition = 0;
+  std::string shownPercent;
+  std::string shownFileName;
 };

@@ -11,6 +11,11 @@ enum InstallType : int32_t {
   SimulatorComputer = 2,  // this computer runs only the simulator: simulator files
 };
 
+// What each type installs: program files for the types 0 and 1, simulator
+// files (into the folders whose use flag is set) for the types 0 and 2.
+inline bool installsProgramFiles(int32_t type) { return type == OneComputer || type == KestrelComputer; }
+inline bool installsSimulatorFiles(int32_t type) { return type == OneComputer || type == SimulatorComputer; }
+
 struct SetupChoices {
   int32_t installType = OneComputer;
   std::string programDir;  // ends with a backslash once the pages exist

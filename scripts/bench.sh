@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Builds and runs the installation benchmark: a seeded payload shaped like the
-# real one, the host's inflate-only time for it, and under Wine the worker
-# installing it against a minimal inflate-and-write loop and against the floor
-# of the worker's design (that loop plus the directory probes and one posted
-# message per inflate call, drained on another thread), with its memory.
+# real one, the host's inflate-only time for it, and under Wine, in one run on
+# that payload, four times: a minimal inflate-and-write loop, the floor of the
+# worker's design (that loop plus the directory probes and one posted message
+# per inflate call, drained on another thread), the worker with its memory,
+# and the whole setup program carrying that payload, driven by the UI driver
+# through its pages and timed from the click that enters the progress page to
+# the finished page, with how far the page lags behind the worker.
 # Figures only: nothing here passes or fails, and ctest never runs it.
 # Usage: scripts/bench.sh [ROUNDS]
 # Environment: BENCH_SEED (default 2004), BENCH_HOST_BUILD and BENCH_WIN_BUILD
@@ -52,10 +55,23 @@ mkdir -p "$win_build"
 quietly "$win_build/bench-build.log" \
   cmake -S "$root" -B "$win_build" --toolchain "$root/cmake/toolchain-mingw.cmake" \
     -DKESTREL_WIN_ARCH="$arch" -DCMAKE_BUILD_TYPE=Release \
-    -DKESTREL_HOST_BUILD="$host_build" -DKESTREL_BENCH_PAYLOAD="$payload"
+    -DKESTREL_HOST_BUILD="$host_build" -DKESTREL_BENCH_PAYLOAD="$payload" -DKESTREL_PAYLOAD="$payload"
 quietly "$win_build/bench-build.log" \
-  cmake --build "$win_build" -j "$jobs" --target install_bench
+  cmake --build "$win_build" -j "$jobs" --target install_bench ks3setup ui_driver
 
 echo "== Under Wine ($rounds rounds)"
-scripts/with-wine.sh "$win_build/wineprefix" "$loader" \
-  "$loader" "$win_build/bench/install_bench.exe" "$rounds"
+results=$win_build/bench/results.txt
+# One prefix and one wineserver for both programs; the walk installs into
+# fresh folders of that prefix in each round.
+KESTREL_BENCH_ROUNDS=$rounds scripts/with-wine.sh "$win_build/wineprefix" "$loader" \
+  bash -c '"$1" "$2" "$3" && "$1" "$4" bench_setup "$5" "$6"' bench "$loader" \
+    "$win_build/bench/install_bench.exe" "$rounds" "$win_build/tests/e2e/ui_driver.exe" \
+    "$win_build/app/ks3setup.exe" "$win_build/bench/screenshots" \
+  | grep -v '^wine: Read access denied' | tee "$results"
+rm -rf "$win_build/wineprefix"  # it holds every round's installation
+
+worker=$(sed -n 's/^best of [0-9]*: .* worker \([0-9.]*\) ms;.*/\1/p' "$results")
+setup=$(sed -n 's/^setup best of [0-9]*: \([0-9.]*\) ms,.*/\1/p' "$results")
+awk -v setup="$setup" -v worker="$worker" 'BEGIN {
+  printf "ratio: setup / worker %.2f (target 1.25 or less), best times %.1f and %.1f ms\n", setup / worker, setup, worker
+}'

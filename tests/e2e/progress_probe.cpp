@@ -2,13 +2,15 @@
 // (WH_GETMESSAGE), where it sees every posted message as the program takes it
 // from its queue to handle it, without changing what the program does:
 // - KESTREL_PROGRESS_SHOT names a PNG file: the first time the progress page
-//   takes a worker message while its bar stands between 30% and 100%, the
+//   takes a worker message while its bar stands between 10% and 100%, the
 //   frame is painted and saved there. The page comes and goes faster than the
 //   driver could look, and this catches it mid-run.
 // - KESTREL_DONE_PROBE names a text file: when the page takes WM_INSTALL_DONE,
-//   one line is written with the message's time (stamped by the system when
-//   the worker posted it) and the time the page took it, both GetTickCount
-//   milliseconds: how far the page lags behind the worker.
+//   one line is written with three GetTickCount times in milliseconds: when
+//   the worker posted WM_INSTALL_TOTAL (its first message, once it had
+//   measured) and WM_INSTALL_DONE (its last), each the time the system
+//   stamped on the message, and when the page took WM_INSTALL_DONE: how long
+//   the worker ran, and how far the page lags behind it.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -22,7 +24,7 @@
 
 namespace {
 
-const LRESULT kShotFrom = 300;  // bar steps of 1000
+const LRESULT kShotFrom = 100;  // bar steps of 1000
 const LRESULT kShotBefore = 1000;
 
 bool isWorkerProgress(UINT message) {
@@ -36,10 +38,11 @@ void shootProgressPage(HWND page, const char* path) {
   writePng(path, captureWindow(frame));
 }
 
-void recordDone(const MSG& message, const char* path) {
+void recordDone(DWORD totalPosted, const MSG& message, const char* path) {
   const DWORD taken = GetTickCount();
   if (FILE* out = std::fopen(path, "wb")) {
-    std::fprintf(out, "%lu %lu\n", static_cast<unsigned long>(message.time), static_cast<unsigned long>(taken));
+    std::fprintf(out, "%lu %lu %lu\n", static_cast<unsigned long>(totalPosted),
+                 static_cast<unsigned long>(message.time), static_cast<unsigned long>(taken));
     std::fclose(out);
   }
 }
@@ -48,18 +51,20 @@ void recordDone(const MSG& message, const char* path) {
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK probeGetMessage(int code, WPARAM wParam, LPARAM lParam) {
   static bool shot = false;
+  static DWORD totalPosted = 0;
   if (code == HC_ACTION && wParam == PM_REMOVE) {
     const MSG& message = *reinterpret_cast<const MSG*>(lParam);
-    if (!shot && isWorkerProgress(message.message)) {
-      const char* path = std::getenv("KESTREL_PROGRESS_SHOT");
+    const char* path = shot ? nullptr : std::getenv("KESTREL_PROGRESS_SHOT");
+    if (path != nullptr && isWorkerProgress(message.message)) {
       const LRESULT position = SendDlgItemMessageA(message.hwnd, IDC_PROGRESS_BAR, PBM_GETPOS, 0, 0);
-      if (path != nullptr && position >= kShotFrom && position < kShotBefore) {
+      if (position >= kShotFrom && position < kShotBefore) {
         shot = true;
         shootProgressPage(message.hwnd, path);
       }
     }
+    if (message.message == WM_INSTALL_TOTAL) totalPosted = message.time;
     if (message.message == WM_INSTALL_DONE) {
-      if (const char* path = std::getenv("KESTREL_DONE_PROBE")) recordDone(message, path);
+      if (const char* path = std::getenv("KESTREL_DONE_PROBE")) recordDone(totalPosted, message, path);
     }
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);

@@ -1,0 +1,115 @@
+// The benchmark's walk, run by scripts/bench.sh and not by the tests: the
+// whole setup program installing the payload it carries (the bench payload,
+// there) through its progress page, timed from the click that enters the
+// progress page until the finished page shows. Each round then installs once
+// more with the progress probe, for how far the page lags behind the worker:
+// the time the worker posted WM_INSTALL_DONE (the message's own time) to the
+// time the page took it, and that run split at the worker's first and last
+// message: before the worker (the page's own work on entering and the
+// worker's measuring), the worker, the lag, and after it (committing the
+// registration, showing the finished page, the driver noticing). The probe
+// is a message hook, which Wine calls through its server for every message,
+// so it slows the page a little: the plain runs give the setup's time.
+// KESTREL_BENCH_ROUNDS sets the number of rounds (default 5); every
+// installation goes into fresh folders. Figures only.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "expected_installation.h"
+#include "file_tree.h"
+#include "registry_view.h"
+#include "resource_ids.h"
+#include "scenario.h"
+#include "wizard_steps.h"
+
+namespace {
+
+double millisecondsBetween(const LARGE_INTEGER& start, const LARGE_INTEGER& end) {
+  LARGE_INTEGER frequency;
+  QueryPerformanceFrequency(&frequency);
+  return 1000.0 * double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart);
+}
+
+double median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+// A simulator folder and a program directory of their own for each installation.
+std::string seedInstallation(int number) {
+  const std::string base = "C:\\bench-" + std::to_string(number);
+  for (const std::string& folder : {base, base + "\\fs9", base + "\\fs9\\modules", base + "\\fs9\\aircraft"}) {
+    CreateDirectoryA(folder.c_str(), nullptr);
+    check(isDirectory(folder), folder + " exists");
+  }
+  check(seedMachineValue(kFs2004Key, kSimulatorFolderValue, registryText(base + "\\fs9\\")), "FS2004 seeded");
+  check(seedMachineValue(kSettingsKey, "KSDir", registryText(base + "\\kestrel\\")), "KSDir seeded");
+  return base + "\\kestrel\\";
+}
+
+struct Installation {
+  double ms = 0;  // from the click that enters the progress page to the finished page
+  DWORD clicked = 0, finished = 0;  // the same as GetTickCount values
+};
+
+// One installation along the default route; the program is already started.
+Installation install(ScenarioRun& run, UiDriver& setup, const std::string& programDir) {
+  goToTypePage(setup, run.setupProgram());
+  setup.click(IDC_NEXT);
+  expectProgramDirPage(setup, programDir);
+  Installation timed;
+  LARGE_INTEGER start, end;
+  timed.clicked = GetTickCount();
+  QueryPerformanceCounter(&start);
+  setup.click(IDC_NEXT);
+  setup.waitForVisible(IDC_FINISH);
+  QueryPerformanceCounter(&end);
+  timed.finished = GetTickCount();
+  timed.ms = millisecondsBetween(start, end);
+  expectFinishedPage(setup, true);
+  finishAndEnd(setup);
+  return timed;
+}
+
+}  // namespace
+
+SCENARIO(bench_setup) {
+  const char* roundsSetting = std::getenv("KESTREL_BENCH_ROUNDS");
+  const int rounds = std::max(1, roundsSetting ? std::atoi(roundsSetting) : 5);
+  char temp[MAX_PATH] = "";
+  GetTempPathA(sizeof temp, temp);
+  const std::string doneRecord = std::string(temp) + "kestrel-bench-done.txt";
+
+  std::vector<double> setupTimes, lags, before, worker, after;
+  for (int round = 1; round <= rounds; ++round) {
+    std::string programDir = seedInstallation(2 * round - 1);
+    setupTimes.push_back(install(run, run.startSetup(), programDir).ms);
+
+    programDir = seedInstallation(2 * round);
+    const Installation probed = install(run, run.startSetupWithProgressProbe("", doneRecord), programDir);
+    DWORD first = 0, posted = 0, taken = 0;
+    std::istringstream(fileBytes(doneRecord).value_or("")) >> first >> posted >> taken;
+    check(probed.clicked <= first && first <= posted && posted <= taken && taken <= probed.finished,
+          "the progress probe recorded the worker's first and last message in order");
+    lags.push_back(static_cast<double>(taken - posted));
+    before.push_back(static_cast<double>(first - probed.clicked));
+    worker.push_back(static_cast<double>(posted - first));
+    after.push_back(static_cast<double>(probed.finished - taken));
+    std::printf("setup round %d: %.1f ms from the click to the finished page; with the probe %.0f ms: click to "
+                "the worker's total %.0f ms, worker %.0f ms, page lag %.0f ms, then to the finished page %.0f ms\n",
+                round, setupTimes.back(), probed.ms, before.back(), worker.back(), lags.back(), after.back());
+  }
+  std::printf("setup best of %d: %.1f ms, median %.1f ms; page lag behind the worker: least %.0f ms, median %.0f ms\n",
+              rounds, *std::min_element(setupTimes.begin(), setupTimes.end()), median(setupTimes),
+              *std::min_element(lags.begin(), lags.end()), median(lags));
+  std::printf("setup with the probe, medians: click to the worker's total %.0f ms, worker %.0f ms, "
+              "page lag %.0f ms, then to the finished page %.0f ms\n",
+              median(before), median(worker), median(lags), median(after));
+  std::fflush(stdout);
+}
