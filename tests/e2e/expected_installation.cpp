@@ -95,7 +95,8 @@ ExpectedInstallation expectedInstallation(const std::string& payloadTree, const 
     add.file("ks\\ksuninstall.exe", route.programDir + "ksuninstall.exe", kProgramFilesText);
     add.event("DeleteEmptyDirs", route.programDir, kProgramFilesText);
   }
-  if (!route.fs2002Dir.empty()) add.simulator(route.fs2002Dir, {"kstrans8.dll", "ksmod8.dll", nullptr}, route.programFiles);
+  if (!route.fs2002Dir.empty())
+    add.simulator(route.fs2002Dir, {"kstrans8.dll", "ksmod8.dll", nullptr}, route.programFiles);
   if (!route.fs2004Dir.empty())
     add.simulator(route.fs2004Dir, {"kstrans9.dll", "ksmod9.dll", "ksmpjoin9.dll"}, route.programFiles);
   return expected;

@@ -63,6 +63,12 @@ std::optional<std::string> fileBytes(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+std::string requiredFileBytes(const std::string& path) {
+  const std::optional<std::string> bytes = fileBytes(path);
+  check(bytes.has_value(), "the file " + path + " can be read");
+  return *bytes;
+}
+
 void writeBytes(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));

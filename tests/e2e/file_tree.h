@@ -12,6 +12,8 @@ std::vector<std::string> filesBelow(const std::string& directory);
 std::vector<std::string> entriesBelow(const std::string& directory);
 // The whole file, or nothing when it cannot be read.
 std::optional<std::string> fileBytes(const std::string& path);
+// The whole file; fails the scenario when it cannot be read.
+std::string requiredFileBytes(const std::string& path);
 void writeBytes(const std::string& path, const std::string& bytes);
 bool isDirectory(const std::string& path);
 bool pathExists(const std::string& path);

@@ -26,12 +26,6 @@ void checkInstallation(const Route& route, const ExpectedInstallation& expected)
   checkUninstallRegistration(route, expected);
 }
 
-bool isChecked(HWND button) {
-  DWORD_PTR state = 0;
-  SendMessageTimeoutA(button, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 1000, &state);
-  return state == BST_CHECKED;
-}
-
 }  // namespace
 
 // The route most users take, and the walk that the build shows: one computer
@@ -111,8 +105,8 @@ SCENARIO(kestrel_computer_with_both_simulators) {
   setup.click(IDC_NEXT);
   expectFinishedPage(setup, true);
   // Shown even once, the version page would have selected 2004.
-  checkEqual(isChecked(setup.pageControl(kVersionPage, IDC_SIMULATOR_VERSION_FS2004)), false,
-             "the version page selected 2004, so it was shown");
+  const HWND fs2004 = setup.pageControl(kVersionPage, IDC_SIMULATOR_VERSION_FS2004);
+  checkEqual(windowAnswer(fs2004, BM_GETCHECK) == BST_CHECKED, false, "2004 selected, so the version page was shown");
   finishAndEnd(setup);
   checkInstallation(route, expected);
 }

@@ -12,10 +12,7 @@ PageSnapshot snapshotPages(HWND frame) {
     if (windowClass(child) != kDialogClass) continue;
     for (HWND control = GetWindow(child, GW_CHILD); control != nullptr; control = GetWindow(control, GW_HWNDNEXT)) {
       const std::string className = windowClass(control);
-      DWORD_PTR checked = 0;
-      if (lstrcmpiA(className.c_str(), "Button") == 0) {
-        SendMessageTimeoutA(control, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 1000, &checked);
-      }
+      const DWORD_PTR checked = lstrcmpiA(className.c_str(), "Button") == 0 ? windowAnswer(control, BM_GETCHECK) : 0;
       snapshot.push_back({page, GetDlgCtrlID(control), className, static_cast<int>(checked), windowText(control)});
     }
     ++page;

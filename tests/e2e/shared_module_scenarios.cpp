@@ -13,13 +13,14 @@ SCENARIO(shared_module_replaced_only_by_a_newer_one) {
   const Route route{defaultProgramDir(), false, "", kFs2004Folder};
   const ExpectedInstallation expected = expectedInstallation(run.payloadTree(), route);
   const std::string installed = withBackslash(kFs2004Folder) + "modules\\fsuipc.dll";
-  const std::string payloadCopy = fileBytes(withBackslash(run.payloadTree()) + "fs\\modules\\fsuipc.dll").value();
+  const std::string payloadCopy = requiredFileBytes(withBackslash(run.payloadTree()) + "fs\\modules\\fsuipc.dll");
   const struct {
     const char* age;  // of the copy installed before, against the payload's
     bool replaced;
   } cases[] = {{"older", true}, {"equal", false}, {"newer", false}};
   for (const auto& c : cases) {
-    const std::string before = fileBytes(run.testFile(std::string("installed_fsuipc\\") + c.age + "\\fsuipc.dll")).value();
+    const std::string copy = run.testFile(std::string("installed_fsuipc\\") + c.age + "\\fsuipc.dll");
+    const std::string before = requiredFileBytes(copy);
     check(before != payloadCopy, std::string("the ") + c.age + " copy differs from the payload's");
     writeBytes(installed, before);
 

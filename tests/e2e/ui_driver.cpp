@@ -174,9 +174,7 @@ void UiDriver::answerDialog(const std::string& caption, int buttonId) { clickAns
 std::string UiDriver::text(int controlId) { return windowText(control(controlId)); }
 
 bool UiDriver::isChecked(int controlId) {
-  DWORD_PTR state = 0;
-  SendMessageTimeoutA(control(controlId), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, kTimeLimit, &state);
-  return state == BST_CHECKED;
+  return windowAnswer(control(controlId), BM_GETCHECK) == BST_CHECKED;
 }
 
 bool UiDriver::isEnabled(int controlId) { return IsWindowEnabled(control(controlId)) != FALSE; }

@@ -23,3 +23,10 @@ std::string windowClass(HWND window) {
   GetClassNameA(window, name, sizeof name);
   return name;
 }
+
+DWORD_PTR windowAnswer(HWND window, UINT message) {
+  DWORD_PTR answer = 0;
+  // Longer than for a text: a wrong state would fail a check, a missing text only shows.
+  SendMessageTimeoutA(window, message, 0, 0, SMTO_ABORTIFHUNG, 5 * kAnswerWithin, &answer);
+  return answer;
+}

@@ -9,3 +9,7 @@
 // see it. A program that does not answer within a second gives "".
 std::string windowText(HWND window);
 std::string windowClass(HWND window);
+
+// What `message` (one without pointers, such as BM_GETCHECK or PBM_GETPOS)
+// returns from a window of another process; 0 when it does not answer within 5 s.
+DWORD_PTR windowAnswer(HWND window, UINT message);

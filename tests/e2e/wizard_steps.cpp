@@ -124,10 +124,8 @@ void expectFinishedPage(UiDriver& setup, bool readmeShown) {
   checkEqual(setup.isChecked(IDC_FINISHED_USER_GUIDE), false, "user guide box ticked at first");
 
   checkEqual(windowText(setup.pageControl(kProgressPage, IDC_PROGRESS_PERCENT)), "100%", "last percentage shown");
-  DWORD_PTR position = 0;
-  SendMessageTimeoutA(setup.pageControl(kProgressPage, IDC_PROGRESS_BAR), PBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG, 1000,
-                      &position);
-  checkEqual(static_cast<long long>(position), 1000, "last position of the progress bar");
+  const HWND bar = setup.pageControl(kProgressPage, IDC_PROGRESS_BAR);
+  checkEqual(static_cast<long long>(windowAnswer(bar, PBM_GETPOS)), 1000, "last position of the progress bar");
   checkEqual(windowText(setup.pageControl(kProgressPage, IDC_PROGRESS_FILE)), "", "file label after the last file");
 }
 

@@ -15,69 +15,16 @@
 #include "recording_log.h"
 #include "registry_view.h"
 #include "scratch_directory.h"
+#include "shell_links.h"
 #include "string_helpers.h"
+
+// Beside LoadedShortcut, where GoogleTest looks for it.
+void PrintTo(const LoadedShortcut& s, std::ostream* out) { *out << describe(s); }
 
 namespace {
 
 const char kProgramDir[] = "C:\\Program Files\\Kestrel 3\\";
 const char kRemoving[] = "Removing start menu";
-
-// A shortcut as the shell's link object reads it back from its file.
-struct LoadedShortcut {
-  bool loaded = false;
-  std::string target, arguments, description, iconFile;
-  int iconIndex = -1;
-  bool operator==(const LoadedShortcut& o) const {
-    return loaded == o.loaded && target == o.target && arguments == o.arguments &&
-           description == o.description && iconFile == o.iconFile && iconIndex == o.iconIndex;
-  }
-};
-
-void PrintTo(const LoadedShortcut& s, std::ostream* out) {
-  *out << (s.loaded ? "" : "(not loaded) ") << "target \"" << s.target << "\", arguments \""
-       << s.arguments << "\", description \"" << s.description << "\", icon \"" << s.iconFile
-       << "\" " << s.iconIndex;
-}
-
-LoadedShortcut loadShortcut(const std::string& path) {
-  LoadedShortcut shortcut;
-  IShellLinkA* link = nullptr;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                              reinterpret_cast<void**>(&link))))
-    return shortcut;
-  IPersistFile* file = nullptr;
-  WCHAR widePath[MAX_PATH];
-  if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
-      MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, widePath, MAX_PATH) &&
-      SUCCEEDED(file->Load(widePath, STGM_READ))) {
-    char text[INFOTIPSIZE];
-    shortcut.loaded = true;
-    if (SUCCEEDED(link->GetPath(text, MAX_PATH, nullptr, SLGP_RAWPATH))) shortcut.target = text;
-    if (SUCCEEDED(link->GetArguments(text, INFOTIPSIZE))) shortcut.arguments = text;
-    if (SUCCEEDED(link->GetDescription(text, INFOTIPSIZE))) shortcut.description = text;
-    if (SUCCEEDED(link->GetIconLocation(text, MAX_PATH, &shortcut.iconIndex)))
-      shortcut.iconFile = text;
-  }
-  if (file) file->Release();
-  link->Release();
-  return shortcut;
-}
-
-// The target a link object keeps for `target`, asked of a fresh one. Wine's
-// link object makes every target a full file path (SetPath runs it through
-// GetFullPathNameW), so a web address comes back below the working directory;
-// the saved shortcut must hold what the link object made of the address.
-std::string targetAsTheLinkObjectKeepsIt(const std::string& target) {
-  IShellLinkA* link = nullptr;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                              reinterpret_cast<void**>(&link))))
-    return std::string();
-  char kept[MAX_PATH] = "";
-  link->SetPath(target.c_str());
-  link->GetPath(kept, MAX_PATH, nullptr, SLGP_RAWPATH);
-  link->Release();
-  return kept;
-}
 
 std::string folderPath(int csidl) {
   char path[MAX_PATH] = "";

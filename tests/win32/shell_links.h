@@ -1,11 +1,17 @@
 #pragma once
-// Start menu shortcuts as the shell's link object reads them back from their files.
+// Start menu shortcuts as the shell's link object reads them back from their
+// files, for the tests and for the UI driver (no GoogleTest). Each call has
+// COM, apartment-threaded, for as long as it needs it.
 #include <string>
 
 struct LoadedShortcut {
   bool loaded = false;
   std::string target, arguments, description, iconFile;
   int iconIndex = -1;
+  bool operator==(const LoadedShortcut& o) const {
+    return loaded == o.loaded && target == o.target && arguments == o.arguments && description == o.description &&
+           iconFile == o.iconFile && iconIndex == o.iconIndex;
+  }
 };
 
 // Loads the .lnk file through IShellLinkA.
