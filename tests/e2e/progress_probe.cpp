@@ -1,10 +1,12 @@
 // A hook DLL that the driver sets on the setup program's main thread
 // (WH_GETMESSAGE), where it sees every posted message as the program takes it
 // from its queue to handle it, without changing what the program does:
-// - KESTREL_PROGRESS_SHOT names a PNG file: the first time the progress page
-//   takes a worker message while its bar stands between 10% and 100%, the
-//   frame is painted and saved there. The page comes and goes faster than the
-//   driver could look, and this catches it mid-run.
+// - KESTREL_PROGRESS_SHOT names a PNG file: once the worker's messages that
+//   the page has taken tell of half the bytes written (the probe counts them
+//   as the page does), the frame is painted and saved there as soon as the
+//   page's bar shows some progress and not yet all, or else when the page
+//   takes the worker's last message, before it shows the end. The page comes
+//   and goes faster than the driver could look, and this catches it mid-run.
 // - KESTREL_DONE_PROBE names a text file: when the page takes WM_INSTALL_DONE,
 //   one line is written with three GetTickCount times in milliseconds: when
 //   the worker posted WM_INSTALL_TOTAL (its first message, once it had
@@ -14,28 +16,40 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
 #include "install_messages.h"
 #include "png_writer.h"
+#include "progress_display.h"
 #include "resource_ids.h"
 #include "screenshot.h"
 
 namespace {
 
-const LRESULT kShotFrom = 100;  // bar steps of 1000
-const LRESULT kShotBefore = 1000;
+bool isWorkerMessage(UINT message) { return message >= WM_INSTALL_TOTAL && message <= WM_INSTALL_DONE; }
 
-bool isWorkerProgress(UINT message) {
-  return message == WM_INSTALL_PROGRESS || message == WM_INSTALL_FILE_DONE;
-}
+// The bytes of the run as the worker's messages tell them.
+struct ByteCount {
+  uint64_t total = 0, done = 0, current = 0;
+
+  void take(const MSG& message) {
+    if (message.message == WM_INSTALL_TOTAL) total = message.wParam;
+    if (message.message == WM_INSTALL_PROGRESS) current = message.wParam;
+    if (message.message == WM_INSTALL_FILE_DONE) {
+      done += current;
+      current = 0;
+    }
+  }
+  bool halfWritten() const { return total > 0 && 2 * (done + current) >= total; }
+};
 
 void shootProgressPage(HWND page, const char* path) {
   HWND frame = GetParent(page);
   RedrawWindow(frame, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
   GdiFlush();
-  writePng(path, captureWindow(frame));
+  writePng(path, captureOwnWindow(frame));
 }
 
 void recordDone(DWORD totalPosted, const MSG& message, const char* path) {
@@ -52,19 +66,21 @@ void recordDone(DWORD totalPosted, const MSG& message, const char* path) {
 extern "C" __declspec(dllexport) LRESULT CALLBACK probeGetMessage(int code, WPARAM wParam, LPARAM lParam) {
   static bool shot = false;
   static DWORD totalPosted = 0;
+  static ByteCount bytes;
   if (code == HC_ACTION && wParam == PM_REMOVE) {
     const MSG& message = *reinterpret_cast<const MSG*>(lParam);
-    const char* path = shot ? nullptr : std::getenv("KESTREL_PROGRESS_SHOT");
-    if (path != nullptr && isWorkerProgress(message.message)) {
-      const LRESULT position = SendDlgItemMessageA(message.hwnd, IDC_PROGRESS_BAR, PBM_GETPOS, 0, 0);
-      if (position >= kShotFrom && position < kShotBefore) {
+    bytes.take(message);
+    const char* shotPath = shot ? nullptr : std::getenv("KESTREL_PROGRESS_SHOT");
+    if (shotPath != nullptr && bytes.halfWritten() && isWorkerMessage(message.message)) {
+      const LRESULT bar = SendDlgItemMessageA(message.hwnd, IDC_PROGRESS_BAR, PBM_GETPOS, 0, 0);
+      if ((bar > 0 && bar < kProgressBarSteps) || message.message == WM_INSTALL_DONE) {
         shot = true;
-        shootProgressPage(message.hwnd, path);
+        shootProgressPage(message.hwnd, shotPath);
       }
     }
     if (message.message == WM_INSTALL_TOTAL) totalPosted = message.time;
     if (message.message == WM_INSTALL_DONE) {
-      if (const char* path = std::getenv("KESTREL_DONE_PROBE")) recordDone(totalPosted, message, path);
+      if (const char* record = std::getenv("KESTREL_DONE_PROBE")) recordDone(totalPosted, message, record);
     }
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);

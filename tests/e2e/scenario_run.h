@@ -22,11 +22,11 @@ class ScenarioRun {
   // gives what the pages held when the frame was first about to be shown.
   UiDriver& startSetupWithShowProbe();
   PageSnapshot showSnapshot() const;
-  // Starts it with the progress probe set on its main thread: while the page
-  // shows the bar between 10% and 100% it saves the frame as `progressShot`
-  // (a PNG), and it writes to `doneRecord` when the worker posted its first
-  // and its last message and when the page took the last, as GetTickCount
-  // values on one line (progress_probe.cpp). Either may be "" for not wanted.
+  // Starts it with the progress probe set on its main thread: once half the
+  // bytes are written it saves the frame as `progressShot` (a PNG), and it
+  // writes to `doneRecord` when the worker posted its first and its last
+  // message and when the page took the last, as GetTickCount values on one
+  // line (progress_probe.cpp). Either may be "" for not wanted.
   UiDriver& startSetupWithProgressProbe(const std::string& progressShot, const std::string& doneRecord);
 
   // Where a screenshot of this scenario called `name` goes.
