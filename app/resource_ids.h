@@ -49,6 +49,9 @@
 #define IDC_PROGRESS_FILE 1011
 #define IDC_PROGRESS_PERCENT 1013
 
+// The progress page's timer that redraws what the worker's last messages changed.
+#define IDT_PROGRESS_REFRESH 1
+
 // Finished page.
 #define IDC_FINISHED_README 1010
 #define IDC_FINISHED_USER_GUIDE 1011

@@ -26,8 +26,6 @@ const char kIconFile[] = "ksimage.dll";
 // How often the page redraws at most while the worker's messages keep coming:
 // smooth to the eye, and a small share of the page's time.
 const DWORD kRefreshInterval = 50;  // milliseconds
-// Redraws what the last messages changed once no more are waiting.
-const UINT_PTR kRefreshTimer = 1;
 
 // What the worker is to do, from the user's choices; null without memory for it.
 InstallJob* newInstallJob(const SetupChoices& choices, HWND progressWindow, Escort::UninstallerSetup* uninstallLog) {
@@ -93,12 +91,13 @@ int PageProgress::onEnter(Escort::WizardUI* frame, HWND window) {
   job = newInstallJob(choices, window, uninstallLog);
   totalBytes = doneBytes = currentBytes = 0;
   resetDisplay(window);
-  // The system sends the timer's message only when no other waits.
-  SetTimer(window, kRefreshTimer, kRefreshInterval, nullptr);
+  // The system sends the timer's message only when no other waits: it shows
+  // what the last messages changed.
+  SetTimer(window, IDT_PROGRESS_REFRESH, kRefreshInterval, nullptr);
   // From here until WM_INSTALL_DONE the job and the log belong to the worker.
   workerThread = job ? CreateThread(nullptr, 0, installWorker, job, 0, nullptr) : nullptr;
   if (workerThread == nullptr) {
-    KillTimer(window, kRefreshTimer);
+    KillTimer(window, IDT_PROGRESS_REFRESH);
     delete job;
     job = nullptr;
     reportFailure(frame, window, loadString(IDS_ERROR_EXTRACTION_START));
@@ -129,13 +128,13 @@ INT_PTR PageProgress::onMessage(Escort::WizardUI* frame, HWND window, UINT messa
       refreshWhenDue(window);
       return 1;
     case WM_TIMER:
-      if (wParam != kRefreshTimer) break;
+      if (wParam != IDT_PROGRESS_REFRESH) break;
       refresh(window);
       return 1;
     case WM_INSTALL_DONE:
       // The last state shows, whatever was passed over: the full bar, or the
       // file that failed while its message is up.
-      KillTimer(window, kRefreshTimer);
+      KillTimer(window, IDT_PROGRESS_REFRESH);
       refresh(window);
       completeInstallation(frame, window, static_cast<int>(wParam));
       return 1;

@@ -3,10 +3,9 @@
 // from its queue to handle it, without changing what the program does:
 // - KESTREL_PROGRESS_SHOT names a PNG file: once the worker's messages that
 //   the page has taken tell of half the bytes written (the probe counts them
-//   as the page does), the frame is painted and saved there as soon as the
-//   page's bar shows some progress and not yet all, or else when the page
-//   takes the worker's last message, before it shows the end. The page comes
-//   and goes faster than the driver could look, and this catches it mid-run.
+//   as the page does), the page is made to show them at once, as its refresh
+//   timer would, and the frame is painted and saved there. The page comes and
+//   goes faster than the driver could look, and this catches it mid-run.
 // - KESTREL_DONE_PROBE names a text file: when the page takes WM_INSTALL_DONE,
 //   one line is written with three GetTickCount times in milliseconds: when
 //   the worker posted WM_INSTALL_TOTAL (its first message, once it had
@@ -14,7 +13,6 @@
 //   stamped on the message, and when the page took WM_INSTALL_DONE: how long
 //   the worker ran, and how far the page lags behind it.
 #include <windows.h>
-#include <commctrl.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -22,13 +20,10 @@
 
 #include "install_messages.h"
 #include "png_writer.h"
-#include "progress_display.h"
 #include "resource_ids.h"
 #include "screenshot.h"
 
 namespace {
-
-bool isWorkerMessage(UINT message) { return message >= WM_INSTALL_TOTAL && message <= WM_INSTALL_DONE; }
 
 // The bytes of the run as the worker's messages tell them.
 struct ByteCount {
@@ -46,6 +41,9 @@ struct ByteCount {
 };
 
 void shootProgressPage(HWND page, const char* path) {
+  // The page redraws its controls every 50 ms at most; a short run may not
+  // have shown anything since its start.
+  SendMessageA(page, WM_TIMER, IDT_PROGRESS_REFRESH, 0);
   HWND frame = GetParent(page);
   RedrawWindow(frame, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
   GdiFlush();
@@ -71,12 +69,9 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK probeGetMessage(int code, WPAR
     const MSG& message = *reinterpret_cast<const MSG*>(lParam);
     bytes.take(message);
     const char* shotPath = shot ? nullptr : std::getenv("KESTREL_PROGRESS_SHOT");
-    if (shotPath != nullptr && bytes.halfWritten() && isWorkerMessage(message.message)) {
-      const LRESULT bar = SendDlgItemMessageA(message.hwnd, IDC_PROGRESS_BAR, PBM_GETPOS, 0, 0);
-      if ((bar > 0 && bar < kProgressBarSteps) || message.message == WM_INSTALL_DONE) {
-        shot = true;
-        shootProgressPage(message.hwnd, shotPath);
-      }
+    if (shotPath != nullptr && bytes.halfWritten()) {
+      shot = true;
+      shootProgressPage(message.hwnd, shotPath);
     }
     if (message.message == WM_INSTALL_TOTAL) totalPosted = message.time;
     if (message.message == WM_INSTALL_DONE) {

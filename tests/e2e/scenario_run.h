@@ -23,10 +23,11 @@ class ScenarioRun {
   UiDriver& startSetupWithShowProbe();
   PageSnapshot showSnapshot() const;
   // Starts it with the progress probe set on its main thread: once half the
-  // bytes are written it saves the frame as `progressShot` (a PNG), and it
-  // writes to `doneRecord` when the worker posted its first and its last
-  // message and when the page took the last, as GetTickCount values on one
-  // line (progress_probe.cpp). Either may be "" for not wanted.
+  // bytes are written it shows the page as it is then and saves the frame as
+  // `progressShot` (a PNG), and it writes to `doneRecord` when the worker
+  // posted its first and its last message and when the page took the last,
+  // as GetTickCount values on one line (progress_probe.cpp). Either may be ""
+  // for not wanted.
   UiDriver& startSetupWithProgressProbe(const std::string& progressShot, const std::string& doneRecord);
 
   // Where a screenshot of this scenario called `name` goes.
