@@ -67,7 +67,7 @@ KESTREL_BENCH_ROUNDS=$rounds scripts/with-wine.sh "$win_build/wineprefix" "$load
   bash -c '"$1" "$2" "$3" && "$1" "$4" bench_setup "$5" "$6"' bench "$loader" \
     "$win_build/bench/install_bench.exe" "$rounds" "$win_build/tests/e2e/ui_driver.exe" \
     "$win_build/app/ks3setup.exe" "$win_build/bench/screenshots" \
-  | grep -v '^wine: Read access denied' | tee "$results"
+  | tr -d '\r' | grep -v '^wine: Read access denied' | tee "$results"
 rm -rf "$win_build/wineprefix"  # it holds every round's installation
 
 worker=$(sed -n 's/^best of [0-9]*: .* worker \([0-9.]*\) ms;.*/\1/p' "$results")
