@@ -25,10 +25,13 @@ int PageFinished::onEnter(Escort::WizardUI* frame, HWND window) {
 }
 
 int PageFinished::onFinish(Escort::WizardUI* frame, HWND window) {
-  // Neither is waited for, and a failure (no browser, no readme) is no reason
-  // to keep the wizard open.
+  // Neither is waited for, and a failure (no browser, no readme, no program
+  // for text files) is no reason to keep the wizard open: without
+  // SEE_MASK_FLAG_NO_UI the shell would report it in a box of its own, and
+  // the wizard would stay until the user closed that box.
   SHELLEXECUTEINFOA open = {};
   open.cbSize = sizeof open;
+  open.fMask = SEE_MASK_FLAG_NO_UI;
   open.hwnd = window;
   open.lpVerb = "open";
   open.nShow = SW_SHOWNORMAL;

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The main job: installs what is missing, builds the payload builder and the
 # 32-bit setup program with its payload, shows what the payload holds, and then
-# walks the setup program to its licence page under Wine, saving screenshots.
+# walks the setup program under Wine along the default route (one computer,
+# Flight Simulator 2004 installed) from the welcome page to Finish, saving a
+# screenshot of every page it passes and listing what it installed.
 # KESTREL_PAYLOAD=/path/to/tree-or-payload-dir chooses another payload.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
@@ -27,15 +29,27 @@ build/host/tools/payload-builder summary "$payload"
 walk_preset=$(wine_test_preset)
 if [ "$walk_preset" != win32 ]; then
   echo "== This machine cannot execute 32-bit code: the walk runs the x86_64 build of the same sources"
-  build_preset "$walk_preset"
+  build_preset "$walk_preset" -DKESTREL_PAYLOAD="$payload_source"
 fi
 loader=$(wine_loader "$walk_preset")
 screenshots=$root/build/$walk_preset/screenshots
 rm -rf "$screenshots"
-echo "== Walking the setup program ($walk_preset) to the licence page under Wine"
+# The walk compares every installed file with the tree the program carries; a
+# payload directory built elsewhere brings none, and then they are only listed.
+if [ -z "$payload_source" ]; then
+  tree=$root/build/$walk_preset/demo/tree
+elif [ -e "$payload_source/catalog.bin" ]; then
+  tree=""
+else
+  tree=$payload_source
+fi
+echo "== Walking the setup program ($walk_preset) under Wine: one computer, Flight Simulator 2004 installed"
+# The driver puts the simulator into the walk's own fresh prefix before it
+# starts the program, and reads everything back from there afterwards.
 scripts/with-wine.sh "$root/build/$walk_preset/wineprefix" "$loader" \
-  "$loader" "$root/build/$walk_preset/tests/e2e/ui_driver.exe" welcome_and_license \
-  "$root/build/$walk_preset/app/ks3setup.exe" "$screenshots"
-echo "== Screenshots of the welcome and licence pages:"
-echo "   $screenshots/welcome.png"
-echo "   $screenshots/license.png"
+  "$loader" "$root/build/$walk_preset/tests/e2e/ui_driver.exe" default_route \
+  "$root/build/$walk_preset/app/ks3setup.exe" "$screenshots" "$tree"
+echo "== Screenshots of the pages passed:"
+for page in welcome license type program_dir progress finished; do
+  echo "   $screenshots/$page.png"
+done

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
 #include <set>
 
@@ -41,12 +42,15 @@ std::string registrationValue(const std::string& name) {
   return value->data.substr(0, value->data.size() - 1);
 }
 
+std::optional<DWORD> numberIn(const std::optional<RegistryValue>& value) {
+  DWORD number = 0;
+  if (!value || value->type != REG_DWORD || value->data.size() != sizeof number) return std::nullopt;
+  std::memcpy(&number, value->data.data(), sizeof number);
+  return number;
+}
+
 std::string shown(const RegistryValue& value) {
-  if (value.type == REG_DWORD && value.data.size() == 4) {
-    DWORD number = 0;
-    std::copy(value.data.begin(), value.data.end(), reinterpret_cast<char*>(&number));
-    return std::to_string(number) + " (REG_DWORD)";
-  }
+  if (const std::optional<DWORD> number = numberIn(value)) return std::to_string(*number) + " (REG_DWORD)";
   std::string text = value.data;
   if (!text.empty() && text.back() == '\0') text.pop_back();
   return "\"" + text + "\" (" + (value.type == REG_SZ ? "REG_SZ" : "type " + std::to_string(value.type)) + ")";
@@ -137,23 +141,39 @@ void checkShortcuts(const Route& route) {
   check(entriesBelow(folder) == files, "the Start menu folder holds the three shortcuts and nothing else");
 }
 
-void printInstallation(std::ostream& out, const Route& route, const ExpectedInstallation& expected) {
-  out << "== Installed files (" << expected.files.size() << "), each byte for byte as in the payload:\n";
-  for (const ExpectedFile& file : expected.files)
-    out << "   " << file.installed << "  (" << fileBytes(file.installed).value_or("").size() << " bytes)\n";
+void printInstallation(std::ostream& out, const Route& route) {
+  for (const std::string& folder : {route.programDir, route.fs2002Dir, route.fs2004Dir}) {
+    if (folder.empty()) continue;
+    const std::vector<std::string> files = filesBelow(folder);
+    out << "== Files in " << withBackslash(folder) << " (" << files.size() << "):\n";
+    for (const std::string& file : files) {
+      const std::string path = withBackslash(folder) + file;
+      out << "   " << file << "  (" << fileBytes(path).value_or("").size() << " bytes)\n";
+    }
+  }
   if (route.programFiles) {
     out << "== Registry values in HKEY_LOCAL_MACHINE\\" << kSettingsKey << ":\n";
     for (const char* name : {"KSDir", "DataVersion"})
       out << "   " << name << " = " << shown(readMachineValue(kSettingsKey, name).value_or(RegistryValue())) << "\n";
     const std::string folder = startMenuFolder();
     out << "== Shortcuts in " << folder << ":\n";
-    for (const std::string& file : entriesBelow(folder))
-      out << "   " << file << ": " << describe(loadShortcut(folder + file)) << "\n";
+    for (const std::string& file : entriesBelow(folder)) {
+      const LoadedShortcut shortcut = loadShortcut(folder + file);
+      out << "   " << file << ": " << describe(shortcut) << "\n";
+      if (file == "User Guide.lnk" && shortcut.target != kUserGuideAddress)
+        out << "     (saved for " << kUserGuideAddress << "; Wine's link object keeps a web address as a file path)\n";
+    }
   }
-  out << "== Uninstall registration HKEY_LOCAL_MACHINE\\" << kRegistrationKey << ":\n"
-      << "   DisplayName = \"" << registrationValue("DisplayName") << "\"\n"
-      << "   UninstallString = \"" << registrationValue("UninstallString") << "\"\n"
-      << "   " << expected.events.size() << " events, first " << expected.events.front().command << " \""
-      << expected.events.front().parameter << "\", last " << expected.events.back().command << " \""
-      << expected.events.back().parameter << "\"" << std::endl;
+  out << "== Uninstall registration HKEY_LOCAL_MACHINE\\" << kRegistrationKey << ":\n";
+  for (const std::string& name : machineValueNames(kRegistrationKey)) {
+    if (name.compare(0, 6, "Escort") == 0 && name != "EscortEvents" && name != "EscortDescription") continue;
+    out << "   " << name << " = " << shown(readMachineValue(kRegistrationKey, name).value_or(RegistryValue())) << "\n";
+  }
+  const DWORD events = numberIn(readMachineValue(kRegistrationKey, "EscortEvents")).value_or(0);
+  for (DWORD n = 0; n < events; ++n) {
+    const std::string number = std::to_string(n);
+    out << "   " << number << ": " << registrationValue("EscortTag" + number) << " \""
+        << registrationValue("EscortParams" + number) << "\"  (" << registrationValue("EscortDesc" + number) << ")\n";
+  }
+  out << std::flush;
 }

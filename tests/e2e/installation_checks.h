@@ -23,6 +23,7 @@ void checkNoUninstallRegistration();
 // The three shortcuts, or no Start menu folder at all without program files.
 void checkShortcuts(const Route& route);
 
-// What was installed, for the reader of the walk: files, registry values,
-// shortcuts and the registration.
-void printInstallation(std::ostream& out, const Route& route, const ExpectedInstallation& expected);
+// What the installation left, read from disk and registry for the reader of
+// the walk: the files in the program directory and the simulator folders, the
+// registry values, the shortcuts and the registration.
+void printInstallation(std::ostream& out, const Route& route);

@@ -1,6 +1,7 @@
 #include "prefix_seed.h"
 
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <sstream>
@@ -14,6 +15,18 @@ const char kFs2002Folder[] = "C:\\Program Files\\Microsoft Games\\Flight Simulat
 const char kFs2004Folder[] = "C:\\Program Files\\Microsoft Games\\Flight Simulator 9\\";
 
 namespace {
+
+bool recorderRunning() {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  check(snapshot != INVALID_HANDLE_VALUE, "the processes can be listed");
+  PROCESSENTRY32 process = {};
+  process.dwSize = sizeof process;
+  bool running = false;
+  for (BOOL more = Process32First(snapshot, &process); more && !running; more = Process32Next(snapshot, &process))
+    running = lstrcmpiA(process.szExeFile, "open_recorder.exe") == 0;
+  CloseHandle(snapshot);
+  return running;
+}
 
 void makeDirectory(const std::string& path) {
   CreateDirectoryA(path.c_str(), nullptr);
@@ -53,10 +66,14 @@ std::string recordWhatIsOpened(const ScenarioRun& run) {
                              "Software\\Classes\\txtfile\\shell\\open\\command"}) {
     check(seedMachineValue(opener, "", registryText(command)), std::string("the open recorder opens ") + opener);
   }
+  // A fresh Wine prefix has no program for text files at all.
+  check(seedMachineValue("Software\\Classes\\.txt", "", registryText("txtfile")), ".txt files are text files");
   return record;
 }
 
 std::vector<std::string> documentsOpened(const std::string& record) {
+  for (const DWORD start = GetTickCount(); recorderRunning(); Sleep(50))
+    check(GetTickCount() - start < 30000, "the open recorders end within 30 s");
   std::vector<std::string> lines;
   std::istringstream in(fileBytes(record).value_or(""));
   for (std::string line; std::getline(in, line);) {

@@ -25,8 +25,12 @@ std::vector<std::string> seededSimulatorEntries();
 void seedProgramDirSetting(const std::string& directory);
 
 // Registers the open recorder (beside the driver) as the program that opens
-// web addresses and text files, and gives the file it records into.
+// web addresses and text files, and gives the file it records into. Without
+// it, a fresh prefix opens web addresses with Wine's browser stand-in (which
+// hands them to the host) and has no program for text files.
 std::string recordWhatIsOpened(const ScenarioRun& run);
-// The documents opened so far, in the order they were started: each the
-// document as given, a tab, and the working directory it was opened in.
+// The documents opened, in the order they were started, once every recorder
+// has ended: each the document as given, a tab, and the working directory it
+// was opened in. A program that opens something has started its recorder
+// before it ends, so after its end this sees all it opened.
 std::vector<std::string> documentsOpened(const std::string& record);

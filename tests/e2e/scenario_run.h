@@ -36,6 +36,8 @@ class ScenarioRun {
   // The payload tree the program carries: ks\ and fs\ below it. Fails the
   // scenario when the driver was not told.
   const std::string& payloadTree() const;
+  // Whether the driver was told (a payload built elsewhere comes without).
+  bool knowsPayloadTree() const { return !tree.empty(); }
 
   const std::string& setupProgram() const { return setup; }
   // Runs that have not ended, each with its windows listed; then ends them.

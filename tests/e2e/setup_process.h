@@ -14,6 +14,7 @@ class SetupProcess {
   SetupProcess& operator=(const SetupProcess&) = delete;
 
   DWORD threadId() const { return info.dwThreadId; }
+  HANDLE handle() const { return info.hProcess; }
   void resume();
   bool running() const;
   bool waitForEnd(DWORD milliseconds) const;

@@ -24,7 +24,9 @@ void UiDriver::waitFor(const std::string& what, const std::function<bool()>& con
     if (GetTickCount() - start > kTimeLimit) {
       throw ScenarioFailure("gave up after " + std::to_string(kTimeLimit / 1000) + " s waiting for " + what);
     }
-    if (!program->running()) {
+    // The program may have ended just after the condition was tested, by
+    // what the condition waits for (Finish): tested once more then.
+    if (!program->running() && !condition()) {
       throw ScenarioFailure("the program ended (exit code " + std::to_string(program->exitCode()) +
                             ") while waiting for " + what);
     }
@@ -130,7 +132,7 @@ void UiDriver::setChecked(int controlId, bool checked) {
   checkEqual(isChecked(controlId), checked, "check state of control " + std::to_string(controlId));
 }
 
-HWND UiDriver::waitForBox(const std::string& caption) {
+HWND UiDriver::waitForDialog(const std::string& caption) {
   HWND box = nullptr;
   waitFor("a dialog \"" + caption + "\"", [&] {
     const auto boxes = messageBoxes();
@@ -157,7 +159,7 @@ void UiDriver::clickAnswer(HWND box, int buttonId) {
 }
 
 void UiDriver::answerMessageBox(const std::string& caption, const std::string& text, int buttonId) {
-  HWND box = waitForBox(caption);
+  HWND box = waitForDialog(caption);
   // The text is the box's one static control with text; the icon has none.
   std::string shown;
   for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -167,7 +169,7 @@ void UiDriver::answerMessageBox(const std::string& caption, const std::string& t
   clickAnswer(box, buttonId);
 }
 
-void UiDriver::answerDialog(const std::string& caption, int buttonId) { clickAnswer(waitForBox(caption), buttonId); }
+void UiDriver::answerDialog(const std::string& caption, int buttonId) { clickAnswer(waitForDialog(caption), buttonId); }
 
 std::string UiDriver::text(int controlId) { return windowText(control(controlId)); }
 

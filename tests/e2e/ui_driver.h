@@ -34,6 +34,8 @@ class UiDriver {
   void answerMessageBox(const std::string& caption, const std::string& text, int buttonId);
   // The same for any other dialog that a click opened, by its caption alone.
   void answerDialog(const std::string& caption, int buttonId);
+  // Waits for a dialog besides the wizard (a click opened it) and checks its caption.
+  HWND waitForDialog(const std::string& caption);
 
   std::string text(int controlId);
   bool isChecked(int controlId);
@@ -58,7 +60,6 @@ class UiDriver {
   HWND control(int controlId);
   HWND currentPage() const;
   std::vector<HWND> messageBoxes() const;
-  HWND waitForBox(const std::string& caption);
   // Clicks the box's button and waits until the click that opened the box has returned.
   void clickAnswer(HWND box, int buttonId);
   void clickWindow(HWND button, const std::string& what);

@@ -20,6 +20,10 @@ const char kWelcomeText[] =
     "It is recommended that you exit all applications prior to running this installer.";
 const char kCancelCaption[] = "Kestrel Installer";
 const char kCancelQuestion[] = "Are you sure you want to exit without completing the installation of Kestrel?";
+const char kErrorCaption[] = "Kestrel Installer Error";
+const char kNoSimulatorMessage[] =
+    "A valid version of Microsoft Flight Simulator does not appear to be installed on your machine.\n"
+    "To use Kestrel you must have Microsoft Flight Simulator 2002 or Microsoft Flight Simulator 2004.";
 
 std::string expectedAgreement(const std::string& setupProgram) {
   HMODULE strings = LoadLibraryExA(setupProgram.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);

@@ -10,6 +10,9 @@ extern const char kWelcomeText[];
 // The question that Cancel asks, and its caption.
 extern const char kCancelCaption[];
 extern const char kCancelQuestion[];
+// The caption of every error message, and the message when no simulator is installed.
+extern const char kErrorCaption[];
+extern const char kNoSimulatorMessage[];
 
 // The agreement the licence page must show: heading 109 and entries 139 to
 // 177 of the program's own string table, each followed by an empty line.
