@@ -6,6 +6,7 @@
 
 #include "scenario.h"
 #include "window_dump.h"
+#include "window_text.h"
 
 ScenarioRun::ScenarioRun(std::string setupProgram, std::string screenshotDirectory, std::string driverDirectory,
                          std::string payloadTree)
@@ -17,6 +18,37 @@ ScenarioRun::ScenarioRun(std::string setupProgram, std::string screenshotDirecto
 UiDriver& ScenarioRun::started(std::unique_ptr<SetupProcess> process) {
   runs.push_back(std::make_unique<UiDriver>(std::move(process), screenshots));
   return *runs.back();
+}
+
+UiDriver& ScenarioRun::startCommandLine(const std::string& commandLine) {
+  return started(std::make_unique<SetupProcess>(commandLine));
+}
+
+namespace {
+
+struct CaptionSearch {
+  std::string caption;
+  DWORD processId = 0;
+};
+
+BOOL CALLBACK findCaption(HWND window, LPARAM search) {
+  auto* s = reinterpret_cast<CaptionSearch*>(search);
+  if (!IsWindowVisible(window) || windowText(window) != s->caption) return TRUE;
+  GetWindowThreadProcessId(window, &s->processId);
+  return FALSE;
+}
+
+}  // namespace
+
+UiDriver& ScenarioRun::attachToWindow(const std::string& caption) {
+  CaptionSearch search{caption};
+  // As long as the driver waits for anything else, and the uninstaller's copy
+  // first waits for its original to end.
+  for (const DWORD start = GetTickCount(); GetTickCount() - start < 60000; Sleep(50)) {
+    EnumWindows(findCaption, reinterpret_cast<LPARAM>(&search));
+    if (search.processId) return started(SetupProcess::attach(search.processId));
+  }
+  throw ScenarioFailure("no program showed a window \"" + caption + "\"");
 }
 
 UiDriver& ScenarioRun::startSetup(const std::string& arguments) {

@@ -18,6 +18,13 @@ class ScenarioRun {
 
   // Starts the setup program with this command line after its name.
   UiDriver& startSetup(const std::string& arguments = "");
+  // Starts a program with exactly this command line, as Windows starts an
+  // "UninstallString".
+  UiDriver& startCommandLine(const std::string& commandLine);
+  // Takes over a program that another one started: the one that shows a
+  // top-level window with this caption, waited for. Its dialogs are then
+  // waited for and answered as message boxes.
+  UiDriver& attachToWindow(const std::string& caption);
   // Starts it with the show probe set on its main thread; showSnapshot() then
   // gives what the pages held when the frame was first about to be shown.
   UiDriver& startSetupWithShowProbe();

@@ -5,17 +5,34 @@
 SetupProcess::SetupProcess(const std::string& program, const std::string& arguments, bool suspended) {
   std::string commandLine = "\"" + program + "\"";
   if (!arguments.empty()) commandLine += " " + arguments;
+  start(program.c_str(), commandLine, suspended);
+}
+
+SetupProcess::SetupProcess(const std::string& commandLine) { start(nullptr, commandLine, false); }
+
+void SetupProcess::start(const char* program, std::string commandLine, bool suspended) {
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
-  if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, suspended ? CREATE_SUSPENDED : 0,
+  if (!CreateProcessA(program, &commandLine[0], nullptr, nullptr, FALSE, suspended ? CREATE_SUSPENDED : 0,
                       nullptr, nullptr, &startup, &info)) {
     throw ScenarioFailure("cannot start " + commandLine + ", error " + std::to_string(GetLastError()));
   }
 }
 
+std::unique_ptr<SetupProcess> SetupProcess::attach(DWORD processId) {
+  std::unique_ptr<SetupProcess> process(new SetupProcess);
+  process->info.dwProcessId = processId;
+  process->info.hProcess =
+      OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, processId);
+  if (!process->info.hProcess)
+    throw ScenarioFailure("cannot open process " + std::to_string(processId) + ", error " +
+                          std::to_string(GetLastError()));
+  return process;
+}
+
 SetupProcess::~SetupProcess() {
   terminate();
-  CloseHandle(info.hThread);
+  if (info.hThread) CloseHandle(info.hThread);
   CloseHandle(info.hProcess);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,10 @@ class SetupProcess {
  public:
   // `suspended`: the main thread waits for resume(), so that hooks can be set first.
   SetupProcess(const std::string& program, const std::string& arguments, bool suspended);
+  // Started with exactly this command line, as Windows starts an "UninstallString".
+  explicit SetupProcess(const std::string& commandLine);
+  // A process that another one started, found by its id.
+  static std::unique_ptr<SetupProcess> attach(DWORD processId);
   ~SetupProcess();  // ends the program if it still runs
   SetupProcess(const SetupProcess&) = delete;
   SetupProcess& operator=(const SetupProcess&) = delete;
@@ -24,5 +29,8 @@ class SetupProcess {
   std::vector<HWND> topLevelWindows(bool visibleOnly) const;
 
  private:
+  SetupProcess() = default;
+  void start(const char* program, std::string commandLine, bool suspended);
+
   PROCESS_INFORMATION info = {};
 };

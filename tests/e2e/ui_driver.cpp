@@ -160,13 +160,17 @@ void UiDriver::clickAnswer(HWND box, int buttonId) {
 
 void UiDriver::answerMessageBox(const std::string& caption, const std::string& text, int buttonId) {
   HWND box = waitForDialog(caption);
+  checkEqual(messageText(box), text, "message box text");
+  clickAnswer(box, buttonId);
+}
+
+std::string UiDriver::messageText(HWND box) {
   // The text is the box's one static control with text; the icon has none.
   std::string shown;
   for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
     if (lstrcmpiA(windowClass(child).c_str(), "Static") == 0) shown += windowText(child);
   }
-  checkEqual(shown, text, "message box text");
-  clickAnswer(box, buttonId);
+  return shown;
 }
 
 void UiDriver::answerDialog(const std::string& caption, int buttonId) { clickAnswer(waitForDialog(caption), buttonId); }

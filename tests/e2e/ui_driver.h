@@ -36,6 +36,8 @@ class UiDriver {
   void answerDialog(const std::string& caption, int buttonId);
   // Waits for a dialog besides the wizard (a click opened it) and checks its caption.
   HWND waitForDialog(const std::string& caption);
+  // A message box's text: its static controls' texts (the icon has none).
+  static std::string messageText(HWND box);
 
   std::string text(int controlId);
   bool isChecked(int controlId);

@@ -109,6 +109,21 @@ std::vector<std::string> machineValueNames(const std::string& subkey) {
   return names;
 }
 
+std::vector<std::string> machineSubkeyNames(const std::string& subkey) {
+  std::vector<std::string> names;
+  ViewKey key(subkey, KEY_READ);
+  if (!key.get()) return names;
+  char name[256];  // the longest key name the registry allows, and its zero
+  for (DWORD index = 0;; ++index) {
+    DWORD length = sizeof name;
+    if (RegEnumKeyExA(key.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+      break;
+    names.emplace_back(name, length);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
 bool deleteMachineValue(const std::string& subkey, const std::string& name) {
   ViewKey key(subkey, KEY_SET_VALUE | KEY_QUERY_VALUE);
   if (key.get()) RegDeleteValueA(key.get(), name.c_str());

@@ -39,6 +39,8 @@ std::optional<RegistryValue> readMachineValue(const std::string& subkey, const s
 // The names of the key's values, sorted: Wine enumerates them sorted by name,
 // not in the order they were written, so only the set can be compared.
 std::vector<std::string> machineValueNames(const std::string& subkey);
+// The names of the key's subkeys, sorted.
+std::vector<std::string> machineSubkeyNames(const std::string& subkey);
 // Removes one value; true when it is gone.
 bool deleteMachineValue(const std::string& subkey, const std::string& name);
 // Removes the key with all its values and subkeys; true when it is gone.

@@ -1,0 +1,21 @@
+#pragma once
+// The state that an uninstallation must give back: every file and directory of
+// drive C (the Start menu among them) and every key and value below
+// HKEY_LOCAL_MACHINE\Software, in the registry view of this build.
+#include <map>
+#include <string>
+#include <vector>
+
+struct MachineSnapshot {
+  // "C:\\...\\file" -> size and last write time; "C:\\...\\dir\\" -> "".
+  std::map<std::string, std::string> files;
+  // "Software\\...\\key\\" -> ""; "Software\\...\\key\\:value" -> type and bytes.
+  std::map<std::string, std::string> registry;
+};
+
+MachineSnapshot takeMachineSnapshot();
+
+// One line for each entry that was added ("+"), removed ("-") or changed ("~")
+// from `before` to `after`, except those for which `expected` says yes.
+std::vector<std::string> snapshotDifferences(const MachineSnapshot& before, const MachineSnapshot& after,
+                                             bool (*expected)(const std::string& entry));

@@ -1,0 +1,151 @@
+// Install through the wizard, uninstall as a user would, and find the machine
+// as it was before: every file of drive C (the Start menu among them) and
+// every key and value below HKEY_LOCAL_MACHINE\Software, but for the shared
+// module fsuipc.dll, which stays in each simulator.
+#include <cstring>
+#include <iostream>
+
+#include "expected_installation.h"
+#include "file_tree.h"
+#include "machine_snapshot.h"
+#include "prefix_seed.h"
+#include "registry_view.h"
+#include "resource_ids.h"
+#include "scenario.h"
+#include "uninstaller_steps.h"
+#include "wizard_steps.h"
+
+namespace {
+
+// Through the wizard with what it proposes, as this installation type.
+void installAs(ScenarioRun& run, int typeButton) {
+  UiDriver& setup = run.startSetup();
+  goToTypePage(setup, run.setupProgram());
+  setup.setChecked(typeButton, true);
+  setup.click(IDC_NEXT);
+  if (typeButton != IDC_TYPE_SIMULATOR_COMPUTER) {
+    expectProgramDirPage(setup, defaultProgramDir());
+    setup.click(IDC_NEXT);
+  }
+  expectFinishedPage(setup, typeButton != IDC_TYPE_SIMULATOR_COMPUTER);
+  finishAndEnd(setup);
+}
+
+bool isSharedModule(const std::string& entry) {
+  const std::string name = "\\modules\\fsuipc.dll";
+  return entry.size() > name.size() && entry.compare(entry.size() - name.size(), name.size(), name) == 0;
+}
+
+bool nothingExpected(const std::string&) { return false; }
+
+void checkSameMachine(const MachineSnapshot& before, bool (*expected)(const std::string&)) {
+  std::string listed;
+  for (const std::string& difference : snapshotDifferences(before, takeMachineSnapshot(), expected))
+    listed += "\n  " + difference;
+  check(listed.empty(), "the machine is as it was before, but for:" + listed);
+}
+
+// The round trip of one installation type, uninstalled through `commandLine`.
+void roundTrip(ScenarioRun& run, int typeButton, std::string (*commandLine)()) {
+  seedSimulator(Simulator::Fs2004);
+  const MachineSnapshot before = takeMachineSnapshot();
+  installAs(run, typeButton);
+  checkEqual(uninstallWithYes(run, commandLine()), kUninstalledReport, "the uninstaller's report");
+  restartWindows();
+  checkSameMachine(before, isSharedModule);
+  if (typeButton != IDC_TYPE_KESTREL_COMPUTER)
+    check(pathExists(simulatorFolder(Simulator::Fs2004) + "modules\\fsuipc.dll"), "the shared module stays");
+}
+
+}  // namespace
+
+SCENARIO(round_trip_one_computer) {
+  roundTrip(run, IDC_TYPE_ONE_COMPUTER, uninstallCommandLine);
+  // Once removed, there is nothing left to remove, whatever copy of the
+  // uninstaller is started: this one is the payload's.
+  const MachineSnapshot after = takeMachineSnapshot();
+  UiDriver& again = run.startCommandLine("\"" + run.payloadTree() + "ks\\ksuninstall.exe\" Kestrel 3");
+  again.answerMessageBox(kUninstallerErrorCaption, kNothingToUninstall, IDOK);
+  again.waitForEnd();
+  checkSameMachine(after, nothingExpected);
+}
+
+SCENARIO(round_trip_kestrel_computer) { roundTrip(run, IDC_TYPE_KESTREL_COMPUTER, uninstallCommandLine); }
+
+SCENARIO(round_trip_simulator_computer) { roundTrip(run, IDC_TYPE_SIMULATOR_COMPUTER, uninstallCommandLine); }
+
+SCENARIO(round_trip_through_the_shortcut) {
+  roundTrip(run, IDC_TYPE_ONE_COMPUTER, uninstallShortcutCommandLine);
+}
+
+namespace {
+
+std::string usersFile() { return defaultProgramDir() + "my flight notes.txt"; }
+
+std::string programDirWithoutBackslash() {
+  const std::string directory = defaultProgramDir();
+  return directory.substr(0, directory.size() - 1);
+}
+
+bool isSharedModuleOrUsersFile(const std::string& entry) {
+  return isSharedModule(entry) || entry == usersFile() || entry == defaultProgramDir();
+}
+
+// Appends an event to the registration, as anything that can edit the registry could.
+void addRegisteredEvent(const std::string& command, const std::string& parameter) {
+  const auto count = readMachineValue(kRegistrationKey, "EscortEvents");
+  check(count && count->type == REG_DWORD, "the registration counts its events");
+  DWORD n = 0;
+  std::memcpy(&n, count->data.data(), sizeof n);
+  const std::string number = std::to_string(n);
+  check(seedMachineValue(kRegistrationKey, "EscortTag" + number, registryText(command)) &&
+            seedMachineValue(kRegistrationKey, "EscortParams" + number, registryText(parameter)) &&
+            seedMachineValue(kRegistrationKey, "EscortDesc" + number, registryText("Tidying up")) &&
+            seedMachineValue(kRegistrationKey, "EscortEvents", registryDword(n + 1)),
+        "an event is added to the registration");
+}
+
+}  // namespace
+
+// A file the user put into the program directory stays, with its directory;
+// a file the user deleted before does not stop the run.
+SCENARIO(uninstall_keeps_what_the_user_added) {
+  seedSimulator(Simulator::Fs2004);
+  const MachineSnapshot before = takeMachineSnapshot();
+  installAs(run, IDC_TYPE_ONE_COMPUTER);
+  writeBytes(usersFile(), "Oceanic 815 at FL350");
+  check(DeleteFileA((defaultProgramDir() + "readme.txt").c_str()) != FALSE, "the user deletes the readme");
+
+  checkEqual(uninstallWithYes(run, uninstallCommandLine()),
+             std::string(kUninstalledReport) + "\n\nThese folders were kept, because they still hold files:\n" +
+                 programDirWithoutBackslash(),
+             "the uninstaller's report");
+  restartWindows();
+  checkSameMachine(before, isSharedModuleOrUsersFile);
+  checkEqual(fileBytes(usersFile()).value_or(""), "Oceanic 815 at FL350", "the user's file");
+}
+
+// A registration edited to ask for what no installation of ours would: No
+// changes nothing; Yes skips those events, names them and undoes the rest.
+SCENARIO(uninstall_skips_what_no_installation_asks_for) {
+  seedSimulator(Simulator::Fs2004);
+  const MachineSnapshot before = takeMachineSnapshot();
+  installAs(run, IDC_TYPE_ONE_COMPUTER);
+  addRegisteredEvent("DeleteFile", "\\\\fileserver\\share\\kestrel.cfg");
+  addRegisteredEvent("DeleteRegTree", "HKEY_LOCAL_MACHINE\\System\\CurrentControlSet");
+  addRegisteredEvent("DeleteRegTree", "HKEY_LOCAL_MACHINE\\Software");
+
+  const MachineSnapshot installed = takeMachineSnapshot();
+  declineUninstall(run, uninstallCommandLine());
+  checkSameMachine(installed, nothingExpected);
+
+  checkEqual(uninstallWithYes(run, uninstallCommandLine()),
+             std::string(kUninstalledReport) +
+                 "\n\nThese entries were skipped, because no installation of Kestrel 3 would ask for them:\n"
+                 "DeleteFile \\\\fileserver\\share\\kestrel.cfg\n"
+                 "DeleteRegTree HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\n"
+                 "DeleteRegTree HKEY_LOCAL_MACHINE\\Software",
+             "the uninstaller's report");
+  restartWindows();
+  checkSameMachine(before, isSharedModule);
+}
