@@ -64,7 +64,7 @@ SCENARIO(round_trip_one_computer) {
   // Once removed, there is nothing left to remove, whatever copy of the
   // uninstaller is started: this one is the payload's.
   const MachineSnapshot after = takeMachineSnapshot();
-  UiDriver& again = run.startCommandLine("\"" + run.payloadTree() + "ks\\ksuninstall.exe\" Kestrel 3");
+  UiDriver& again = run.startCommandLine("\"" + withBackslash(run.payloadTree()) + "ks\\ksuninstall.exe\" Kestrel 3");
   again.answerMessageBox(kUninstallerErrorCaption, kNothingToUninstall, IDOK);
   again.waitForEnd();
   checkSameMachine(after, nothingExpected);
