@@ -35,15 +35,6 @@ void collectFiles(const std::string& directory, std::map<std::string, std::strin
   FindClose(search);
 }
 
-void collectKeys(const std::string& subkey, std::map<std::string, std::string>& registry) {
-  registry[subkey + "\\"] = "";
-  for (const std::string& name : machineValueNames(subkey)) {
-    const auto value = readMachineValue(subkey, name);
-    registry[subkey + "\\:" + name] = value ? std::to_string(value->type) + ":" + value->data : "unreadable";
-  }
-  for (const std::string& child : machineSubkeyNames(subkey)) collectKeys(subkey + "\\" + child, registry);
-}
-
 void compare(const std::map<std::string, std::string>& before, const std::map<std::string, std::string>& after,
              bool (*expected)(const std::string&), std::vector<std::string>& differences) {
   for (const auto& [entry, state] : before) {
@@ -64,7 +55,11 @@ void compare(const std::map<std::string, std::string>& before, const std::map<st
 MachineSnapshot takeMachineSnapshot() {
   MachineSnapshot snapshot;
   collectFiles("C:\\", snapshot.files);
-  collectKeys("Software", snapshot.registry);
+  for (const auto& [key, values] : machineTree("Software")) {
+    snapshot.registry[key + "\\"] = "";
+    for (const auto& [name, value] : values)
+      snapshot.registry[key + "\\:" + name] = std::to_string(value.type) + ":" + value.data;
+  }
   return snapshot;
 }
 

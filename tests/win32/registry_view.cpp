@@ -24,6 +24,51 @@ class ViewKey {
   HKEY key_ = nullptr;
 };
 
+std::vector<std::string> subkeyNames(HKEY key) {
+  std::vector<std::string> names;
+  char name[256];  // the longest key name the registry allows, and its zero
+  for (DWORD index = 0;; ++index) {
+    DWORD length = sizeof name;
+    if (RegEnumKeyExA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+      break;
+    names.emplace_back(name, length);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::map<std::string, RegistryValue> valuesOf(HKEY key) {
+  std::map<std::string, RegistryValue> values;
+  DWORD longestName = 0, largestData = 0;
+  if (RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &longestName,
+                       &largestData, nullptr, nullptr) != ERROR_SUCCESS)
+    return values;
+  std::string name(longestName + 1, '\0');
+  std::string data(largestData, '\0');
+  for (DWORD index = 0;; ++index) {
+    DWORD nameLength = static_cast<DWORD>(name.size());
+    DWORD dataSize = static_cast<DWORD>(data.size());
+    DWORD type = REG_NONE;
+    if (RegEnumValueA(key, index, &name[0], &nameLength, nullptr, &type, reinterpret_cast<BYTE*>(&data[0]),
+                      &dataSize) != ERROR_SUCCESS)
+      break;
+    values[name.substr(0, nameLength)] = {type, data.substr(0, dataSize)};
+  }
+  return values;
+}
+
+// Each subkey is opened below its parent's handle: opening thousands of keys
+// by their full paths costs seconds under Wine.
+void collectTree(HKEY key, const std::string& path, MachineTree& tree) {
+  tree[path] = valuesOf(key);
+  for (const std::string& child : subkeyNames(key)) {
+    HKEY childKey = nullptr;
+    if (RegOpenKeyExA(key, child.c_str(), 0, KEY_READ | testedRegistryView(), &childKey) != ERROR_SUCCESS) continue;
+    collectTree(childKey, path + "\\" + child, tree);
+    RegCloseKey(childKey);
+  }
+}
+
 // RegDeleteTreeA is not declared for the Windows XP headers this build uses,
 // so the subkeys go one by one, deepest first.
 void deleteTree(HKEY parent, const std::string& subkey) {
@@ -31,15 +76,7 @@ void deleteTree(HKEY parent, const std::string& subkey) {
   if (RegOpenKeyExA(parent, subkey.c_str(), 0, KEY_ALL_ACCESS | testedRegistryView(), &key) !=
       ERROR_SUCCESS)
     return;
-  std::vector<std::string> children;
-  char name[256];  // the longest key name the registry allows, and its zero
-  for (DWORD index = 0;; ++index) {
-    DWORD length = sizeof name;
-    if (RegEnumKeyExA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-      break;
-    children.emplace_back(name, length);
-  }
-  for (const std::string& child : children) deleteTree(key, child);
+  for (const std::string& child : subkeyNames(key)) deleteTree(key, child);
   RegCloseKey(key);
   RegDeleteKeyExA(parent, subkey.c_str(), testedRegistryView(), 0);
 }
@@ -93,35 +130,27 @@ std::optional<RegistryValue> readMachineValue(const std::string& subkey, const s
   return value;
 }
 
+std::map<std::string, RegistryValue> machineValues(const std::string& subkey) {
+  ViewKey key(subkey, KEY_READ);
+  return key.get() ? valuesOf(key.get()) : std::map<std::string, RegistryValue>{};
+}
+
+MachineTree machineTree(const std::string& subkey) {
+  MachineTree tree;
+  ViewKey key(subkey, KEY_READ);
+  if (key.get()) collectTree(key.get(), subkey, tree);
+  return tree;
+}
+
 std::vector<std::string> machineValueNames(const std::string& subkey) {
   std::vector<std::string> names;
-  ViewKey key(subkey, KEY_READ);
-  if (!key.get()) return names;
-  char name[16384];  // the longest value name the registry allows, and its zero
-  for (DWORD index = 0;; ++index) {
-    DWORD length = sizeof name;
-    if (RegEnumValueA(key.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
-        ERROR_SUCCESS)
-      break;
-    names.emplace_back(name, length);
-  }
-  std::sort(names.begin(), names.end());
+  for (const auto& entry : machineValues(subkey)) names.push_back(entry.first);
   return names;
 }
 
 std::vector<std::string> machineSubkeyNames(const std::string& subkey) {
-  std::vector<std::string> names;
   ViewKey key(subkey, KEY_READ);
-  if (!key.get()) return names;
-  char name[256];  // the longest key name the registry allows, and its zero
-  for (DWORD index = 0;; ++index) {
-    DWORD length = sizeof name;
-    if (RegEnumKeyExA(key.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-      break;
-    names.emplace_back(name, length);
-  }
-  std::sort(names.begin(), names.end());
-  return names;
+  return key.get() ? subkeyNames(key.get()) : std::vector<std::string>{};
 }
 
 bool deleteMachineValue(const std::string& subkey, const std::string& name) {

@@ -8,6 +8,7 @@
 // Subkeys are full paths below the root: "Software\\Ninefold\\Kestrel\\3".
 #include <windows.h>
 
+#include <map>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -36,6 +37,11 @@ bool machineKeyExists(const std::string& subkey);
 bool seedMachineValue(const std::string& subkey, const std::string& name, const RegistryValue& value);
 // Nothing when the key or the value does not exist.
 std::optional<RegistryValue> readMachineValue(const std::string& subkey, const std::string& name);
+// Every value of the key, by name, read in one pass.
+std::map<std::string, RegistryValue> machineValues(const std::string& subkey);
+// Every key from `subkey` down, by full path, with its values.
+using MachineTree = std::map<std::string, std::map<std::string, RegistryValue>>;
+MachineTree machineTree(const std::string& subkey);
 // The names of the key's values, sorted: Wine enumerates them sorted by name,
 // not in the order they were written, so only the set can be compared.
 std::vector<std::string> machineValueNames(const std::string& subkey);
