@@ -3,7 +3,8 @@
 # 32-bit setup program with its payload, shows what the payload holds, and then
 # walks the setup program under Wine along the default route (one computer,
 # Flight Simulator 2004 installed) from the welcome page to Finish, saving a
-# screenshot of every page it passes and listing what it installed.
+# screenshot of every page it passes and listing what it installed; then
+# uninstalls it as a user would and lists what remains (the shared module).
 # KESTREL_PAYLOAD=/path/to/tree-or-payload-dir chooses another payload.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"

@@ -5,9 +5,11 @@
 #include "expected_installation.h"
 #include "file_tree.h"
 #include "installation_checks.h"
+#include "machine_snapshot.h"
 #include "prefix_seed.h"
 #include "resource_ids.h"
 #include "scenario.h"
+#include "uninstaller_steps.h"
 #include "window_text.h"
 #include "wizard_steps.h"
 
@@ -29,12 +31,14 @@ void checkInstallation(const Route& route, const ExpectedInstallation& expected)
 }  // namespace
 
 // The route most users take, and the walk that the build shows: one computer
-// with Flight Simulator 2004 only. A screenshot of every page it passes, and
-// what was installed listed at the end. Given a payload built elsewhere,
-// without its tree, the walk cannot compare the files and says so.
+// with Flight Simulator 2004 only. A screenshot of every page it passes, what
+// was installed listed, then uninstalled as Windows' list of programs starts
+// it, and what remains listed: the shared module alone. Given a payload built
+// elsewhere, without its tree, the walk cannot compare the files and says so.
 SCENARIO(default_route) {
   seedSimulator(Simulator::Fs2004);
   const std::string opened = recordWhatIsOpened(run);
+  const MachineSnapshot before = takeMachineSnapshot();
   const Route route{defaultProgramDir(), true, "", kFs2004Folder};
 
   UiDriver& setup = run.startSetupWithProgressProbe(run.screenshotPath("progress"), "");
@@ -64,6 +68,15 @@ SCENARIO(default_route) {
   else
     std::cout << "== No payload tree given: the installed files are listed, not compared" << std::endl;
   printInstallation(std::cout, route);
+
+  std::cout << "== Uninstalling: " << uninstallCommandLine() << std::endl;
+  checkEqual(uninstallWithYes(run, uninstallCommandLine()), kUninstalledReport, "the uninstaller's report");
+  restartWindows();
+  std::string remains;
+  for (const std::string& difference : snapshotDifferences(before, takeMachineSnapshot()))
+    remains += difference + "\n";
+  std::cout << "== What remains of the installation on drive C and in HKLM\\Software:\n" << remains << std::flush;
+  checkEqual(remains, "+ " + std::string(kFs2004Folder) + "modules\\fsuipc.dll\n", "what the uninstaller left");
 }
 
 // With both simulators the version page asks, proposing 2004; "Both" installs

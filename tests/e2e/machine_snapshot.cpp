@@ -37,16 +37,17 @@ void collectFiles(const std::string& directory, std::map<std::string, std::strin
 
 void compare(const std::map<std::string, std::string>& before, const std::map<std::string, std::string>& after,
              bool (*expected)(const std::string&), std::vector<std::string>& differences) {
+  auto isExpected = [expected](const std::string& entry) { return expected && expected(entry); };
   for (const auto& [entry, state] : before) {
     auto found = after.find(entry);
-    if (expected(entry)) continue;
+    if (isExpected(entry)) continue;
     if (found == after.end())
       differences.push_back("- " + entry);
     else if (found->second != state)
       differences.push_back("~ " + entry);
   }
   for (const auto& [entry, state] : after) {
-    if (!before.count(entry) && !expected(entry)) differences.push_back("+ " + entry);
+    if (!before.count(entry) && !isExpected(entry)) differences.push_back("+ " + entry);
   }
 }
 

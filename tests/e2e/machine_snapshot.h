@@ -16,6 +16,6 @@ struct MachineSnapshot {
 MachineSnapshot takeMachineSnapshot();
 
 // One line for each entry that was added ("+"), removed ("-") or changed ("~")
-// from `before` to `after`, except those for which `expected` says yes.
+// from `before` to `after`, except those for which `expected` (when given) says yes.
 std::vector<std::string> snapshotDifferences(const MachineSnapshot& before, const MachineSnapshot& after,
-                                             bool (*expected)(const std::string& entry));
+                                             bool (*expected)(const std::string& entry) = nullptr);
