@@ -130,11 +130,6 @@ std::optional<RegistryValue> readMachineValue(const std::string& subkey, const s
   return value;
 }
 
-std::map<std::string, RegistryValue> machineValues(const std::string& subkey) {
-  ViewKey key(subkey, KEY_READ);
-  return key.get() ? valuesOf(key.get()) : std::map<std::string, RegistryValue>{};
-}
-
 MachineTree machineTree(const std::string& subkey) {
   MachineTree tree;
   ViewKey key(subkey, KEY_READ);
@@ -144,7 +139,9 @@ MachineTree machineTree(const std::string& subkey) {
 
 std::vector<std::string> machineValueNames(const std::string& subkey) {
   std::vector<std::string> names;
-  for (const auto& entry : machineValues(subkey)) names.push_back(entry.first);
+  ViewKey key(subkey, KEY_READ);
+  if (key.get())
+    for (const auto& entry : valuesOf(key.get())) names.push_back(entry.first);
   return names;
 }
 

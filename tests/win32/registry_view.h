@@ -37,8 +37,6 @@ bool machineKeyExists(const std::string& subkey);
 bool seedMachineValue(const std::string& subkey, const std::string& name, const RegistryValue& value);
 // Nothing when the key or the value does not exist.
 std::optional<RegistryValue> readMachineValue(const std::string& subkey, const std::string& name);
-// Every value of the key, by name, read in one pass.
-std::map<std::string, RegistryValue> machineValues(const std::string& subkey);
 // Every key from `subkey` down, by full path, with its values.
 using MachineTree = std::map<std::string, std::map<std::string, RegistryValue>>;
 MachineTree machineTree(const std::string& subkey);
