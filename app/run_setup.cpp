@@ -1,7 +1,6 @@
 #include "run_setup.h"
 
-#include <commctrl.h>
-
+#include <algorithm>
 #include <initializer_list>
 
 #include "page_finished.h"
@@ -12,6 +11,7 @@
 #include "page_progress.h"
 #include "page_type.h"
 #include "page_welcome.h"
+#include "progress_bar_class.h"
 #include "resource_ids.h"
 #include "setup_choices.h"
 #include "string_helpers.h"
@@ -20,8 +20,7 @@
 int runSetup(HINSTANCE instance) {
   moduleInstance = instance;
   // The progress page's dialog uses the progress bar class.
-  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_PROGRESS_CLASS};
-  InitCommonControlsEx(&controls);
+  registerProgressBarClass();
 
   Escort::WizardUI* frame = Escort::getWizardUI();
   if (!frame->create(instance, IDD_WIZARD_FRAME, IDC_NEXT, IDC_BACK, IDCANCEL, IDC_FINISH,
@@ -40,11 +39,14 @@ int runSetup(HINSTANCE instance) {
   PageFSDir simulatorVersion;
   PageProgress progress;
   PageFinished finished;
-  for (KS3Page* page : std::initializer_list<KS3Page*>{&welcome, &license, &type, &kestrelDirectory,
-                                                       &simulatorVersion, &progress, &finished}) {
-    frame->addPage(page);
-  }
-  if (!frame->run()) {
+  // The pages find each other by their place in the frame: with one missing,
+  // the pages after it would shift, and a route could end on the finished
+  // page with nothing installed.
+  const std::initializer_list<KS3Page*> pages = {&welcome, &license, &type, &kestrelDirectory,
+                                                  &simulatorVersion, &progress, &finished};
+  const bool allAdded =
+      std::all_of(pages.begin(), pages.end(), [frame](KS3Page* page) { return frame->addPage(page); });
+  if (!allAdded || !frame->run()) {
     frame->close();  // the hidden frame window goes too
     return kExitNothingToShow;
   }

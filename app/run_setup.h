@@ -4,7 +4,7 @@
 // Exit codes of a start-up that could not show the wizard. Without a window
 // nobody could ever end the program, so it ends at once instead.
 const int kExitNoFrame = 1;        // the frame dialog could not be created
-const int kExitNothingToShow = 2;  // no page could be created, so run() showed nothing
+const int kExitNothingToShow = 2;  // a page could not be created, so nothing was shown
 
 // The whole setup program on the module `instance`: builds and shows the
 // wizard with its seven pages and runs the message loop until the wizard

@@ -3,5 +3,9 @@
 #include <windows.h>
 
 #include "run_setup.h"
+#include "system_library.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) { return runSetup(instance); }
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  restrictDllSearchToSystemFolder();
+  return runSetup(instance);
+}

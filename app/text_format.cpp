@@ -40,6 +40,17 @@ void ensureTrailingBackslash(std::string& path) {
   if (!path.empty() && path.back() != '\\') path += '\\';
 }
 
+std::string parentDirectory(const std::string& path) {
+  const size_t last = path.rfind('\\');
+  return last == std::string::npos ? std::string() : path.substr(0, last);
+}
+
+bool equalsIgnoringCase(const std::string& a, const std::string& b) {
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
+}
+
 std::string intToString(int value) { return std::to_string(value); }
 
 std::string formatDecimal(double value, int places, bool dropTrailingZeros) {
@@ -62,7 +73,8 @@ std::string formatDecimal(double value, int places, bool dropTrailingZeros) {
 
   // The digit right after the point always stays: 12 with two places reads 12.0.
   if (dropTrailingZeros) {
-    while (digitCount() > pointPosition + 1 && digits.back() == '0') digits.pop_back();
+    while (digitCount() > std::max<std::ptrdiff_t>(pointPosition + 1, 0) && digits.back() == '0')
+      digits.pop_back();
   }
   if (pointPosition <= 0) {
     digits.insert(0, 1 - pointPosition, '0');

@@ -6,6 +6,13 @@
 // string names no folder and is left empty.
 void ensureTrailingBackslash(std::string& path);
 
+// Everything before the last '\' of `path`; empty when there is none.
+std::string parentDirectory(const std::string& path);
+
+// Whether the two texts differ at most in the case of the letters A to Z, as
+// Windows compares the names of files and registry keys.
+bool equalsIgnoringCase(const std::string& a, const std::string& b);
+
 // Shortest decimal text of a signed 32-bit value: "0", "-17", "2147483647".
 std::string intToString(int value);
 

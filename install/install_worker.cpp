@@ -10,12 +10,12 @@
 #include "resource_ids.h"
 #include "string_helpers.h"
 #include "uninstall_commands.h"
+#include "uninstall_log.h"
 
 namespace {
 
 const char kSharedModule[] = "fsuipc.dll";
-const char kUninstaller[] = "ksuninstall.exe";
-const char kUninstallerArchivePath[] = "/ks/ksuninstall.exe";
+const std::string kUninstallerArchivePath = std::string("/ks/") + Escort::kUninstallerFile;
 
 // The modules of one simulator version; Flight Simulator 2002 has no auto-join.
 struct SimulatorModules {
@@ -151,9 +151,9 @@ int Installation::extractModule(const std::string& modulesDir, const char* name,
 // then its directory, so the uninstaller empties the directory before it
 // tries to remove it.
 int Installation::extractUninstaller() {
-  const std::string destination = job.programDir + kUninstaller;
+  const std::string destination = job.programDir + Escort::kUninstallerFile;
   const std::string description = loadString(IDS_UNINSTALL_PROGRAM_FILES);
-  const int result = extractor.extractFile(kUninstallerArchivePath, destination.c_str(), false);
+  const int result = extractor.extractFile(kUninstallerArchivePath.c_str(), destination.c_str(), false);
   job.uninstallLog->addEvent(kDeleteFile, destination.c_str(), description.c_str());
   job.uninstallLog->addEvent(kDeleteEmptyDirs, job.programDir.c_str(), description.c_str());
   return result;

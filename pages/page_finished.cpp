@@ -28,10 +28,13 @@ int PageFinished::onFinish(Escort::WizardUI* frame, HWND window) {
   // Neither is waited for, and a failure (no browser, no readme, no program
   // for text files) is no reason to keep the wizard open: without
   // SEE_MASK_FLAG_NO_UI the shell would report it in a box of its own, and
-  // the wizard would stay until the user closed that box.
+  // the wizard would stay until the user closed that box. The program ends
+  // right after: SEE_MASK_NOASYNC lets a handler that passes the request on
+  // (DDE, a delegating verb) finish before the process goes, which otherwise
+  // cuts it off and nothing opens.
   SHELLEXECUTEINFOA open = {};
   open.cbSize = sizeof open;
-  open.fMask = SEE_MASK_FLAG_NO_UI;
+  open.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
   open.hwnd = window;
   open.lpVerb = "open";
   open.nShow = SW_SHOWNORMAL;

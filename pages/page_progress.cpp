@@ -20,7 +20,6 @@
 namespace {
 
 const char kProgram[] = "kestrel.exe";
-const char kUninstaller[] = "ksuninstall.exe";
 const char kIconFile[] = "ksimage.dll";
 
 // How often the page redraws at most while the worker's messages keep coming:
@@ -69,7 +68,7 @@ int PageProgress::onEnter(Escort::WizardUI* frame, HWND window) {
   frame->enableButtons(Escort::Disabled, Escort::Disabled, Escort::Disabled);
   const SetupChoices& choices = setupChoices(frame);
   const std::string& programDir = choices.programDir;
-  const std::string uninstaller = programDir + kUninstaller;
+  const std::string uninstaller = programDir + Escort::kUninstallerFile;
 
   uninstallLog = Escort::createUninstallerSetup(Escort::kProductName, "", uninstaller.c_str());
   if (uninstallLog == nullptr) {

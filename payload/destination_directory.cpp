@@ -4,14 +4,10 @@
 
 #include <list>
 
+#include "text_format.h"
 #include "windows_path_limits.h"
 
 namespace Escort {
-
-std::string parentDirectory(const std::string& path) {
-  size_t last = path.rfind('\\');
-  return last == std::string::npos ? std::string() : path.substr(0, last);
-}
 
 bool createTemporaryFile(const std::string& directory, const char* prefix, std::string& path) {
   // Wine's GetTempFileNameA overruns its own buffer on a longer directory and

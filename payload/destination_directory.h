@@ -3,9 +3,6 @@
 
 namespace Escort {
 
-// Everything before the last '\' of `path`; empty when there is none.
-std::string parentDirectory(const std::string& path);
-
 // Creates a new, empty file with a unique name beginning with `prefix` in
 // `directory` and gives its path. False when that is impossible, including
 // for a directory too long for a temporary file name.

@@ -7,6 +7,7 @@
 #include "output_file.h"
 #include "payload_resource.h"
 #include "product_version.h"
+#include "text_format.h"
 #include "uninstall_commands.h"
 #include "windows_path_limits.h"
 

@@ -4,18 +4,36 @@
 
 #include <vector>
 
+#include "system_library.h"
+
 namespace Escort {
+namespace {
+
+// version.dll is no known DLL: imported, Windows would look for it beside the
+// program first. It is taken from the system folder instead.
+struct VersionFunctions {
+  decltype(&GetFileVersionInfoSizeA) infoSize =
+      systemFunction<decltype(&GetFileVersionInfoSizeA)>("version.dll", "GetFileVersionInfoSizeA");
+  decltype(&GetFileVersionInfoA) info =
+      systemFunction<decltype(&GetFileVersionInfoA)>("version.dll", "GetFileVersionInfoA");
+  decltype(&VerQueryValueA) query = systemFunction<decltype(&VerQueryValueA)>("version.dll", "VerQueryValueA");
+  bool loaded() const { return infoSize && info && query; }
+};
+
+}  // namespace
 
 bool readProductVersion(const std::string& file, uint64_t& version) {
+  static const VersionFunctions functions;
+  if (!functions.loaded()) return false;
   DWORD ignored = 0;
-  DWORD size = GetFileVersionInfoSizeA(file.c_str(), &ignored);
+  DWORD size = functions.infoSize(file.c_str(), &ignored);
   if (size == 0) return false;
   std::vector<char> info(size);
-  if (!GetFileVersionInfoA(file.c_str(), 0, size, info.data())) return false;
+  if (!functions.info(file.c_str(), 0, size, info.data())) return false;
   VS_FIXEDFILEINFO* fixed = nullptr;
   UINT fixedLength = 0;
-  if (!VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &fixedLength) ||
-      !fixed || fixedLength < sizeof(VS_FIXEDFILEINFO))
+  if (!functions.query(info.data(), "\\", reinterpret_cast<void**>(&fixed), &fixedLength) || !fixed ||
+      fixedLength < sizeof(VS_FIXEDFILEINFO))
     return false;
   version = uint64_t(fixed->dwProductVersionMS) << 32 | fixed->dwProductVersionLS;
   return true;

@@ -10,7 +10,7 @@ set -euo pipefail
 packages=(
   cmake make g++ zlib1g-dev googletest python3
   clang libclang-rt-14-dev
-  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
+  g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   libz-mingw-w64-dev
   wine wine32:i386 wine64 fonts-wine
   xvfb xauth

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "progress_bar_class.h"
 #include "uninstaller_ids.h"
 
 namespace {
@@ -24,8 +25,7 @@ void letMessagesThrough(HWND dialog) {
 }  // namespace
 
 ProgressDialog::ProgressDialog(HINSTANCE instance, const std::string& caption) {
-  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_PROGRESS_CLASS};
-  InitCommonControlsEx(&controls);
+  registerProgressBarClass();
   dialog = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_UNINSTALL_PROGRESS), nullptr,
                               progressProc, 0);
   if (!dialog) return;

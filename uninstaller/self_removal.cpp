@@ -1,7 +1,11 @@
 #include "self_removal.h"
 
+#include <ntsecapi.h>
+#include <sddl.h>
+
 #include <vector>
 
+#include "text_format.h"
 #include "uninstall_command_line.h"
 #include "uninstall_event_rules.h"
 
@@ -10,22 +14,42 @@ namespace {
 constexpr DWORD kOriginalExitTimeoutMs = 60000;
 const char kCopyName[] = "ksuninstall.exe";
 
-std::string parentDirectory(const std::string& path) {
-  const size_t cut = path.rfind('\\');
-  return cut == std::string::npos ? std::string() : path.substr(0, cut);
+// Only SYSTEM and the Administrators may change the folder or what it holds,
+// and nothing is inherited from the temporary folder, which the user's own,
+// unelevated programs may write to.
+const char kCopyDirectorySecurity[] = "D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)";
+
+// 128 random bits in hexadecimal, so that no other program can make the
+// folder, or a link by its name, before the uninstaller does.
+bool unguessableName(std::string& name) {
+  unsigned char bytes[16];
+  if (!RtlGenRandom(bytes, sizeof bytes)) return false;
+  const char digits[] = "0123456789abcdef";
+  name = "ksu-";
+  for (unsigned char byte : bytes) name += {digits[byte >> 4], digits[byte & 15]};
+  return true;
 }
 
-// A new, empty directory of the temporary folder, named uniquely by Windows.
+// A new, empty directory of the temporary folder that only the elevated may
+// write to: between copying the uninstaller there and starting it, nothing
+// else can replace the copy or put a DLL beside it.
 DWORD createCopyDirectory(std::string& directory) {
-  char temp[MAX_PATH], unique[MAX_PATH];
+  char temp[MAX_PATH];
   const DWORD length = GetTempPathA(MAX_PATH, temp);
   if (length == 0 || length >= MAX_PATH) return length ? ERROR_BUFFER_OVERFLOW : GetLastError();
-  // GetTempFileNameA makes the name unique by creating a file of that name;
-  // the directory takes its place.
-  if (!GetTempFileNameA(temp, "ksu", 0, unique) || !DeleteFileA(unique)) return GetLastError();
-  if (!CreateDirectoryA(unique, nullptr)) return GetLastError();
-  directory = unique;
-  return ERROR_SUCCESS;
+  std::string name;
+  if (!unguessableName(name)) return ERROR_GEN_FAILURE;
+  PSECURITY_DESCRIPTOR security = nullptr;
+  if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(kCopyDirectorySecurity, SDDL_REVISION_1,
+                                                            &security, nullptr))
+    return GetLastError();
+  SECURITY_ATTRIBUTES attributes = {sizeof attributes, security, FALSE};
+  const std::string path = temp + name;
+  // Fails on anything already there by that name: the folder is always new.
+  const DWORD error = CreateDirectoryA(path.c_str(), &attributes) ? ERROR_SUCCESS : GetLastError();
+  LocalFree(security);
+  if (!error) directory = path;
+  return error;
 }
 
 DWORD startCopy(const std::string& copyPath, const std::string& directory,

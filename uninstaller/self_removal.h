@@ -22,7 +22,8 @@
 // The full path of this program.
 std::string ownProgramPath();
 
-// Copies this program into a new directory of the temporary folder and starts
+// Copies this program into a new directory of the temporary folder (named at
+// random, writable by SYSTEM and the Administrators only) and starts
 // the copy for `productName`, handing it an inheritable handle to this
 // process. ERROR_SUCCESS once the copy runs; otherwise the Windows error, and
 // nothing of the copy is left behind.

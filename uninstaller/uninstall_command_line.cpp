@@ -1,5 +1,7 @@
 #include "uninstall_command_line.h"
 
+#include "text_format.h"
+
 namespace {
 
 const char kCopyMarker[] = "\\original:";
@@ -13,15 +15,10 @@ std::string trimmed(const std::string& text) {
   return text.substr(first, last - first);
 }
 
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 // Whether `text` starts with `word` (ignoring case, as Windows file names do)
 // followed by a blank or the end.
 bool startsWithWord(const std::string& text, const std::string& word) {
-  if (word.empty() || text.size() < word.size()) return false;
-  for (size_t i = 0; i < word.size(); ++i) {
-    if (lower(text[i]) != lower(word[i])) return false;
-  }
+  if (word.empty() || !equalsIgnoringCase(text.substr(0, word.size()), word)) return false;
   return text.size() == word.size() || isBlank(text[word.size()]);
 }
 

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "text_format.h"
 #include "uninstall_commands.h"
 
 namespace {
@@ -31,15 +32,6 @@ bool isAllowedName(const std::string& level) {
 }
 
 bool isDriveLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-
-bool equalsIgnoringCase(const std::string& a, const char* b) {
-  if (a.size() != std::strlen(b)) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
 
 }  // namespace
 

@@ -11,6 +11,7 @@
 #include "registration_reader.h"
 #include "self_removal.h"
 #include "string_helpers.h"
+#include "system_library.h"
 #include "uninstall_command_line.h"
 #include "uninstall_report.h"
 #include "uninstall_run.h"
@@ -81,6 +82,7 @@ void uninstall(HINSTANCE instance, const UninstallCommandLine& commandLine) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  restrictDllSearchToSystemFolder();
   moduleInstance = instance;
   const UninstallCommandLine commandLine = parseUninstallCommandLine(GetCommandLineA(), ownProgramPath());
   if (commandLine.isCopy)

@@ -20,8 +20,8 @@ UiDriver& ScenarioRun::started(std::unique_ptr<SetupProcess> process) {
   return *runs.back();
 }
 
-UiDriver& ScenarioRun::startCommandLine(const std::string& commandLine) {
-  return started(std::make_unique<SetupProcess>(commandLine));
+UiDriver& ScenarioRun::startCommandLine(const std::string& commandLine, const std::string& workingDirectory) {
+  return started(std::make_unique<SetupProcess>(commandLine, workingDirectory));
 }
 
 namespace {

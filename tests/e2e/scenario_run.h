@@ -19,8 +19,8 @@ class ScenarioRun {
   // Starts the setup program with this command line after its name.
   UiDriver& startSetup(const std::string& arguments = "");
   // Starts a program with exactly this command line, as Windows starts an
-  // "UninstallString".
-  UiDriver& startCommandLine(const std::string& commandLine);
+  // "UninstallString", in `workingDirectory` ("": the driver's own).
+  UiDriver& startCommandLine(const std::string& commandLine, const std::string& workingDirectory = "");
   // Takes over a program that another one started: the one that shows a
   // top-level window with this caption, waited for. Its dialogs are then
   // waited for and answered as message boxes.

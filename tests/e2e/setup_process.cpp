@@ -8,13 +8,16 @@ SetupProcess::SetupProcess(const std::string& program, const std::string& argume
   start(program.c_str(), commandLine, suspended);
 }
 
-SetupProcess::SetupProcess(const std::string& commandLine) { start(nullptr, commandLine, false); }
+SetupProcess::SetupProcess(const std::string& commandLine, const std::string& workingDirectory) {
+  start(nullptr, commandLine, false, workingDirectory);
+}
 
-void SetupProcess::start(const char* program, std::string commandLine, bool suspended) {
+void SetupProcess::start(const char* program, std::string commandLine, bool suspended,
+                         const std::string& workingDirectory) {
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   if (!CreateProcessA(program, &commandLine[0], nullptr, nullptr, FALSE, suspended ? CREATE_SUSPENDED : 0,
-                      nullptr, nullptr, &startup, &info)) {
+                      nullptr, workingDirectory.empty() ? nullptr : workingDirectory.c_str(), &startup, &info)) {
     throw ScenarioFailure("cannot start " + commandLine + ", error " + std::to_string(GetLastError()));
   }
 }

@@ -10,8 +10,9 @@ class SetupProcess {
  public:
   // `suspended`: the main thread waits for resume(), so that hooks can be set first.
   SetupProcess(const std::string& program, const std::string& arguments, bool suspended);
-  // Started with exactly this command line, as Windows starts an "UninstallString".
-  explicit SetupProcess(const std::string& commandLine);
+  // Started with exactly this command line, as Windows starts an
+  // "UninstallString", in `workingDirectory` ("": the driver's own).
+  explicit SetupProcess(const std::string& commandLine, const std::string& workingDirectory = "");
   // A process that another one started, found by its id.
   static std::unique_ptr<SetupProcess> attach(DWORD processId);
   ~SetupProcess();  // ends the program if it still runs
@@ -30,7 +31,7 @@ class SetupProcess {
 
  private:
   SetupProcess() = default;
-  void start(const char* program, std::string commandLine, bool suspended);
+  void start(const char* program, std::string commandLine, bool suspended, const std::string& workingDirectory = "");
 
   PROCESS_INFORMATION info = {};
 };

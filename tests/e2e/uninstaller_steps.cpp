@@ -29,8 +29,8 @@ std::string uninstallShortcutCommandLine() {
   return "\"" + shortcut.target + "\" " + shortcut.arguments;
 }
 
-std::string uninstallWithYes(ScenarioRun& run, const std::string& commandLine) {
-  UiDriver& started = run.startCommandLine(commandLine);
+std::string uninstallWithYes(ScenarioRun& run, const std::string& commandLine, const std::string& workingDirectory) {
+  UiDriver& started = run.startCommandLine(commandLine, workingDirectory);
   started.answerMessageBox(kUninstallerCaption, kUninstallQuestion, IDYES);
   checkEqual(static_cast<long long>(started.waitForEnd()), 0, "exit code of the uninstaller that was started");
 

@@ -20,10 +20,11 @@ std::string uninstallCommandLine();
 // The uninstall shortcut's target and arguments, as the shell would run them.
 std::string uninstallShortcutCommandLine();
 
-// Starts `commandLine`, answers the question with Yes, takes over the working
-// copy, closes its final report and returns the report's text once the copy
-// has ended.
-std::string uninstallWithYes(ScenarioRun& run, const std::string& commandLine);
+// Starts `commandLine` (in `workingDirectory`, "": the driver's own), answers
+// the question with Yes, takes over the working copy, closes its final report
+// and returns the report's text once the copy has ended.
+std::string uninstallWithYes(ScenarioRun& run, const std::string& commandLine,
+                             const std::string& workingDirectory = "");
 // Starts `commandLine` and answers the question with No; the program ends.
 void declineUninstall(ScenarioRun& run, const std::string& commandLine);
 // Wine's stand-in for a restart: carries out the deletions that the working

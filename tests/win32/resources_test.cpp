@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "resource_ids.h"
+#include "scratch_directory.h"
 #include "string_helpers.h"
 
 namespace {
@@ -615,13 +616,31 @@ TEST(Icon, LoadsAtBothSizes) {
   }
 }
 
-// The manifest asks for nothing: no side-by-side dependency and no execution level.
-TEST(Manifest, IsAnEmptyAssemblyManifest) {
-  const std::string manifest = rawResource(RT_MANIFEST, CREATEPROCESS_MANIFEST_RESOURCE_ID);
-  EXPECT_NE(manifest.find("xmlns=\"urn:schemas-microsoft-com:asm.v1\""), std::string::npos) << manifest;
-  EXPECT_NE(manifest.find("manifestVersion=\"1.0\""), std::string::npos) << manifest;
-  EXPECT_EQ(manifest.find("dependency"), std::string::npos) << manifest;
-  EXPECT_EQ(manifest.find("requestedExecutionLevel"), std::string::npos) << manifest;
+// The manifest of a program file, read as Windows reads it before starting it.
+std::string programManifest(const char* program) {
+  HMODULE module = LoadLibraryExA(hostPath(program).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  if (module == nullptr) return "(cannot load " + std::string(program) + ")";
+  HRSRC found = FindResourceA(module, CREATEPROCESS_MANIFEST_RESOURCE_ID, RT_MANIFEST);
+  std::string manifest;
+  if (found) manifest.assign(static_cast<const char*>(LockResource(LoadResource(module, found))),
+                             SizeofResource(module, found));
+  FreeLibrary(module);
+  return manifest;
+}
+
+// Both programs ask for elevation themselves (in the form XP SP2 on accepts),
+// and nothing else: no side-by-side dependency, so the classic common controls.
+TEST(Manifest, BothProgramsRequireAdministratorAndDependOnNothing) {
+  for (const char* program : {SETUP_EXE, UNINSTALLER_EXE}) {
+    const std::string manifest = programManifest(program);
+    EXPECT_NE(manifest.find("<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\" manifestVersion=\"1.0\">"),
+              std::string::npos) << program << ": " << manifest;
+    EXPECT_NE(manifest.find("<trustInfo xmlns=\"urn:schemas-microsoft-com:asm.v3\">"), std::string::npos)
+        << program << ": " << manifest;
+    EXPECT_NE(manifest.find("<requestedExecutionLevel level=\"requireAdministrator\" uiAccess=\"false\"/>"),
+              std::string::npos) << program << ": " << manifest;
+    EXPECT_EQ(manifest.find("dependency"), std::string::npos) << program << ": " << manifest;
+  }
 }
 
 }  // namespace

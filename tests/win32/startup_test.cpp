@@ -46,7 +46,9 @@ TEST_P(StartupWithoutWizard, EndsAtOnceWithAFailureAndNoWindow) {
 
 INSTANTIATE_TEST_SUITE_P(Startup, StartupWithoutWizard,
                          testing::Values(BrokenModule{"NoFrameTemplate", nullptr, kExitNoFrame},
-                                         BrokenModule{"NoPageTemplates", "frame_only.dll", kExitNothingToShow}),
+                                         BrokenModule{"NoPageTemplates", "frame_only.dll", kExitNothingToShow},
+                                         // The later pages would shift into the places of the missing ones.
+                                         BrokenModule{"LaterPagesMissing", "first_pages_only.dll", kExitNothingToShow}),
                          [](const testing::TestParamInfo<BrokenModule>& info) { return info.param.what; });
 
 }  // namespace

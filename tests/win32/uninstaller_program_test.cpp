@@ -279,6 +279,13 @@ TEST_F(UninstallerProgram, YesFromTheUninstallString_RemovesEverythingThroughACo
   EXPECT_EQ(pending[1], "");
   EXPECT_EQ(pending[3], "");
   EXPECT_EQ(copyDir.rfind(tempDirectory(), 0), 0u) << copyDir;
+  // Named at random (128 bits), so that nothing can be put in its place
+  // beforehand. (Its access rules, SYSTEM and the Administrators only, cannot
+  // be read back here: Wine keeps no access rules for files.)
+  const std::string copyName = copyDir.substr(tempDirectory().size());
+  EXPECT_EQ(copyName.size(), 4u + 32u) << copyName;
+  EXPECT_EQ(copyName.rfind("ksu-", 0), 0u) << copyName;
+  EXPECT_EQ(copyName.find_first_not_of("0123456789abcdef", 4), std::string::npos) << copyName;
   EXPECT_EQ(readFileBytes(copyDir + "\\ksuninstall.exe"), readFileBytes(hostPath(UNINSTALLER_EXE)));
 
   // Wine's stand-in for a restart carries out the pending operations.

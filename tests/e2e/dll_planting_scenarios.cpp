@@ -1,0 +1,116 @@
+// DLLs planted beside the programs and in their working folders, under names
+// that Windows looks for beside a program before the system folder. Wine is
+// told to prefer them to its own, as Windows would for any DLL that is not a
+// known one; each records it when it is loaded. Along the whole route, the
+// folder browser and both documents included, and through the uninstaller,
+// none of them may be loaded.
+#include <windows.h>
+
+#include <sstream>
+
+#include "expected_installation.h"
+#include "file_tree.h"
+#include "folder_browser.h"
+#include "prefix_seed.h"
+#include "resource_ids.h"
+#include "scenario.h"
+#include "uninstaller_steps.h"
+#include "wizard_steps.h"
+
+namespace {
+
+const char kDownloads[] = "C:\\users\\Public\\Downloads\\";
+const char kWorkingFolder[] = "C:\\Working folder\\";
+
+std::vector<std::string> plantedNames() {
+  std::vector<std::string> names;
+  std::istringstream list(PLANTED_DLLS);
+  for (std::string name; std::getline(list, name, ',');) names.push_back(name);
+  return names;
+}
+
+void plantDlls(const ScenarioRun& run, const std::string& folder) {
+  CreateDirectoryA(folder.c_str(), nullptr);
+  for (const std::string& name : plantedNames()) {
+    const std::string planted = folder + name + ".dll";
+    check(CopyFileA(run.testFile("planted\\" + name + ".dll").c_str(), planted.c_str(), FALSE) != FALSE,
+          planted + " is planted");
+  }
+}
+
+// Both programs prefer a DLL of these names found on their search path to
+// Wine's own, as Windows does for any DLL that is not a known one: Wine's
+// overrides for one program, which its loader reads as it starts it. (Set in
+// WINEDLLOVERRIDES here they would not reach the programs: Wine reads that
+// from the environment that the driver itself was started with.) Each planted
+// DLL records its loading in the file returned.
+std::string preferPlantedDlls() {
+  for (const char* program : {"ks3setup.exe", "ksuninstall.exe"}) {
+    const std::string key = std::string("Software\\Wine\\AppDefaults\\") + program + "\\DllOverrides";
+    HKEY overrides = nullptr;
+    check(RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &overrides,
+                          nullptr) == ERROR_SUCCESS,
+          "Wine's overrides for " + std::string(program) + " can be set");
+    const char kNativeFirst[] = "native,builtin";
+    for (const std::string& name : plantedNames())
+      RegSetValueExA(overrides, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(kNativeFirst), sizeof kNativeFirst);
+    RegCloseKey(overrides);
+  }
+  char temp[MAX_PATH] = "";
+  GetTempPathA(sizeof temp, temp);
+  const std::string record = std::string(temp) + "kestrel-planted.txt";
+  DeleteFileA(record.c_str());
+  SetEnvironmentVariableA("KESTREL_PLANT_RECORD", record.c_str());
+  return record;
+}
+
+void checkNothingPlantedLoaded(const std::string& record, const std::string& when) {
+  checkEqual(fileBytes(record).value_or(""), "", "planted DLLs loaded " + when);
+}
+
+// The folder browser, walked down to the Program Files folder and cancelled:
+// the shell's namespace and its icons load what they need meanwhile.
+void browseAndCancel(UiDriver& setup) {
+  const char kBrowser[] = "Browse for Folder";
+  setup.click(IDC_KESTREL_DIR_CHANGE);
+  FolderBrowser browser(setup.waitForDialog(kBrowser), setup.process().handle());
+  check(browser.select({"My Computer", "(C:)", "Program Files"}), "the browser shows the Program Files folder");
+  setup.answerDialog(kBrowser, IDCANCEL);
+  expectProgramDirPage(setup, defaultProgramDir());
+}
+
+}  // namespace
+
+SCENARIO(nothing_loaded_from_beside_the_programs) {
+  seedSimulator(Simulator::Fs2004);
+  const std::string opened = recordWhatIsOpened(run);
+  const std::string record = preferPlantedDlls();
+  plantDlls(run, kDownloads);
+  plantDlls(run, kWorkingFolder);
+  const std::string setupCopy = std::string(kDownloads) + "ks3setup.exe";
+  check(CopyFileA(run.setupProgram().c_str(), setupCopy.c_str(), FALSE) != FALSE, "the setup program is downloaded");
+
+  UiDriver& setup = run.startCommandLine('"' + setupCopy + '"', kWorkingFolder);
+  goToTypePage(setup, setupCopy);
+  checkNothingPlantedLoaded(record, "by the time the wizard shows");
+  setup.click(IDC_NEXT);
+  expectProgramDirPage(setup, defaultProgramDir());
+  browseAndCancel(setup);
+  setup.click(IDC_NEXT);
+  expectFinishedPage(setup, true);
+  setup.setChecked(IDC_FINISHED_USER_GUIDE, true);
+  setup.setChecked(IDC_FINISHED_README, true);
+  finishAndEnd(setup);
+  checkEqual(static_cast<long long>(documentsOpened(opened).size()), 2, "documents opened");
+  checkNothingPlantedLoaded(record, "by the setup program");
+
+  // The same beside the installed uninstaller: they are no files of the
+  // installation, so its folder stays with them.
+  plantDlls(run, defaultProgramDir());
+  const std::string programDir = defaultProgramDir();
+  checkEqual(uninstallWithYes(run, uninstallCommandLine(), kWorkingFolder),
+             std::string(kUninstalledReport) + "\n\nThese folders were kept, because they still hold files:\n" +
+                 programDir.substr(0, programDir.size() - 1),
+             "the uninstaller's report");
+  checkNothingPlantedLoaded(record, "by the uninstaller");
+}
