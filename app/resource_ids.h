@@ -89,6 +89,8 @@
 #define IDS_UNINSTALL_DEFAULT_MODELS 136
 #define IDS_UNINSTALL_MARLIN_MODELS 137
 #define IDS_UNINSTALL_START_MENU 138
+// After the licence's entries: %1 folder, %2 KB needed, %3 KB free.
+#define IDS_ERROR_NO_ROOM 178
 
 // The licence agreement after its heading: one paragraph or section heading
 // per entry, in reading order from IDS_LICENSE_FIRST to IDS_LICENSE_LAST.

@@ -45,10 +45,29 @@ std::string parentDirectory(const std::string& path) {
   return last == std::string::npos ? std::string() : path.substr(0, last);
 }
 
+std::string asciiLowerCase(std::string text) {
+  for (char& c : text) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return text;
+}
+
 bool equalsIgnoringCase(const std::string& a, const std::string& b) {
-  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
+  return asciiLowerCase(a) == asciiLowerCase(b);
+}
+
+std::string fillIn(const std::string& pattern, const std::vector<std::string>& inserts) {
+  std::string text;
+  for (size_t i = 0; i < pattern.size(); ++i) {
+    const size_t number = i + 1 < pattern.size() ? static_cast<size_t>(pattern[i + 1] - '0') : 0;
+    if (pattern[i] == '%' && number >= 1 && number <= 9 && number <= inserts.size()) {
+      text += inserts[number - 1];
+      ++i;
+    } else {
+      text += pattern[i];
+    }
+  }
+  return text;
 }
 
 std::string intToString(int value) { return std::to_string(value); }

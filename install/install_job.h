@@ -5,6 +5,8 @@
 
 #include "uninstaller_setup.h"
 
+class InstallationUndo;
+
 // What the installation worker is to do. The progress page fills it before it
 // starts the worker and takes it back (to free it) at WM_INSTALL_DONE; in
 // between only the worker touches it.
@@ -12,6 +14,9 @@ struct InstallJob {
   HINSTANCE instanceHandle = nullptr;  // module whose resources hold the payload
   HWND progressWindow = nullptr;       // receives every message of the worker
   Escort::UninstallerSetup* uninstallLog = nullptr;
+  // Learns of every folder and file the run creates or replaces, so that a
+  // failed run can be taken back. Null: nothing is kept to take back.
+  InstallationUndo* undo = nullptr;
   bool installFs2002 = false;
   bool installFs2004 = false;
   std::string fs2002Dir;  // as the registry gave it; set only with installFs2002

@@ -21,10 +21,12 @@ bool writeValues(const std::string& programDir) {
 
 }  // namespace
 
-bool writeRegistrySettings(const std::string& programDir, Escort::UninstallerSetup& uninstallLog) {
+bool writeRegistrySettings(const std::string& programDir, Escort::UninstallerSetup& uninstallLog,
+                           InstallationUndo& undo) {
+  undo.registryKeyWillChange(kProgramSettingsKey);
   const bool written = writeValues(programDir);
-  // Logged even when writing failed: the installation stops then and its log
-  // is never committed, and a "KSDir" written before a failure stays anyway.
+  // Logged even when writing failed: the installation stops then, its log is
+  // never committed, and what was written is taken back.
   const std::string key = std::string("HKEY_LOCAL_MACHINE\\") + kProgramSettingsKey;
   const bool logged = uninstallLog.addEvent(kDeleteRegTree, key.c_str(),
                                             loadString(IDS_UNINSTALL_REGISTRY).c_str());

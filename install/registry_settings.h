@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "installation_undo.h"
 #include "uninstaller_setup.h"
 
 // The program's own key under HKEY_LOCAL_MACHINE and the value that records
@@ -11,5 +12,6 @@ inline constexpr char kProgramDirValue[] = "KSDir";
 // Records `programDir` (as given, with its trailing backslash) and the data
 // version in the program's key, then logs the removal of the whole key. The
 // event is logged whatever happened before it. True when both values were
-// written and the event was logged.
-bool writeRegistrySettings(const std::string& programDir, Escort::UninstallerSetup& uninstallLog);
+// written and the event was logged. `undo` learns first how the key stood.
+bool writeRegistrySettings(const std::string& programDir, Escort::UninstallerSetup& uninstallLog,
+                           InstallationUndo& undo);

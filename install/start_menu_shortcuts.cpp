@@ -4,6 +4,8 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include "destination_directory.h"
+#include "file_placement.h"
 #include "resource_ids.h"
 #include "string_helpers.h"
 #include "uninstall_commands.h"
@@ -39,6 +41,22 @@ class Held {
   Interface* pointer_ = nullptr;
 };
 
+// Makes room for a shortcut file about to be saved, telling `undo` whether it
+// is new or what it replaces: an earlier one is moved aside, since saving
+// writes into the file it finds.
+bool prepareShortcutFile(const std::string& path, Escort::UndoLog& undo) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    undo.fileCreated(path.c_str());
+    return true;
+  }
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return false;  // no shortcut can be saved over it
+  std::string kept;
+  if (!Escort::moveAside(path, kept)) return false;
+  undo.fileReplaced(path.c_str(), kept.c_str());
+  return true;
+}
+
 // One shortcut as it is saved. The link object is shared, so what a shortcut
 // leaves unset keeps the value of the one before it: the user guide is saved
 // with the uninstaller's arguments.
@@ -54,13 +72,18 @@ struct Shortcut {
 
 bool createStartMenuShortcuts(const std::string& programPath, const std::string& uninstallerPath,
                               const std::string& documentationAddress, const std::string& iconFile,
-                              Escort::UninstallerSetup& uninstallLog) {
+                              Escort::UninstallerSetup& uninstallLog, Escort::UndoLog& undo) {
   std::string folder = programsFolder();
   if (folder.empty()) return false;
   ensureTrailingBackslash(folder);
-  folder += loadString(IDS_START_MENU_FOLDER) + '\\';
+  const std::string folderName = folder + loadString(IDS_START_MENU_FOLDER);
+  folder = folderName + '\\';
   // Only the last level is made; the Programs folder exists on every system.
-  if (!CreateDirectoryA(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+  if (CreateDirectoryA(folderName.c_str(), nullptr))
+    undo.directoryCreated(folderName.c_str());
+  else if (GetLastError() == ERROR_ALREADY_EXISTS)
+    Escort::deleteTemporaryFiles(folderName);  // what an interrupted run kept aside
+  else
     return false;
   const std::string description = loadString(IDS_UNINSTALL_START_MENU);
 
@@ -92,7 +115,7 @@ bool createStartMenuShortcuts(const std::string& programPath, const std::string&
       // code page. A path that does not convert whole is not saved anywhere.
       WCHAR widePath[MAX_PATH];
       if (!MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, widePath, MAX_PATH) ||
-          FAILED(file->Save(widePath, TRUE)) ||
+          !prepareShortcutFile(path, undo) || FAILED(file->Save(widePath, TRUE)) ||
           !uninstallLog.addEvent(kDeleteFile, path.c_str(), description.c_str()))
         return false;
     }

@@ -2,9 +2,13 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <new>
 
+#include "registration_reader.h"
 #include "registry_key.h"
+#include "registry_state.h"
+#include "text_format.h"
 #include "uninstall_log.h"
 
 namespace Escort {
@@ -32,10 +36,14 @@ bool UninstallerSetupImpl::addEvent(const char* command, const char* parameter,
   return true;
 }
 
+// A registration that cannot be written whole leaves the key as it was: an
+// earlier installation's registration stays able to remove it.
 bool UninstallerSetupImpl::commit() {
   bool written = false;
   try {
-    written = writeRegistration();
+    const RegistryKeyState before = captureKeyState(registrationKey(productName));
+    written = writeRegistration(withEarlierEvents());
+    if (!written) restoreKeyState(before);
   } catch (const std::bad_alloc&) {
     // A value name or the uninstall command could not be built; the key is closed.
   }
@@ -43,9 +51,25 @@ bool UninstallerSetupImpl::commit() {
   return written;
 }
 
-// Nothing is rolled back: values written before a failure stay in the key, and
-// "EscortEvents" may then count events whose values are missing.
-bool UninstallerSetupImpl::writeRegistration() const {
+// This run's events, then those of an earlier installation's registration
+// that this run did not log again, in their order: one uninstallation then
+// removes both, where replacing the earlier list would orphan whatever this
+// run did not install again (another program directory, another type).
+std::vector<UninstallEvent> UninstallerSetupImpl::withEarlierEvents() const {
+  std::vector<UninstallEvent> registered = events;
+  Registration earlier;
+  std::string damagedValue;
+  if (readRegistration(productName, earlier, damagedValue) != RegistrationStatus::Found) return registered;
+  for (const UninstallEvent& event : earlier.events) {
+    const auto repeats = [&event](const UninstallEvent& logged) {
+      return logged.command == event.command && equalsIgnoringCase(logged.parameter, event.parameter);
+    };
+    if (std::none_of(events.begin(), events.end(), repeats)) registered.push_back(event);
+  }
+  return registered;
+}
+
+bool UninstallerSetupImpl::writeRegistration(const std::vector<UninstallEvent>& registered) const {
   if (events.empty()) return false;
   RegistryKey key;
   if (!key.create(kUninstallKey + productName, KEY_ALL_ACCESS)) return false;
@@ -56,11 +80,11 @@ bool UninstallerSetupImpl::writeRegistration() const {
   bool startable = key.setString(kUninstallStringValue, '"' + uninstallerPath + "\" " + productName);
   if (!named || !startable) return false;
   if (!key.setString(kDescriptionValue, description)) return false;
-  if (!key.setDword(kEventCountValue, static_cast<DWORD>(events.size()))) return false;
+  if (!key.setDword(kEventCountValue, static_cast<DWORD>(registered.size()))) return false;
 
-  for (size_t n = 0; n < events.size(); ++n) {
+  for (size_t n = 0; n < registered.size(); ++n) {
     const std::string number = std::to_string(n);
-    const UninstallEvent& event = events[n];
+    const UninstallEvent& event = registered[n];
     bool tag = key.setString(kEventTagPrefix + number, event.command);
     bool params = key.setString(kEventParamsPrefix + number, event.parameter);
     bool desc = key.setString(kEventDescPrefix + number, event.description);

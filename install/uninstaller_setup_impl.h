@@ -17,7 +17,8 @@ class UninstallerSetupImpl final : public UninstallerSetup {
 
  private:
   ~UninstallerSetupImpl() = default;  // only commit() ends the log
-  bool writeRegistration() const;
+  std::vector<UninstallEvent> withEarlierEvents() const;
+  bool writeRegistration(const std::vector<UninstallEvent>& registered) const;
 
   std::string productName;
   std::string description;

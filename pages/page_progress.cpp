@@ -12,6 +12,7 @@
 #include "progress_display.h"
 #include "registry_settings.h"
 #include "resource_ids.h"
+#include "room_check.h"
 #include "setup_choices.h"
 #include "start_menu_shortcuts.h"
 #include "string_helpers.h"
@@ -26,14 +27,15 @@ const char kIconFile[] = "ksimage.dll";
 // smooth to the eye, and a small share of the page's time.
 const DWORD kRefreshInterval = 50;  // milliseconds
 
-// What the worker is to do, from the user's choices; null without memory for it.
-InstallJob* newInstallJob(const SetupChoices& choices, HWND progressWindow, Escort::UninstallerSetup* uninstallLog) {
+// What the worker is to do, from the user's choices; null without memory for
+// it. The uninstall log is added once it exists.
+InstallJob* newInstallJob(const SetupChoices& choices, HWND progressWindow, InstallationUndo* undo) {
   InstallJob* job = new (std::nothrow) InstallJob;
   if (job == nullptr) return nullptr;
   const bool simulatorFiles = installsSimulatorFiles(choices.installType);
   job->instanceHandle = moduleInstance;
   job->progressWindow = progressWindow;
-  job->uninstallLog = uninstallLog;
+  job->undo = undo;
   job->installFs2002 = simulatorFiles && choices.useFs2002;
   job->installFs2004 = simulatorFiles && choices.useFs2004;
   if (job->installFs2002) job->fs2002Dir = choices.fs2002Dir;
@@ -55,14 +57,18 @@ void PageProgress::onCreate(Escort::WizardUI* frame, HWND window) {
 }
 
 void PageProgress::reportFailure(Escort::WizardUI* frame, HWND window, const std::string& text) {
+  delete job;  // never handed to a worker, or given back
+  job = nullptr;
+  undo.rollBack();
   const std::string caption = loadString(IDS_ERROR_CAPTION);
   MessageBoxA(window, text.c_str(), caption.c_str(), MB_OK);
   frame->close();
 }
 
-// Every failure here ends the program at once. An uninstall log that exists
-// by then is left to end with the process: it can only end by committing, and
-// a failed installation must leave no registration.
+// Every failure here ends the program at once, after taking back what the
+// run changed. An uninstall log that exists by then is left to end with the
+// process: it can only end by committing, and a failed installation must
+// leave no registration.
 int PageProgress::onEnter(Escort::WizardUI* frame, HWND window) {
   // Nothing may interrupt the run: no way back, on or out until it ends.
   frame->enableButtons(Escort::Disabled, Escort::Disabled, Escort::Disabled);
@@ -70,24 +76,26 @@ int PageProgress::onEnter(Escort::WizardUI* frame, HWND window) {
   const std::string& programDir = choices.programDir;
   const std::string uninstaller = programDir + Escort::kUninstallerFile;
 
+  job = newInstallJob(choices, window, &undo);
+  if (job && !hasRoom(frame, window)) return 1;
   uninstallLog = Escort::createUninstallerSetup(Escort::kProductName, "", uninstaller.c_str());
   if (uninstallLog == nullptr) {
     reportFailure(frame, window, loadString(IDS_ERROR_UNINSTALLER));
     return 1;
   }
+  if (job) job->uninstallLog = uninstallLog;
   if (installsProgramFiles(choices.installType)) {
-    if (!writeRegistrySettings(programDir, *uninstallLog)) {
+    if (!writeRegistrySettings(programDir, *uninstallLog, undo)) {
       reportFailure(frame, window, loadString(IDS_ERROR_REGISTRY));
       return 1;
     }
     if (!createStartMenuShortcuts(programDir + kProgram, uninstaller, kDocumentationAddress,
-                                  programDir + kIconFile, *uninstallLog)) {
+                                  programDir + kIconFile, *uninstallLog, undo)) {
       reportFailure(frame, window, loadString(IDS_ERROR_START_MENU));
       return 1;
     }
   }
 
-  job = newInstallJob(choices, window, uninstallLog);
   totalBytes = doneBytes = currentBytes = 0;
   resetDisplay(window);
   // The system sends the timer's message only when no other waits: it shows
@@ -97,8 +105,6 @@ int PageProgress::onEnter(Escort::WizardUI* frame, HWND window) {
   workerThread = job ? CreateThread(nullptr, 0, installWorker, job, 0, nullptr) : nullptr;
   if (workerThread == nullptr) {
     KillTimer(window, IDT_PROGRESS_REFRESH);
-    delete job;
-    job = nullptr;
     reportFailure(frame, window, loadString(IDS_ERROR_EXTRACTION_START));
     return 1;
   }
@@ -193,8 +199,24 @@ void PageProgress::completeInstallation(Escort::WizardUI* frame, HWND window, in
   // commit ends the log whatever it returns.
   Escort::UninstallerSetup* const committed = uninstallLog;
   uninstallLog = nullptr;
-  if (committed->commit())
+  if (committed->commit()) {
+    undo.discardKeptCopies();
     frame->next();
-  else
+  } else {
     reportFailure(frame, window, loadString(IDS_ERROR_UNINSTALLER));
+  }
+}
+
+// Before anything is written: a volume without room for what goes there
+// ends the installation with a message that says where and how much.
+bool PageProgress::hasRoom(Escort::WizardUI* frame, HWND window) {
+  RoomShortage shortage;
+  if (!findRoomShortage(installSteps(*job), moduleInstance, shortage)) return true;
+  const auto kilobytes = [](uint64_t bytes, bool roundUp) {
+    return std::to_string((bytes + (roundUp ? 1023 : 0)) / 1024);
+  };
+  reportFailure(frame, window,
+                fillIn(loadString(IDS_ERROR_NO_ROOM),
+                       {shortage.folder, kilobytes(shortage.needed, true), kilobytes(shortage.free, false)}));
+  return false;
 }

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <string>
 
+#include "installation_undo.h"
 #include "ks3_page.h"
 
 struct InstallJob;
@@ -10,10 +11,11 @@ class UninstallerSetup;
 }
 
 // Runs the installation and shows how far it has come. Becoming current
-// starts it: the uninstall log, the registry settings and Start menu
-// shortcuts (when the program files are installed), then the worker thread,
-// whose messages drive the bar. At the worker's end the page commits the
-// uninstall registration and moves on, or reports the failure and closes.
+// starts it: the check that every volume has room, the uninstall log, the
+// registry settings and Start menu shortcuts (when the program files are
+// installed), then the worker thread, whose messages drive the bar. At the
+// worker's end the page commits the uninstall registration and moves on, or
+// takes back everything the run changed, reports the failure and closes.
 class PageProgress final : public KS3Page {
  public:
   WORD dialogTemplate() override;
@@ -34,11 +36,14 @@ class PageProgress final : public KS3Page {
   void updateProgressDisplay(HWND window);
   void showFileName(HWND window, const std::string& name);
   void completeInstallation(Escort::WizardUI* frame, HWND window, int result);
-  // A fatal failure: its message, then the wizard closes and the program ends.
-  static void reportFailure(Escort::WizardUI* frame, HWND window, const std::string& text);
+  bool hasRoom(Escort::WizardUI* frame, HWND window);
+  // A fatal failure: whatever the run changed is taken back, then its
+  // message shows, and the wizard closes and the program ends.
+  void reportFailure(Escort::WizardUI* frame, HWND window, const std::string& text);
 
   InstallJob* job = nullptr;
   Escort::UninstallerSetup* uninstallLog = nullptr;
+  InstallationUndo undo;
   HANDLE workerThread = nullptr;
   // Unsigned 32-bit, as the worker counts: a payload of 2 GiB or more must
   // not overflow a signed count.

@@ -4,6 +4,7 @@
 
 #include <list>
 
+#include "temporary_file_name.h"
 #include "text_format.h"
 #include "windows_path_limits.h"
 
@@ -30,14 +31,14 @@ bool createDirectory(const std::string& directory) {
 // and "accepts new files" (a read-only medium or a denied ACL fails here).
 bool directoryTakesNewFiles(const std::string& directory) {
   std::string probe;
-  if (!createTemporaryFile(directory, "", probe)) return false;
+  if (!createTemporaryFile(directory, kTemporaryFilePrefix, probe)) return false;
   DeleteFileA(probe.c_str());
   return true;
 }
 
 }  // namespace
 
-bool ensureDirectory(const std::string& directory) {
+bool ensureDirectory(const std::string& directory, std::vector<std::string>& created) {
   if (directoryTakesNewFiles(directory)) return true;
 
   // Climb until one level can be created; everything below it is still pending.
@@ -49,11 +50,24 @@ bool ensureDirectory(const std::string& directory) {
     current = parentDirectory(current);
   }
   if (current.empty()) return false;  // nothing could be created, up to the drive
+  created.push_back(current);
 
   for (const std::string& level : pending) {
     if (!createDirectory(level)) return false;
+    created.push_back(level);
   }
   return true;
+}
+
+void deleteTemporaryFiles(const std::string& directory) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((directory + '\\' + kTemporaryFilePrefix + "*.tmp").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && isTemporaryFileName(found.cFileName))
+      DeleteFileA((directory + '\\' + found.cFileName).c_str());
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
 }
 
 }  // namespace Escort

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 namespace Escort {
 
@@ -9,7 +10,12 @@ namespace Escort {
 bool createTemporaryFile(const std::string& directory, const char* prefix, std::string& path);
 
 // Makes sure `directory` exists and takes new files, creating missing levels
-// from the shallowest to the deepest. Levels created before a failure stay.
-bool ensureDirectory(const std::string& directory);
+// from the shallowest to the deepest and adding each to `created`. Levels
+// created before a failure stay.
+bool ensureDirectory(const std::string& directory, std::vector<std::string>& created);
+
+// Deletes the files in `directory` that an interrupted installation left
+// behind (temporary_file_name.h).
+void deleteTemporaryFiles(const std::string& directory);
 
 }  // namespace Escort

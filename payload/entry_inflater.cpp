@@ -44,7 +44,7 @@ class EntryInflater {
     if (!stream_.init()) return kInflateInitFailed;
 
     // An entry stored with no bytes at all is an empty file, not a damaged stream.
-    if (entry_.compressedSize == 0) return kExtractOk;
+    if (entry_.compressedSize == 0) return entry_.uncompressedSize == 0 ? kExtractOk : kInflateFailed;
 
     ChunkWalk walk(entry_, chunkSize_);
     if (!walk.valid()) return kChunkMissing;
@@ -55,8 +55,10 @@ class EntryInflater {
       fed += piece.length;
       if (int code = feedPiece(piece, fed)) return code;
     }
-    // Input used up before the stream's end: a truncated or damaged entry.
-    return ended_ ? kExtractOk : kInflateFailed;
+    // Input used up before the stream's end, or a stream that gives another
+    // size than the catalog records: a truncated or damaged entry, which must
+    // never take the place of a file.
+    return ended_ && z.total_out == entry_.uncompressedSize ? kExtractOk : kInflateFailed;
   }
 
  private:

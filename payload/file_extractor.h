@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "file_extractor_status.h"
+#include "undo_log.h"
 #include "uninstaller_setup.h"
 
 namespace Escort {
@@ -20,6 +21,10 @@ class FileExtractor {
   virtual int entrySize(const char* archivePath, uint32_t* compressedSize,
                         uint32_t* uncompressedSize) = 0;
   virtual int treeSize(const char* prefix, uint32_t* compressedSum, uint32_t* uncompressedSum) = 0;
+  // From now on every directory and file the extractor creates, and every
+  // file it replaces, is reported to `log`, and a replaced file's earlier
+  // content is kept aside for it. Null: nothing is reported or kept.
+  virtual void setUndoLog(UndoLog* log) = 0;
 
  protected:
   ~FileExtractor() = default;  // the one instance lives as long as the process

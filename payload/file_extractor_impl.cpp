@@ -4,12 +4,13 @@
 #include "destination_directory.h"
 #include "entry_inflater.h"
 #include "extract_result.h"
+#include "file_placement.h"
 #include "output_file.h"
 #include "payload_resource.h"
 #include "product_version.h"
+#include "temporary_file_name.h"
 #include "text_format.h"
 #include "uninstall_commands.h"
-#include "windows_path_limits.h"
 
 namespace Escort {
 
@@ -30,8 +31,11 @@ bool FileExtractorImpl::open(HINSTANCE module, FileExtractorStatus* statusObject
   moduleHandle = module;
   status = statusObject;
   chunkSize = header.chunkSize;
+  directoriesInUse.clear();
   return true;
 }
+
+void FileExtractorImpl::setUndoLog(UndoLog* log) { undoLog = log; }
 
 bool FileExtractorImpl::closeCatalog() {
   catalog.clear();
@@ -74,25 +78,36 @@ int FileExtractorImpl::extractFile(const char* archivePath, const char* destinat
   if (found == catalog.end()) return kEntryMissing;
 
   const std::string destination = destinationPath;
-  const std::string directory = parentDirectory(destination);
-  if (!ensureDirectory(directory)) return kDirectoryNotReady;
-
-  int result;
-  if (versionAware) {
-    // The new copy is written beside the target first, so that the versions can be
-    // compared and the existing module stays untouched until the new one is whole.
-    std::string temporary;
-    if (!createTemporaryFile(directory, "tmp", temporary)) return kOutputFileFailed;
-    result = writeEntry(found->second, temporary);
-    if (result == kExtractOk) result = replaceIfNewer(temporary, destination);
-    DeleteFileA(temporary.c_str());  // nothing left to delete after a successful move
-  } else {
-    result = writeEntry(found->second, destination);
+  std::string temporary;
+  if (int result = createOutputFile(parentDirectory(destination), temporary)) return result;
+  int result = writeEntry(found->second, temporary);
+  if (result == kExtractOk) {
+    // An installed copy of the shared module as new as this one, or newer, stays.
+    uint64_t installed = 0, offered = 0;
+    const bool keepInstalled = versionAware && readProductVersion(destination, installed) &&
+                               readProductVersion(temporary, offered) && installed >= offered;
+    if (!keepInstalled) result = putInPlace(temporary, destination);
   }
+  DeleteFileA(temporary.c_str());  // nothing left to delete once it is in place
   if (result != kExtractOk) return result;
 
   status->fileFinished();
   return kExtractOk;
+}
+
+// The new file is written under a temporary name beside its destination, so
+// that the destination keeps what it holds until the new file is whole. Making
+// that file also tells whether the directory exists and takes new files.
+int FileExtractorImpl::createOutputFile(const std::string& directory, std::string& temporary) {
+  if (directoriesInUse.insert(asciiLowerCase(directory)).second) deleteTemporaryFiles(directory);
+  if (createTemporaryFile(directory, kTemporaryFilePrefix, temporary)) return kExtractOk;
+  std::vector<std::string> created;
+  const bool ready = ensureDirectory(directory, created);
+  if (undoLog) {
+    for (const std::string& level : created) undoLog->directoryCreated(level.c_str());
+  }
+  if (!ready) return kDirectoryNotReady;
+  return createTemporaryFile(directory, kTemporaryFilePrefix, temporary) ? kExtractOk : kOutputFileFailed;
 }
 
 int FileExtractorImpl::writeEntry(const CatalogEntry& entry, const std::string& outputPath) {
@@ -104,17 +119,19 @@ int FileExtractorImpl::writeEntry(const CatalogEntry& entry, const std::string& 
   return result;
 }
 
-int FileExtractorImpl::replaceIfNewer(const std::string& temporaryPath,
-                                      const std::string& destination) {
-  uint64_t installed = 0, offered = 0;
-  if (readProductVersion(destination, installed) && readProductVersion(temporaryPath, offered) &&
-      installed >= offered)
-    return kExtractOk;  // the installed copy is as new or newer: keep it
-  // One step, so that a failed replacement leaves the installed copy as it was.
-  if (!fitsWindowsPath(destination) ||
-      !MoveFileExA(temporaryPath.c_str(), destination.c_str(), MOVEFILE_REPLACE_EXISTING))
-    return kOutputFileFailed;
-  return kExtractOk;
+int FileExtractorImpl::putInPlace(const std::string& temporary, const std::string& destination) {
+  std::string keptCopy;
+  switch (placeFile(temporary, destination, undoLog != nullptr, keptCopy)) {
+    case Placement::Created:
+      if (undoLog) undoLog->fileCreated(destination.c_str());
+      return kExtractOk;
+    case Placement::Replaced:
+      if (undoLog) undoLog->fileReplaced(destination.c_str(), keptCopy.c_str());
+      return kExtractOk;
+    case Placement::Failed:
+      break;
+  }
+  return kOutputFileFailed;
 }
 
 int FileExtractorImpl::extractTree(const char* prefix, const char* destinationDirectory,

@@ -1,4 +1,5 @@
 #pragma once
+#include <set>
 #include <string>
 
 #include "catalog.h"
@@ -16,15 +17,21 @@ class FileExtractorImpl : public FileExtractor {
   int entrySize(const char* archivePath, uint32_t* compressedSize,
                 uint32_t* uncompressedSize) override;
   int treeSize(const char* prefix, uint32_t* compressedSum, uint32_t* uncompressedSum) override;
+  void setUndoLog(UndoLog* log) override;
 
  private:
+  int createOutputFile(const std::string& directory, std::string& temporary);
   int writeEntry(const CatalogEntry& entry, const std::string& outputPath);
-  int replaceIfNewer(const std::string& temporaryPath, const std::string& destination);
+  int putInPlace(const std::string& temporary, const std::string& destination);
 
   HMODULE moduleHandle = nullptr;
   uint32_t chunkSize = 0;
   Catalog catalog;
   FileExtractorStatus* status = nullptr;
+  UndoLog* undoLog = nullptr;
+  // Directories written to since the catalog was opened, each cleared of an
+  // interrupted run's leftovers on its first use.
+  std::set<std::string> directoriesInUse;
 };
 
 }  // namespace Escort

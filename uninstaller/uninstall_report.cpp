@@ -1,5 +1,7 @@
 #include "uninstall_report.h"
 
+#include "text_format.h"
+
 namespace {
 
 std::string listed(const std::vector<std::string>& items, const ReportTexts& texts) {
@@ -14,20 +16,6 @@ std::string listed(const std::vector<std::string>& items, const ReportTexts& tex
 }
 
 }  // namespace
-
-std::string fillIn(const std::string& pattern, const std::vector<std::string>& inserts) {
-  std::string text;
-  for (size_t i = 0; i < pattern.size(); ++i) {
-    const size_t number = i + 1 < pattern.size() ? static_cast<size_t>(pattern[i + 1] - '0') : 0;
-    if (pattern[i] == '%' && number >= 1 && number <= 9 && number <= inserts.size()) {
-      text += inserts[number - 1];
-      ++i;
-    } else {
-      text += pattern[i];
-    }
-  }
-  return text;
-}
 
 std::string reportText(const ReportTexts& texts, const UninstallSummary& summary,
                        const std::string& productName) {

@@ -4,12 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "text_format.h"  // fillIn, which fills the patterns in
 #include "uninstall_summary.h"
-
-// `pattern` with each "%1" to "%9" replaced by inserts[0] to inserts[8] in one
-// pass: inserted text is never searched again. A '%' with nothing to insert
-// stays as it is.
-std::string fillIn(const std::string& pattern, const std::vector<std::string>& inserts);
 
 // The patterns of the final report, from the string table.
 struct ReportTexts {

@@ -2,17 +2,23 @@
 
 #include <windows.h>
 
-#include "uninstall_actions.h"
+#include "undo_actions.h"
 #include "uninstall_event_rules.h"
 
 namespace {
 
-DWORD carryOut(const Escort::UninstallEvent& event, std::vector<std::string>& kept) {
+// `removed` gathers the files and folders that the run removed (or found
+// gone), from which the folders that became empty are told.
+DWORD carryOut(const Escort::UninstallEvent& event, std::vector<std::string>& removed,
+               std::vector<std::string>& kept) {
   switch (eventKind(event.command)) {
-    case EventKind::DeleteFile:
-      return deleteFileEvent(event.parameter);
+    case EventKind::DeleteFile: {
+      const DWORD error = deleteFileEvent(event.parameter);
+      if (!error) removed.push_back(event.parameter);
+      return error;
+    }
     case EventKind::DeleteEmptyDirs:
-      return deleteEmptyDirsEvent(event.parameter, kept);
+      return deleteEmptyDirsEvent(event.parameter, removed, kept);
     case EventKind::DeleteRegTree:
       return deleteRegTreeEvent(machineSoftwareSubkey(event.parameter));
     case EventKind::Unknown:
@@ -26,6 +32,7 @@ DWORD carryOut(const Escort::UninstallEvent& event, std::vector<std::string>& ke
 UninstallSummary runUninstall(const std::string& productName, const Registration& registration,
                               UninstallObserver& observer) {
   UninstallSummary summary;
+  std::vector<std::string> removed;
   const size_t total = registration.events.size();
   for (size_t n = 0; n < total; ++n) {
     const Escort::UninstallEvent& event = registration.events[n];
@@ -34,7 +41,7 @@ UninstallSummary runUninstall(const std::string& productName, const Registration
       summary.refused.push_back(event.command + " " + event.parameter);
       continue;
     }
-    if (DWORD error = carryOut(event, summary.kept)) summary.failed.push_back({event.parameter, error});
+    if (DWORD error = carryOut(event, removed, summary.kept)) summary.failed.push_back({event.parameter, error});
   }
   if (summary.complete()) {
     const std::string key = registrationKey(productName);

@@ -8,12 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "installation_undo.h"
 #include "recording_log.h"
 #include "registry_view.h"
 #include "string_helpers.h"
 
 namespace {
 
+const char kMaker[] = "Software\\Ninefold";
 const char kKey[] = "Software\\Ninefold\\Kestrel\\3";
 const LoggedEvent kRemoveKey = {"DeleteRegTree", "HKEY_LOCAL_MACHINE\\Software\\Ninefold\\Kestrel\\3",
                                 "Clearing registry entries"};
@@ -22,16 +24,17 @@ class RegistrySettings : public ::testing::Test {
  protected:
   void SetUp() override {
     moduleInstance = GetModuleHandleA(nullptr);
-    ASSERT_TRUE(deleteMachineTree(kKey));
+    ASSERT_TRUE(deleteMachineTree(kMaker));
   }
-  void TearDown() override { deleteMachineTree(kKey); }
+  void TearDown() override { deleteMachineTree(kMaker); }
 
   RecordingLog log;
+  InstallationUndo undo;
 };
 
 TEST_F(RegistrySettings, WritesDirectoryWithBlanksAndDataVersionByteForByte) {
   const std::string programDir = "C:\\Program Files\\Kestrel 3\\";
-  ASSERT_TRUE(writeRegistrySettings(programDir, log));
+  ASSERT_TRUE(writeRegistrySettings(programDir, log, undo));
 
   // The text with its terminating zero, unchanged; the number as 4 bytes.
   const std::optional<RegistryValue> directory = readMachineValue(kKey, "KSDir");
@@ -46,7 +49,7 @@ TEST_F(RegistrySettings, WritesDirectoryWithBlanksAndDataVersionByteForByte) {
 }
 
 TEST_F(RegistrySettings, LogsTheRemovalOfTheWholeKeyOnce) {
-  ASSERT_TRUE(writeRegistrySettings("D:\\Kestrel\\", log));
+  ASSERT_TRUE(writeRegistrySettings("D:\\Kestrel\\", log, undo));
   EXPECT_EQ(log.events, std::vector<LoggedEvent>{kRemoveKey});
 }
 
@@ -55,7 +58,7 @@ TEST_F(RegistrySettings, OverwritesAnEarlierInstallationAndKeepsItsOtherValues) 
   ASSERT_TRUE(seedMachineValue(kKey, "DataVersion", registryDword(2005010100)));
   ASSERT_TRUE(seedMachineValue(kKey, "Callsign", registryText("KES123")));
 
-  ASSERT_TRUE(writeRegistrySettings("C:\\Kestrel\\", log));
+  ASSERT_TRUE(writeRegistrySettings("C:\\Kestrel\\", log, undo));
 
   EXPECT_EQ(readMachineValue(kKey, "KSDir"), registryText("C:\\Kestrel\\"));
   EXPECT_EQ(readMachineValue(kKey, "DataVersion"), registryDword(2006062300));
@@ -63,9 +66,24 @@ TEST_F(RegistrySettings, OverwritesAnEarlierInstallationAndKeepsItsOtherValues) 
   EXPECT_EQ(machineValueNames(kKey), (std::vector<std::string>{"Callsign", "DataVersion", "KSDir"}));
 }
 
+// A run that fails later takes the settings back: a key it made goes with
+// the parents it made, and an earlier installation's key holds its values.
+TEST_F(RegistrySettings, TakenBackTheKeyIsAsItStood) {
+  ASSERT_TRUE(writeRegistrySettings("C:\\Kestrel\\", log, undo));
+  undo.rollBack();
+  EXPECT_FALSE(machineKeyExists(kMaker));
+
+  ASSERT_TRUE(seedMachineValue(kKey, "KSDir", registryText("E:\\Old Kestrel\\")));
+  ASSERT_TRUE(seedMachineValue(kKey, "Callsign", registryText("KES123")));
+  ASSERT_TRUE(writeRegistrySettings("C:\\Kestrel\\", log, undo));
+  undo.rollBack();
+  EXPECT_EQ(machineValueNames(kKey), (std::vector<std::string>{"Callsign", "KSDir"}));
+  EXPECT_EQ(readMachineValue(kKey, "KSDir"), registryText("E:\\Old Kestrel\\"));
+}
+
 TEST_F(RegistrySettings, FailsWhenTheRemovalCannotBeLogged) {
   log.accepting = false;
-  EXPECT_FALSE(writeRegistrySettings("C:\\Kestrel\\", log));
+  EXPECT_FALSE(writeRegistrySettings("C:\\Kestrel\\", log, undo));
   // The values were written before the event was refused, and stay.
   EXPECT_EQ(readMachineValue(kKey, "KSDir"), registryText("C:\\Kestrel\\"));
   EXPECT_EQ(log.events, std::vector<LoggedEvent>{kRemoveKey});

@@ -122,6 +122,8 @@ const FixedString kFixedStrings[] = {
     {IDS_UNINSTALL_DEFAULT_MODELS, "Deleting Kestrel default model set"},
     {IDS_UNINSTALL_MARLIN_MODELS, "Deleting Marlin model set"},
     {IDS_UNINSTALL_START_MENU, "Removing start menu"},
+    {IDS_ERROR_NO_ROOM, "There is not enough free space to install Kestrel.\n\nFolder: %1\nSpace needed: %2 KB\n"
+                        "Space free: %3 KB\n\nNothing has been changed.  The installer will now close."},
 };
 
 TEST_F(StringTable, FixedTextsLoadExactly) {
@@ -137,7 +139,7 @@ TEST_F(StringTable, LineFeedIsOneCharacterWithoutCarriageReturn) {
 }
 
 TEST_F(StringTable, UnusedIdsLoadEmpty) {
-  for (unsigned id : {114u, 115u, 116u, 117u, 118u, 119u, 120u, 135u, 178u, 999u}) {
+  for (unsigned id : {114u, 115u, 116u, 117u, 118u, 119u, 120u, 135u, 179u, 999u}) {
     EXPECT_EQ(loadString(id), "") << "string " << id;
   }
 }

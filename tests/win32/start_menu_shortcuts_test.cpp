@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "documentation_address.h"
+#include "installation_undo.h"
 #include "recording_log.h"
 #include "registry_view.h"
 #include "scratch_directory.h"
@@ -50,11 +51,12 @@ class StartMenuShortcuts : public ::testing::Test {
   bool create() {
     const std::string programDir = kProgramDir;
     return createStartMenuShortcuts(programDir + "kestrel.exe", programDir + "ksuninstall.exe",
-                                    kDocumentationAddress, programDir + "ksimage.dll", log);
+                                    kDocumentationAddress, programDir + "ksimage.dll", log, undo);
   }
 
   const std::string folder = folderPath(CSIDL_COMMON_PROGRAMS) + "\\Kestrel 3";
   RecordingLog log;
+  InstallationUndo undo;
 };
 
 TEST_F(StartMenuShortcuts, SavesThreeShortcutsWithTheirProperties) {
@@ -95,6 +97,22 @@ TEST_F(StartMenuShortcuts, ReusesTheFolderOfAnEarlierInstallation) {
   EXPECT_EQ(loadShortcut(folder + "\\Kestrel 3.lnk").target, std::string(kProgramDir) + "kestrel.exe");
   EXPECT_EQ(readFileBytes(folder + "\\Release notes.txt"), "kept");
   EXPECT_EQ(log.events.size(), 4u);
+}
+
+// A run that fails later takes the shortcuts back: a folder it made goes, and
+// an earlier installation's folder holds what it held, byte for byte.
+TEST_F(StartMenuShortcuts, TakenBackTheFolderIsAsItWas) {
+  ASSERT_TRUE(create());
+  undo.rollBack();
+  EXPECT_FALSE(directoryExists(folder));
+
+  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+  writeFileBytes(folder + "\\Kestrel 3.lnk", "an earlier shortcut");
+  writeFileBytes(folder + "\\Release notes.txt", "kept");
+  ASSERT_TRUE(create());
+  undo.rollBack();
+  EXPECT_EQ(directoryListing(folder), (std::vector<std::string>{"Kestrel 3.lnk", "Release notes.txt"}));
+  EXPECT_EQ(readFileBytes(folder + "\\Kestrel 3.lnk"), "an earlier shortcut");
 }
 
 TEST_F(StartMenuShortcuts, StopsAtTheFirstShortcutThatCannotBeSaved) {

@@ -104,27 +104,31 @@ TEST_F(UninstallRegistration, CommitNumbersEventsWithoutLeadingZeros) {
   EXPECT_EQ(machineValueNames(keyPath()), names);
 }
 
-TEST_F(UninstallRegistration, CommitOverEarlierRegistrationKeepsItsHigherEvents) {
-  ASSERT_TRUE(commitNumberedEvents(5));
+// A reinstall keeps what the earlier installation registered: this run's
+// events, then the earlier ones it did not log again (the same command and
+// path, in any case), in their order.
+TEST_F(UninstallRegistration, CommitOverEarlierRegistrationAppendsTheEventsNotRepeated) {
+  ASSERT_TRUE(commitNumberedEvents(3));
   UninstallerSetup* log =
       createUninstallerSetup(productName.c_str(), "again", "D:\\Kestrel 3\\ksuninstall.exe");
   ASSERT_NE(log, nullptr);
-  ASSERT_TRUE(log->addEvent("DeleteEmptyDirs", "D:\\Kestrel 3\\", "Removing start menu"));
-  ASSERT_TRUE(log->addEvent("DeleteRegTree", "HKEY_LOCAL_MACHINE\\Software\\Ninefold\\Kestrel\\3",
-                            "Clearing registry entries"));
+  ASSERT_TRUE(log->addEvent("DeleteFile", "D:\\Kestrel 3\\file0", "Deleting it again"));
+  ASSERT_TRUE(log->addEvent("DeleteFile", "C:\\KESTREL\\FILE1", "Deleting it again"));
   ASSERT_TRUE(log->commit());
 
-  ASSERT_TRUE(machineKeyExists(keyPath()));
   EXPECT_EQ(readMachineValue(keyPath(), "UninstallString"),
             registryText("\"D:\\Kestrel 3\\ksuninstall.exe\" " + productName));
   EXPECT_EQ(readMachineValue(keyPath(), "EscortDescription"), registryText("again"));
-  EXPECT_EQ(readMachineValue(keyPath(), "EscortEvents"), registryDword(2));
-  EXPECT_EQ(readMachineValue(keyPath(), "EscortTag0"), registryText("DeleteEmptyDirs"));
-  EXPECT_EQ(readMachineValue(keyPath(), "EscortParams1"), registryText("HKEY_LOCAL_MACHINE\\Software\\Ninefold\\Kestrel\\3"));
-  EXPECT_EQ(readMachineValue(keyPath(), "EscortTag2"), registryText("DeleteFile"));
-  EXPECT_EQ(readMachineValue(keyPath(), "EscortParams2"), registryText("C:\\Kestrel\\file2"));
-  EXPECT_EQ(readMachineValue(keyPath(), "EscortDesc4"), registryText("Deleting file 4"));
-  EXPECT_EQ(machineValueNames(keyPath()).size(), 4u + 3 * 5);
+  EXPECT_EQ(readMachineValue(keyPath(), "EscortEvents"), registryDword(4));
+  const std::vector<std::pair<std::string, std::string>> expected = {
+      {"D:\\Kestrel 3\\file0", "Deleting it again"},
+      {"C:\\KESTREL\\FILE1", "Deleting it again"},
+      {"C:\\Kestrel\\file0", "Deleting file 0"},
+      {"C:\\Kestrel\\file2", "Deleting file 2"}};
+  for (size_t n = 0; n < expected.size(); ++n) {
+    EXPECT_EQ(readMachineValue(keyPath(), "EscortParams" + std::to_string(n)), registryText(expected[n].first));
+    EXPECT_EQ(readMachineValue(keyPath(), "EscortDesc" + std::to_string(n)), registryText(expected[n].second));
+  }
 }
 
 TEST_F(UninstallRegistration, CommitOfEmptyLogFailsAndCreatesNoKey) {

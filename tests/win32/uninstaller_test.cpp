@@ -124,8 +124,8 @@ TEST_F(Uninstaller, ReadsTheCommittedEventsInTheirOrder) {
 
 TEST_F(Uninstaller, EventsLeftOverFromAnEarlierInstallationAreNotRead) {
   commit({{"DeleteFile", "C:\\Old\\a", "a"}, {"DeleteFile", "C:\\Old\\b", "b"}, {"DeleteFile", "C:\\Old\\c", "c"}});
-  commit({{"DeleteFile", "C:\\New\\a", "new"}});
-  EXPECT_EQ(read().events, (std::vector<UninstallEvent>{{"DeleteFile", "C:\\New\\a", "new"}}));
+  seedMachineValue(registrationKey(productName), "EscortEvents", registryDword(1));
+  EXPECT_EQ(read().events, (std::vector<UninstallEvent>{{"DeleteFile", "C:\\Old\\a", "a"}}));
 }
 
 TEST_F(Uninstaller, NoNameAnUnknownNameOrOneWithABackslashHasNoRegistration) {
@@ -189,9 +189,6 @@ TEST_F(Uninstaller, DamagedValuesAreNamed) {
 TEST_F(Uninstaller, EveryKindOfEventIsUndoneInOrderThenTheRegistration) {
   const std::string readme = installFile("readme.txt");
   const std::string guide = installFile("docs\\guide\\index.html");
-  const std::string empty = programDir + "docs\\empty\\deeper";
-  installFile("docs\\empty\\deeper\\x");
-  DeleteFileA((empty + "\\x").c_str());  // an empty level below an empty level
   seedMachineValue(settingsKey, "KSDir", registryText(programDir));
   seedMachineValue(settingsKey + "\\Below", "Any", registryText("value"));
   seedMachineValue(settingsRoot + "\\Other\\Key", "Any", registryText("value"));  // Other holds a key
@@ -264,6 +261,29 @@ TEST_F(Uninstaller, AUsersFileKeepsItsDirectoryAndItsParents) {
   EXPECT_EQ(directoryListing(programDir), std::vector<std::string>{"docs"});
   EXPECT_EQ(directoryListing(programDir + "docs"), std::vector<std::string>{"my notes.txt"});
   EXPECT_FALSE(registered()) << "a kept directory is no failure";
+}
+
+// A program directory that holds other programs' folders, empty or not (a
+// shared folder chosen as the program directory): only the folders that this
+// uninstallation emptied go, deepest first; the others stay untouched, and
+// the report names only the program directory that still holds them. What an
+// interrupted installation left in the emptied folders goes with them.
+TEST_F(Uninstaller, OnlyTheFoldersThatTheRunEmptiedGo) {
+  const std::string guide = installFile("docs\\guide\\index.html");
+  const std::string readme = installFile("readme.txt");
+  installFile("docs\\guide\\~ks1A2B.tmp");
+  for (const char* others : {"Empty Vendor\\x", "Other Suite\\cache\\x", "Other Tool\\tool.exe"})
+    installFile(others);
+  DeleteFileA((programDir + "Empty Vendor\\x").c_str());
+  DeleteFileA((programDir + "Other Suite\\cache\\x").c_str());
+  commit({{"DeleteFile", guide, "a"}, {"DeleteFile", readme, "a"}, {"DeleteEmptyDirs", programDir, "a"}});
+
+  const UninstallSummary summary = uninstall();
+  EXPECT_TRUE(summary.complete());
+  EXPECT_EQ(summary.kept, std::vector<std::string>{programDir.substr(0, programDir.size() - 1)});
+  EXPECT_EQ(directoryListing(programDir), (std::vector<std::string>{"Empty Vendor", "Other Suite", "Other Tool"}));
+  EXPECT_TRUE(directoryExists(programDir + "Other Suite\\cache"));
+  EXPECT_TRUE(fileExists(programDir + "Other Tool\\tool.exe"));
 }
 
 TEST_F(Uninstaller, AFileInUseFailsTheRestGoesOnAndALaterRunFinishes) {

@@ -1,0 +1,79 @@
+#include "install_plan.h"
+
+#include "resource_ids.h"
+#include "text_format.h"
+#include "uninstall_log.h"
+
+namespace {
+
+// The modules of one simulator version; Flight Simulator 2002 has no auto-join.
+struct SimulatorModules {
+  const char* transponder;
+  const char* mainModule;
+  const char* autoJoin;
+};
+const SimulatorModules kFs2002Modules = {"kstrans8.dll", "ksmod8.dll", nullptr};
+const SimulatorModules kFs2004Modules = {"kstrans9.dll", "ksmod9.dll", "ksmpjoin9.dll"};
+const char kSharedModule[] = "fsuipc.dll";
+
+void addSimulator(const InstallJob& job, const std::string& simulatorFolder, const SimulatorModules& modules,
+                  std::vector<InstallStep>& steps) {
+  std::string folder = simulatorFolder;  // the registry's text, with or without a backslash
+  ensureTrailingBackslash(folder);
+  const auto module = [&](const char* name, UINT descriptionId, bool versionAware) {
+    InstallStep step;
+    step.archivePath = std::string("/fs/modules/") + name;
+    step.destination = folder + "modules\\" + name;
+    step.versionAware = versionAware;
+    step.descriptionId = descriptionId;
+    step.folder = folder;
+    steps.push_back(step);
+  };
+  const auto modelSet = [&](const char* name, UINT descriptionId) {
+    InstallStep step;
+    step.archivePath = std::string("/fs/aircraft/") + name;
+    step.destination = folder + "aircraft\\" + name;
+    step.tree = true;
+    step.descriptionId = descriptionId;
+    step.folder = folder;
+    steps.push_back(step);
+  };
+  module(modules.transponder, IDS_UNINSTALL_TRANSPONDER_DLL, false);
+  // Other add-ons share this module: it replaces only an older copy, and the
+  // uninstaller is never told to delete it.
+  module(kSharedModule, 0, true);
+  if (job.installProgramFiles) module(modules.mainModule, IDS_UNINSTALL_MODULE_DLL, false);
+  if (modules.autoJoin) module(modules.autoJoin, IDS_UNINSTALL_AUTO_JOIN_DLL, false);
+  // A broken default model set ends the run too: carrying on would let a good
+  // Marlin tree report the whole installation as a success.
+  modelSet("kestrel", IDS_UNINSTALL_DEFAULT_MODELS);
+  modelSet("marlin", IDS_UNINSTALL_MARLIN_MODELS);
+}
+
+}  // namespace
+
+std::vector<InstallStep> installSteps(const InstallJob& job) {
+  std::vector<InstallStep> steps;
+  InstallStep program;
+  program.descriptionId = IDS_UNINSTALL_PROGRAM_FILES;
+  program.folder = job.programDir;
+  program.programFiles = true;
+  if (job.installProgramFiles) {
+    program.archivePath = "/ks";
+    program.destination = job.programDir;
+    program.tree = true;
+    steps.push_back(program);
+  } else if (job.installFs2002 || job.installFs2004) {
+    // A simulator computer gets no program files, yet its registration names
+    // the uninstaller in the program directory: without it the simulator
+    // files could never be removed, and Windows would list an uninstaller
+    // that is not there. It is logged as the program tree would be.
+    program.archivePath = std::string("/ks/") + Escort::kUninstallerFile;
+    program.destination = job.programDir + Escort::kUninstallerFile;
+    program.directoryToLog = job.programDir;
+    steps.push_back(program);
+  }
+  if (job.installFs2002) addSimulator(job, job.fs2002Dir, kFs2002Modules, steps);
+  if (job.installFs2004) addSimulator(job, job.fs2004Dir, kFs2004Modules, steps);
+  return steps;
+}

@@ -1,0 +1,26 @@
+#pragma once
+// What an installation writes where, in the order it writes it, worked out
+// from the job alone: the worker carries the steps out, and the room check
+// adds up what they will write to each volume.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "install_job.h"
+
+struct InstallStep {
+  std::string archivePath;  // a file ("/fs/modules/ksmod9.dll") or a tree ("/ks")
+  std::string destination;  // the file's path, or the tree's directory
+  bool tree = false;
+  bool versionAware = false;         // the shared module, which stays when as new or newer
+  UINT descriptionId = 0;            // of its uninstall events; 0: logged for removal never
+  std::string directoryToLog;        // logged for removal after the file (the lone uninstaller's)
+  std::string folder;                // where it goes, as the user knows it: the program
+                                     // directory or a simulator's folder, with a backslash
+  bool programFiles = false;         // its folder is the program directory
+};
+
+// Program files (or the uninstaller alone, on a computer that runs only the
+// simulator), then each chosen simulator's modules and aircraft.
+std::vector<InstallStep> installSteps(const InstallJob& job);

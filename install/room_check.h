@@ -1,0 +1,24 @@
+#pragma once
+// Whether the volumes an installation writes to have room for it, worked out
+// before anything is written: the bytes its steps write to each volume, each
+// file rounded up to the volume's clusters, against the space free there.
+// The new files are written whole before the files they replace give way, so
+// they need their whole size, whatever stands there now.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "install_plan.h"
+
+struct RoomShortage {
+  std::string folder;  // the first folder (as the user knows it) on the volume
+  uint64_t needed = 0;
+  uint64_t free = 0;
+};
+
+// True, with the first volume that is short, when one is. A payload or a
+// volume that cannot be read counts as having room: the installation then
+// meets the problem itself and reports it.
+bool findRoomShortage(const std::vector<InstallStep>& steps, HMODULE payloadModule, RoomShortage& shortage);
