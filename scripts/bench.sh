@@ -1,10 +1,9 @@
 #!/usr/bin/env bash
 # Builds and runs the installation benchmark: a seeded payload shaped like the
 # real one, the host's inflate-only time for it, and under Wine, in one run on
-# that payload, four times: a minimal inflate-and-write loop, the floor of the
-# worker's design (that loop plus the directory probes and one posted message
-# per inflate call, drained on another thread), the worker with its memory,
-# and the whole setup program carrying that payload, driven by the UI driver
+# that payload, three times: a minimal inflate-and-write loop, the installation
+# as the progress page runs it (room check and worker) with its memory, and
+# the whole setup program carrying that payload, driven by the UI driver
 # through its pages and timed from the click that enters the progress page to
 # the finished page, with how far the page lags behind the worker.
 # Figures only: nothing here passes or fails, and ctest never runs it.
@@ -12,6 +11,9 @@
 # Environment: BENCH_SEED (default 2004), BENCH_HOST_BUILD and BENCH_WIN_BUILD
 # (build directories; default build/bench-host and build/bench-<preset>; the host
 # one also gets the test payload tool, so the Windows one can build anything).
+# BENCH_COMPARE=<revision> also builds that revision's benchmark (in
+# build/bench-compare) and times its worker in the same rounds, on the same
+# payload and in the same prefix, alternating with this one's.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 cd "$root"
@@ -59,6 +61,23 @@ quietly "$win_build/bench-build.log" \
 quietly "$win_build/bench-build.log" \
   cmake --build "$win_build" -j "$jobs" --target install_bench ks3setup ui_driver
 
+compare_bench=""
+if [ -n "${BENCH_COMPARE:-}" ]; then
+  compare_src=$root/build/bench-compare/src
+  compare_build=$root/build/bench-compare/$preset
+  echo "== The benchmark of $BENCH_COMPARE ($compare_build)"
+  rm -rf "$compare_src"
+  git -C "$root" worktree prune
+  git -C "$root" worktree add --detach --force "$compare_src" "$BENCH_COMPARE" >/dev/null
+  mkdir -p "$compare_build"
+  quietly "$compare_build/bench-build.log" \
+    cmake -S "$compare_src" -B "$compare_build" --toolchain "$compare_src/cmake/toolchain-mingw.cmake" \
+      -DKESTREL_WIN_ARCH="$arch" -DCMAKE_BUILD_TYPE=Release \
+      -DKESTREL_HOST_BUILD="$host_build" -DKESTREL_BENCH_PAYLOAD="$payload" -DKESTREL_PAYLOAD="$payload"
+  quietly "$compare_build/bench-build.log" cmake --build "$compare_build" -j "$jobs" --target install_bench
+  compare_bench=$compare_build/bench/install_bench.exe
+fi
+
 echo "== Under Wine ($rounds rounds)"
 results=$win_build/bench/results.txt
 # One prefix and one wineserver for both programs; the walk installs into
@@ -71,10 +90,33 @@ KESTREL_BENCH_ROUNDS=$rounds scripts/with-wine.sh "$win_build/wineprefix" "$load
 rm -rf "$win_build/wineprefix"  # it holds every round's installation
 
 worker=$(sed -n 's/^best of [0-9]*: .* worker \([0-9.]*\) ms;.*/\1/p' "$results")
-worker_median=$(sed -n 's/^best of .*; medians [0-9.]*, [0-9.]* and \([0-9.]*\) ms$/\1/p' "$results")
+worker_median=$(sed -n 's/^best of .*; medians .* and \([0-9.]*\) ms$/\1/p' "$results")
 setup=$(sed -n 's/^setup best of [0-9]*: \([0-9.]*\) ms,.*/\1/p' "$results")
 setup_median=$(sed -n 's/^setup best of [0-9]*: [0-9.]* ms, median \([0-9.]*\) ms;.*/\1/p' "$results")
 awk -v setup="$setup" -v worker="$worker" -v setup_median="$setup_median" -v worker_median="$worker_median" 'BEGIN {
   printf "ratio: setup / worker %.2f on the best times (%.1f and %.1f ms), %.2f on the medians (target 1.25 or less)\n",
     setup / worker, setup, worker, setup_median / worker_median
 }'
+
+if [ -n "$compare_bench" ]; then
+  echo "== This worker against that of $BENCH_COMPARE: one round each, alternating ($rounds rounds)"
+  compared=$win_build/bench/compared.txt
+  scripts/with-wine.sh "$win_build/wineprefix" "$loader" bash -c '
+    for _ in $(seq "$4"); do
+      "$1" "$2" 1 | sed -n "s/^round 1: worker \([0-9.]*\) ms.*/this \1/p"
+      "$1" "$3" 1 | sed -n "s/^round 1: worker \([0-9.]*\) ms.*/that \1/p"
+    done' compare "$loader" "$win_build/bench/install_bench.exe" "$compare_bench" "$rounds" \
+    | tr -d '\r' | grep -E '^(this|that) ' | tee "$compared"
+  rm -rf "$win_build/wineprefix"
+  # Best and median of each build's worker times.
+  figures() {
+    sed -n "s/^$1 //p" "$compared" | sort -n | awk '{ t[NR] = $1 } END { printf "%s %s", t[1], t[int((NR + 1) / 2)] }'
+  }
+  read -r this_best this_median <<<"$(figures this)"
+  read -r that_best that_median <<<"$(figures that)"
+  awk -v a="$this_best" -v b="$that_best" -v am="$this_median" -v bm="$that_median" -v rev="$BENCH_COMPARE" 'BEGIN {
+    printf "worker: this %.1f ms best, %.1f ms median; %s %.1f ms best, %.1f ms median\n", a, am, rev, b, bm
+    printf "ratio: this worker / that of %s %.2f on the best times, %.2f on the medians (target 1.10 or less)\n",
+      rev, a / b, am / bm
+  }'
+fi

@@ -7,7 +7,6 @@
 
 #include "catalog.h"
 #include "chunk_walk.h"
-#include "install_messages.h"
 
 namespace {
 
@@ -44,19 +43,8 @@ void makeParents(const std::string& path, std::set<std::string>& made) {
   }
 }
 
-// What the extractor does before it opens each file: proves that the
-// directory takes new files.
-bool probeDirectory(const std::string& destination) {
-  const std::string directory = destination.substr(0, destination.rfind('\\'));
-  char probe[MAX_PATH];
-  if (!GetTempFileNameA(directory.c_str(), "", 0, probe)) return false;
-  DeleteFileA(probe);
-  return true;
-}
-
 bool inflateInto(HANDLE file, const std::vector<const unsigned char*>& chunks, uint32_t chunkSize,
-                 const Escort::CatalogEntry& entry, std::vector<unsigned char>& out, uint64_t& bytes,
-                 HWND progressWindow) {
+                 const Escort::CatalogEntry& entry, std::vector<unsigned char>& out, uint64_t& bytes) {
   if (entry.compressedSize == 0) return true;
   z_stream z{};
   if (inflateInit(&z) != Z_OK) return false;
@@ -74,9 +62,6 @@ bool inflateInto(HANDLE file, const std::vector<const unsigned char*>& chunks, u
       DWORD written = 0;
       if (produced && !WriteFile(file, out.data(), produced, &written, nullptr)) result = Z_ERRNO;
       bytes += written;
-      if (progressWindow)
-        PostMessageA(progressWindow, WM_INSTALL_PROGRESS, z.total_out,
-                     static_cast<LPARAM>(entry.uncompressedSize));
     } while (result == Z_OK && (z.avail_in > 0 || z.avail_out == 0));
   }
   inflateEnd(&z);
@@ -86,7 +71,7 @@ bool inflateInto(HANDLE file, const std::vector<const unsigned char*>& chunks, u
 }  // namespace
 
 PlainInstallResult plainInstall(HMODULE payload, const std::string& programDir,
-                                const std::string& simulatorDir, HWND progressWindow) {
+                                const std::string& simulatorDir) {
   PlainInstallResult run;
   DWORD catalogSize = 0;
   const unsigned char* catalogData = resourceData(payload, 0, &catalogSize);
@@ -106,12 +91,10 @@ PlainInstallResult plainInstall(HMODULE payload, const std::string& programDir,
     const std::string destination = destinationOf(key, programDir, simulatorDir);
     if (destination.empty()) continue;
     makeParents(destination, made);
-    if (progressWindow && !probeDirectory(destination)) return run;
     HANDLE file = CreateFileA(destination.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return run;
-    const bool inflated =
-        inflateInto(file, chunks, header.chunkSize, entry, out, run.bytes, progressWindow);
+    const bool inflated = inflateInto(file, chunks, header.chunkSize, entry, out, run.bytes);
     CloseHandle(file);
     if (!inflated) return run;
     ++run.files;

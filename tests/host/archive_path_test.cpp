@@ -1,4 +1,5 @@
 #include "archive_path.h"
+#include "temporary_file_name.h"
 
 #include <gtest/gtest.h>
 
@@ -31,4 +32,14 @@ TEST(PathInTree, DropsPrefixAndOneSeparator) {
   // Prefixes match by characters: the rest of a partial component stays.
   EXPECT_EQ(pathInTree("\\fs\\aircraft\\kestrel\\aircraft.cfg", "\\fs\\air"),
             "craft\\kestrel\\aircraft.cfg");
+}
+
+// What an interrupted installation may leave in a folder, and nothing else:
+// a user's file that merely starts alike stays.
+TEST(TemporaryFileName, IsExactlyWhatGetTempFileNameMakesWithThePrefix) {
+  for (const char* name : {"~ks1.tmp", "~ksA2B3.TMP", "~KSffff.tmp", "~ks0.Tmp"})
+    EXPECT_TRUE(Escort::isTemporaryFileName(name)) << name;
+  for (const char* name : {"~ks.tmp", "~ks12345.tmp", "~ksG1.tmp", "~ks12.txt", "ks12.tmp", "~ks12.tmp.bak",
+                           "~ks1 .tmp", "notes ~ks12.tmp"})
+    EXPECT_FALSE(Escort::isTemporaryFileName(name)) << name;
 }

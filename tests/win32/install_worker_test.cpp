@@ -13,6 +13,7 @@
 #include "file_extractor.h"
 #include "install_job.h"
 #include "install_messages.h"
+#include "installation_undo.h"
 #include "progress_cb.h"
 #include "recording_log.h"
 #include "scratch_directory.h"
@@ -509,6 +510,68 @@ TEST_F(InstallWorker, FailingDefaultModelSet_EndsTheRunBeforeMarlin) {
   EXPECT_EQ(run.announced, std::vector<std::string>(complete.files.begin(), complete.files.begin() + fileAt + 1));
   EXPECT_EQ(log.events, events);
   EXPECT_FALSE(directoryExists(fs2004Dir + "\\aircraft\\marlin"));
+}
+
+// --- Taking a run back ----------------------------------------------------------
+
+// Every file, with its bytes, below `directory`.
+std::vector<std::pair<std::string, std::string>> contentsBelow(const std::string& directory) {
+  std::vector<std::string> files;
+  collectFiles(directory, "", files);
+  std::vector<std::pair<std::string, std::string>> contents;
+  for (const std::string& file : files) contents.push_back({file, readFileBytes(directory + "\\" + file)});
+  return contents;
+}
+
+// A run that fails late, over an earlier installation and a user's file, is
+// taken back whole: every file it created or replaced, every folder it made.
+TEST_F(InstallWorker, FailedRunOverAnEarlierInstallation_IsTakenBackWhole) {
+  CreateDirectoryA(programDir.c_str(), nullptr);
+  writeFileBytes(programDir + "readme.txt", "an earlier readme");
+  writeFileBytes(programDir + "my notes.txt", "the user's own");
+  CreateDirectoryA((fs2004Dir).c_str(), nullptr);
+  CreateDirectoryA((fs2004Dir + "\\modules").c_str(), nullptr);
+  writeFileBytes(fs2004Dir + "\\modules\\ksmod9.dll", "an older module");
+  blockWithDirectory(fs2004Dir + "\\aircraft\\marlin\\marlin_b738\\aircraft.cfg");
+  const auto programBefore = contentsBelow(programDir), simulatorBefore = contentsBelow(fs2004Dir);
+
+  InstallationUndo undo;
+  InstallJob job = jobFor(InstallType::OneComputer, false, true);
+  job.undo = &undo;
+  ASSERT_EQ(readTranscript(runWorker(job)).result, kOutputFileFailed);
+  ASSERT_NE(contentsBelow(programDir), programBefore);
+  undo.rollBack();
+
+  EXPECT_EQ(contentsBelow(programDir), programBefore);
+  EXPECT_EQ(contentsBelow(fs2004Dir), simulatorBefore);
+  EXPECT_EQ(directoryListing(fs2004Dir + "\\aircraft"), std::vector<std::string>{"marlin"});
+  EXPECT_EQ(directoryListing(programDir), (std::vector<std::string>{"my notes.txt", "readme.txt"}));
+}
+
+// A successful run over an earlier one keeps nothing aside once it is done,
+// clears an interrupted run's leftovers, and logs the folders that the
+// program directory needed above it after it, the deepest first.
+TEST_F(InstallWorker, SuccessfulRun_LeavesNoTemporaryFileAndLogsTheParentsItMade) {
+  CreateDirectoryA((fs2004Dir).c_str(), nullptr);
+  CreateDirectoryA((fs2004Dir + "\\modules").c_str(), nullptr);
+  writeFileBytes(fs2004Dir + "\\modules\\ksmod9.dll", "an older module");
+  writeFileBytes(fs2004Dir + "\\modules\\~ks1F2E.tmp", "left by an interrupted run");
+  InstallationUndo undo;
+  InstallJob job = jobFor(InstallType::OneComputer, false, true);
+  job.programDir = scratch / "New\\Deeper\\Kestrel\\";
+  job.undo = &undo;
+  ASSERT_EQ(readTranscript(runWorker(job)).result, kInstallSucceeded);
+  undo.discardKeptCopies();
+
+  const std::vector<std::string> modules = directoryListing(fs2004Dir + "\\modules");
+  EXPECT_EQ(modules, (std::vector<std::string>{"fsuipc.dll", "ksmod9.dll", "ksmpjoin9.dll", "kstrans9.dll"}));
+  EXPECT_EQ(readFileBytes(fs2004Dir + "\\modules\\ksmod9.dll"), demoFile("fs\\modules\\ksmod9.dll"));
+  const size_t at = std::find(log.events.begin(), log.events.end(),
+                              LoggedEvent{"DeleteEmptyDirs", job.programDir, kProgramFilesText}) -
+                    log.events.begin();
+  ASSERT_LT(at + 2, log.events.size());
+  EXPECT_EQ(log.events[at + 1], (LoggedEvent{"DeleteEmptyDirs", scratch / "New\\Deeper\\", kProgramFilesText}));
+  EXPECT_EQ(log.events[at + 2], (LoggedEvent{"DeleteEmptyDirs", scratch / "New\\", kProgramFilesText}));
 }
 
 // --- The reporter on its own --------------------------------------------------
