@@ -5,7 +5,6 @@
 #include <map>
 #include <utility>
 
-#include "destination_directory.h"
 #include "text_format.h"
 
 namespace {
@@ -93,7 +92,6 @@ DWORD deleteEmptyDirsEvent(const std::string& directory, std::vector<std::string
       keptHere.push_back(folder);  // a link to elsewhere, or a file of that name
       continue;
     }
-    Escort::deleteTemporaryFiles(folder);
     if (RemoveDirectoryA(folder.c_str())) {
       removed.push_back(folder);
       considerParentOf(folder);

@@ -18,12 +18,11 @@ DWORD restoreKeptCopy(const std::string& keptCopy, const std::string& path);
 // Removes the folders at and below `directory` that became empty through
 // this run: the folders of what `removed` names (the files deleted and
 // folders removed so far, to which it adds what it removes), deepest first,
-// up to `directory`, each cleared of an interrupted installation's leftovers
-// first. Folders that nothing of the run was removed from stay untouched,
-// however empty: they are someone else's. A folder that still holds
-// something (or is a link to elsewhere, never followed) stays with its
-// parents and, unless all it holds is such folders, is added to `kept`; that
-// is no failure.
+// up to `directory`. Folders that nothing of the run was removed from stay
+// untouched, however empty: they are someone else's. A folder that still
+// holds something (or is a link to elsewhere, never followed) stays with its
+// parents and is added to `kept`, unless all it holds is folders kept that
+// way; that is no failure.
 DWORD deleteEmptyDirsEvent(const std::string& directory, std::vector<std::string>& removed,
                            std::vector<std::string>& kept);
 
