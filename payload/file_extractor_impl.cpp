@@ -8,7 +8,6 @@
 #include "output_file.h"
 #include "payload_resource.h"
 #include "product_version.h"
-#include "temporary_file_name.h"
 #include "text_format.h"
 #include "uninstall_commands.h"
 
@@ -78,9 +77,10 @@ int FileExtractorImpl::extractFile(const char* archivePath, const char* destinat
   if (found == catalog.end()) return kEntryMissing;
 
   const std::string destination = destinationPath;
+  OutputFile out;
   std::string temporary;
-  if (int result = createOutputFile(parentDirectory(destination), temporary)) return result;
-  int result = writeEntry(found->second, temporary);
+  if (int result = createOutputFile(parentDirectory(destination), out, temporary)) return result;
+  int result = writeEntry(found->second, out);
   if (result == kExtractOk) {
     // An installed copy of the shared module as new as this one, or newer, stays.
     uint64_t installed = 0, offered = 0;
@@ -98,21 +98,19 @@ int FileExtractorImpl::extractFile(const char* archivePath, const char* destinat
 // The new file is written under a temporary name beside its destination, so
 // that the destination keeps what it holds until the new file is whole. Making
 // that file also tells whether the directory exists and takes new files.
-int FileExtractorImpl::createOutputFile(const std::string& directory, std::string& temporary) {
+int FileExtractorImpl::createOutputFile(const std::string& directory, OutputFile& out, std::string& temporary) {
   if (directoriesInUse.insert(asciiLowerCase(directory)).second) deleteTemporaryFiles(directory);
-  if (createTemporaryFile(directory, kTemporaryFilePrefix, temporary)) return kExtractOk;
+  if (out.createTemporary(directory, temporary)) return kExtractOk;
   std::vector<std::string> created;
   const bool ready = ensureDirectory(directory, created);
   if (undoLog) {
     for (const std::string& level : created) undoLog->directoryCreated(level.c_str());
   }
   if (!ready) return kDirectoryNotReady;
-  return createTemporaryFile(directory, kTemporaryFilePrefix, temporary) ? kExtractOk : kOutputFileFailed;
+  return out.createTemporary(directory, temporary) ? kExtractOk : kOutputFileFailed;
 }
 
-int FileExtractorImpl::writeEntry(const CatalogEntry& entry, const std::string& outputPath) {
-  OutputFile out;
-  if (!out.open(outputPath)) return kOutputFileFailed;
+int FileExtractorImpl::writeEntry(const CatalogEntry& entry, OutputFile& out) {
   int result = inflateEntry(moduleHandle, chunkSize, entry, out, *status);
   bool closed = out.close();
   if (result == kExtractOk && !closed) return kWriteFailed;

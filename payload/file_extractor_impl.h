@@ -4,6 +4,7 @@
 
 #include "catalog.h"
 #include "file_extractor.h"
+#include "output_file.h"
 
 namespace Escort {
 
@@ -20,8 +21,8 @@ class FileExtractorImpl : public FileExtractor {
   void setUndoLog(UndoLog* log) override;
 
  private:
-  int createOutputFile(const std::string& directory, std::string& temporary);
-  int writeEntry(const CatalogEntry& entry, const std::string& outputPath);
+  int createOutputFile(const std::string& directory, OutputFile& out, std::string& temporary);
+  int writeEntry(const CatalogEntry& entry, OutputFile& out);
   int putInPlace(const std::string& temporary, const std::string& destination);
 
   HMODULE moduleHandle = nullptr;

@@ -14,8 +14,11 @@ class OutputFile {
   OutputFile& operator=(const OutputFile&) = delete;
   ~OutputFile() { close(); }
 
-  // Created if missing, truncated if present, no sharing restrictions.
-  bool open(const std::string& path);
+  // A new file with a temporary name of its own in `directory`
+  // (temporary_file_name.h), given in `path`, open for writing. False when
+  // none can be made there: a directory that is missing, takes no new file,
+  // or is too long for such a name.
+  bool createTemporary(const std::string& directory, std::string& path);
   bool write(const unsigned char* data, size_t length);
   bool close();
 

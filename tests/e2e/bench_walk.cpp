@@ -41,8 +41,12 @@ double median(std::vector<double> values) {
   return values[values.size() / 2];
 }
 
-// A simulator folder and a program directory of their own for each installation.
+// A simulator folder and a program directory of their own for each
+// installation, on a computer without an earlier registration: a reinstall
+// would keep the earlier installations' events, and every round would commit
+// more than the one before.
 std::string seedInstallation(int number) {
+  check(deleteMachineTree(kRegistrationKey), "no earlier registration");
   const std::string base = "C:\\bench-" + std::to_string(number);
   for (const std::string& folder : {base, base + "\\fs9", base + "\\fs9\\modules", base + "\\fs9\\aircraft"}) {
     CreateDirectoryA(folder.c_str(), nullptr);
