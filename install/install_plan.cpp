@@ -20,24 +20,21 @@ void addSimulator(const InstallJob& job, const std::string& simulatorFolder, con
                   std::vector<InstallStep>& steps) {
   std::string folder = simulatorFolder;  // the registry's text, with or without a backslash
   ensureTrailingBackslash(folder);
-  const auto module = [&](const char* name, UINT descriptionId, bool versionAware) {
+  // `kind` names both the archive's folder and the simulator's: "modules" or "aircraft".
+  const auto add = [&](const char* kind, const char* name, UINT descriptionId, bool tree, bool versionAware) {
     InstallStep step;
-    step.archivePath = std::string("/fs/modules/") + name;
-    step.destination = folder + "modules\\" + name;
+    step.archivePath = std::string("/fs/") + kind + "/" + name;
+    step.destination = folder + kind + "\\" + name;
+    step.tree = tree;
     step.versionAware = versionAware;
     step.descriptionId = descriptionId;
     step.folder = folder;
     steps.push_back(step);
   };
-  const auto modelSet = [&](const char* name, UINT descriptionId) {
-    InstallStep step;
-    step.archivePath = std::string("/fs/aircraft/") + name;
-    step.destination = folder + "aircraft\\" + name;
-    step.tree = true;
-    step.descriptionId = descriptionId;
-    step.folder = folder;
-    steps.push_back(step);
+  const auto module = [&](const char* name, UINT descriptionId, bool versionAware) {
+    add("modules", name, descriptionId, false, versionAware);
   };
+  const auto modelSet = [&](const char* name, UINT descriptionId) { add("aircraft", name, descriptionId, true, false); };
   module(modules.transponder, IDS_UNINSTALL_TRANSPONDER_DLL, false);
   // Other add-ons share this module: it replaces only an older copy, and the
   // uninstaller is never told to delete it.
