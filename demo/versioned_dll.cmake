@@ -85,11 +85,10 @@ function(kestrel_version_resource out_var)
   set(${out_var} "${rc}" PARENT_SCOPE)
 endfunction()
 
-# Link options shared by every demo binary: stripped (they are payload, not
-# something to debug) and without a link time stamp, so that two builds of the
-# same sources give the same bytes and the same payload.
+# Link options shared by every demo binary: stripped, since they are payload,
+# not something to debug. (No Windows binary carries a link time stamp.)
 function(kestrel_demo_binary_options target)
-  target_link_options(${target} PRIVATE -s -Wl,--no-insert-timestamp)
+  target_link_options(${target} PRIVATE -s)
 endfunction()
 
 function(_kestrel_split_file_name name out_base out_extension)
