@@ -42,12 +42,13 @@ TEST(CommandLine, Build_RefusesBadChunkSizes) {
 }
 
 TEST(CommandLine, ReadingCommands) {
-  CommandLine list, summary, verify, verifyAlone, import;
+  CommandLine list, summary, verify, verifyAlone, import, extract;
   ASSERT_TRUE(parse({"list", "payload"}, list));
   ASSERT_TRUE(parse({"summary", "payload"}, summary));
   ASSERT_TRUE(parse({"verify", "payload", "tree"}, verify));
   ASSERT_TRUE(parse({"verify", "payload"}, verifyAlone));
   ASSERT_TRUE(parse({"import", "payload", "out"}, import));
+  ASSERT_TRUE(parse({"extract", "payload", "/ks/ksuninstall.exe", "out.exe"}, extract));
   EXPECT_EQ(list.command, CommandLine::Command::List);
   EXPECT_EQ(summary.command, CommandLine::Command::Summary);
   EXPECT_EQ(verify.command, CommandLine::Command::Verify);
@@ -57,6 +58,10 @@ TEST(CommandLine, ReadingCommands) {
   EXPECT_EQ(import.command, CommandLine::Command::Import);
   EXPECT_EQ(import.payloadDir, "payload");
   EXPECT_EQ(import.outDir, "out");
+  EXPECT_EQ(extract.command, CommandLine::Command::Extract);
+  EXPECT_EQ(extract.payloadDir, "payload");
+  EXPECT_EQ(extract.archivePath, "/ks/ksuninstall.exe");
+  EXPECT_EQ(extract.outFile, "out.exe");
 }
 
 TEST(CommandLine, RefusesWrongArgumentCounts) {
@@ -67,5 +72,6 @@ TEST(CommandLine, RefusesWrongArgumentCounts) {
   EXPECT_FALSE(parse({"list"}, commandLine));
   EXPECT_FALSE(parse({"verify"}, commandLine));
   EXPECT_FALSE(parse({"import", "payload"}, commandLine));
+  EXPECT_FALSE(parse({"extract", "payload", "/ks/a.txt"}, commandLine));
   EXPECT_FALSE(parse({"pack", "a", "b"}, commandLine));
 }

@@ -44,7 +44,8 @@ const char* const kUsage =
     "       payload-builder list PAYLOADDIR\n"
     "       payload-builder summary PAYLOADDIR\n"
     "       payload-builder verify PAYLOADDIR [TREE]\n"
-    "       payload-builder import PAYLOADDIR OUTDIR\n";
+    "       payload-builder import PAYLOADDIR OUTDIR\n"
+    "       payload-builder extract PAYLOADDIR PATH OUTFILE\n";
 
 bool parseCommandLine(const std::vector<std::string>& args, CommandLine& commandLine,
                       std::string& error) {
@@ -69,6 +70,13 @@ bool parseCommandLine(const std::vector<std::string>& args, CommandLine& command
     commandLine.command = CommandLine::Command::Import;
     commandLine.payloadDir = args[1];
     commandLine.outDir = args[2];
+    return true;
+  }
+  if (command == "extract" && args.size() == 4) {
+    commandLine.command = CommandLine::Command::Extract;
+    commandLine.payloadDir = args[1];
+    commandLine.archivePath = args[2];
+    commandLine.outFile = args[3];
     return true;
   }
   error = command.empty() ? "no command given" : "cannot make sense of \"" + command + "\" here";

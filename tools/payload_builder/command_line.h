@@ -8,12 +8,14 @@
 namespace PayloadTool {
 
 struct CommandLine {
-  enum class Command { Build, List, Summary, Verify, Import };
+  enum class Command { Build, List, Summary, Verify, Import, Extract };
   Command command = Command::Build;
   uint32_t chunkSize = kDefaultChunkSize;  // build only
   std::string treeDir;                     // build; verify, where it may be empty
   std::string payloadDir;                  // the output of build; the input of the others
   std::string outDir;                      // import
+  std::string archivePath;                 // extract: the entry
+  std::string outFile;                     // extract: where it goes
 };
 
 // Reads the arguments after the program name. False, with `error` set, when

@@ -1,10 +1,11 @@
 // payload-builder: builds the setup program's payload from a tree, and lists,
-// verifies or imports for embedding a payload directory written by it or by
-// any other writer.
+// verifies, imports for embedding or takes one file out of a payload directory
+// written by it or by any other writer.
 #include <iostream>
 
 #include "command_line.h"
 #include "payload_builder.h"
+#include "payload_extract.h"
 #include "payload_import.h"
 #include "payload_listing.h"
 #include "payload_verifier.h"
@@ -80,6 +81,12 @@ int runOnPayload(const CommandLine& commandLine) {
       return kExitOk;
     case CommandLine::Command::Verify:
       return runVerify(payload, commandLine.treeDir);
+    case CommandLine::Command::Extract:
+      if (!extractEntry(payload, commandLine.archivePath, commandLine.outFile, error)) {
+        std::cerr << "payload-builder: " << error << '\n';
+        return kExitFailed;
+      }
+      return kExitOk;
     case CommandLine::Command::Build:
     case CommandLine::Command::Import:
       break;

@@ -7,9 +7,9 @@
 #include <set>
 
 #include "archive_name_rules.h"
+#include "entry_inflate.h"
 #include "payload_layout.h"
 #include "tree_scan.h"
-#include "zlib_inflate.h"
 
 namespace PayloadTool {
 namespace {
@@ -106,50 +106,17 @@ class FileComparison {
   std::vector<char> buffer_;
 };
 
-std::string inflateProblem(StreamInflater::State state) {
-  switch (state) {
-    case StreamInflater::State::NeedsMore:
-      return "zlib stream is cut short";
-    case StreamInflater::State::DataAfterEnd:
-      return "bytes follow the end of the zlib stream";
-    case StreamInflater::State::Damaged:
-      return "not a valid zlib stream";
-    case StreamInflater::State::Ended:
-      break;
-  }
-  return "";
-}
-
 // Inflates the entry and, when `treeFile` is not empty, compares it with that file.
 void checkData(const PayloadReader& payload, const std::string& shown,
                const Escort::CatalogEntry& entry, const std::string& treeFile, Problems& problems) {
-  StreamInflater inflater;
   std::unique_ptr<FileComparison> comparison;
   if (!treeFile.empty()) comparison = std::make_unique<FileComparison>(treeFile);
   auto sink = [&](const char* data, size_t size) {
     if (comparison) comparison->compare(data, size);
   };
-
-  Escort::ChunkWalk walk(entry, payload.header().chunkSize);
-  Escort::ChunkPiece piece;
-  std::string bytes;
-  // Stop as soon as the entry inflates past its size: a damaged stream may go on for long.
-  while (inflater.bytesOut() <= entry.uncompressedSize && walk.next(piece)) {
-    if (!payload.readPiece(piece, bytes)) {
-      problems.push_back(shown + ": chunk " + std::to_string(piece.chunkId) + " cannot be read");
-      return;
-    }
-    inflater.feed(bytes, sink);
-  }
-  std::string problem = inflateProblem(inflater.state());
-  if (inflater.bytesOut() > entry.uncompressedSize)
-    problems.push_back(shown + ": inflates to more than the record's " +
-                       std::to_string(entry.uncompressedSize) + " bytes");
-  else if (!problem.empty())
+  const std::string problem = inflateEntry(payload, entry, sink);
+  if (!problem.empty())
     problems.push_back(shown + ": " + problem);
-  else if (inflater.bytesOut() != entry.uncompressedSize)
-    problems.push_back(shown + ": inflates to " + std::to_string(inflater.bytesOut()) +
-                       " bytes, the record says " + std::to_string(entry.uncompressedSize));
   else if (comparison && !comparison->sameToTheEnd())
     problems.push_back(shown + ": differs from " + treeFile);
 }
