@@ -6,8 +6,24 @@
 # screenshot of every page it passes and listing what it installed; then
 # uninstalls it as a user would and lists what remains (the shared module).
 # KESTREL_PAYLOAD=/path/to/tree-or-payload-dir chooses another payload.
+# KESTREL_SIGN_PKCS12=/path/cert.p12 with KESTREL_SIGN_PASSWORD_FILE=/path/file
+# signs the uninstaller and the setup program (KESTREL_SIGN_TIMESTAMP_URL adds
+# an RFC 3161 time stamp).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+# Always given, empty when not signing: a certificate named in an earlier run
+# must not stay in the cache. The files are named from where the command started.
+signing=()
+for variable in KESTREL_SIGN_PKCS12 KESTREL_SIGN_PASSWORD_FILE; do
+  file=${!variable:-}
+  signing+=("-D$variable=${file:+$(realpath -m "$file")}")
+done
+signing+=("-DKESTREL_SIGN_TIMESTAMP_URL=${KESTREL_SIGN_TIMESTAMP_URL:-}")
+# The signing time is the one date the build writes: the last commit's, so that
+# one certificate signs one commit into the same bytes every time.
+if [ -z "${SOURCE_DATE_EPOCH:-}" ] && commit_time=$(git -C "$root" log -1 --format=%ct 2>/dev/null); then
+  export SOURCE_DATE_EPOCH=$commit_time
+fi
 cd "$root"
 scripts/install-deps.sh
 
@@ -17,12 +33,23 @@ build_preset host
 payload_source=""
 [ -n "${KESTREL_PAYLOAD:-}" ] && payload_source=$(realpath "$KESTREL_PAYLOAD")
 setup=build/win32/app/ks3setup.exe
-# A build that fails, say on a refused payload, leaves no setup program to ship.
+# A build that fails, say on a refused payload or a certificate it cannot use,
+# leaves no setup program to ship.
 rm -f "$setup"
-build_preset win32 -DKESTREL_PAYLOAD="$payload_source"
+build_preset win32 -DKESTREL_PAYLOAD="$payload_source" "${signing[@]}"
+
+# Who signed a file, as its signature says (whether or not this machine trusts
+# the certificate), or that nobody did.
+signature_of() {
+  local signer
+  signer=$(osslsigncode verify -in "$1" 2>/dev/null |
+           sed -n "/^Signer's certificate:/,/Subject:/s/^[[:space:]]*Subject: //p" | head -n 1) || true
+  if [ -n "$signer" ]; then echo "signed by $signer"; else echo "not signed"; fi
+}
 
 payload=$(sed -n 's/^KESTREL_SETUP_PAYLOAD_DIR:INTERNAL=//p' build/win32/CMakeCache.txt)
 echo "== Setup program: $setup ($(stat -c %s "$setup") bytes)"
+echo "   SHA-256 $(sha256sum "$setup" | cut -d ' ' -f 1), $(signature_of "$setup")"
 build/host/tools/payload-builder summary "$payload"
 
 # The walk runs the build this machine can execute: where the kernel cannot run
@@ -30,7 +57,7 @@ build/host/tools/payload-builder summary "$payload"
 walk_preset=$(wine_test_preset)
 if [ "$walk_preset" != win32 ]; then
   echo "== This machine cannot execute 32-bit code: the walk runs the x86_64 build of the same sources"
-  build_preset "$walk_preset" -DKESTREL_PAYLOAD="$payload_source"
+  build_preset "$walk_preset" -DKESTREL_PAYLOAD="$payload_source" "${signing[@]}"
 fi
 loader=$(wine_loader "$walk_preset")
 screenshots=$root/build/$walk_preset/screenshots

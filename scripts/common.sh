@@ -5,16 +5,28 @@ jobs=$(nproc)
 
 # Further arguments go to the configure step.
 build_preset() {
-  local preset=$1 log="$root/build/$1.log"
+  local preset=$1
   shift
-  mkdir -p "$root/build"
   echo "== Building $preset"
-  if ! { cmake --preset "$preset" "$@" && cmake --build --preset "$preset" -j "$jobs"; } >"$log" 2>&1; then
+  build_tree "$preset" "$root/build/$preset" all "$@"
+}
+
+# build_tree PRESET DIR TARGET [CONFIGURE-ARGS...]: PRESET configured into DIR
+# instead of its own folder, and TARGET built there; the log goes to DIR.log.
+build_tree() {
+  local preset=$1 dir=$2 target=$3 log=$2.log
+  shift 3
+  mkdir -p "$(dirname "$dir")"
+  if ! { cmake --preset "$preset" -B "$dir" "$@" && cmake --build "$dir" --target "$target" -j "$jobs"; } >"$log" 2>&1; then
     tail -n 60 "$log"
-    echo "Build of $preset failed; full log in $log" >&2
+    echo "Build of $preset in $dir failed; full log in $log" >&2
     return 1
   fi
 }
+
+# What the tests build whatever an earlier run of the main command configured:
+# the demo payload, unsigned.
+plain_build=(-DKESTREL_PAYLOAD= -DKESTREL_SIGN_PKCS12= -DKESTREL_SIGN_PASSWORD_FILE= -DKESTREL_SIGN_TIMESTAMP_URL=)
 
 # The architecture whose Windows binaries this machine can run under Wine:
 # i686 where the kernel executes 32-bit code, else the x86_64 build of the same sources.

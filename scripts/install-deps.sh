@@ -14,6 +14,8 @@ packages=(
   libz-mingw-w64-dev
   wine wine32:i386 wine64 fonts-wine
   xvfb xauth
+  # osslsigncode signs a release; openssl makes the test's throwaway certificate.
+  osslsigncode openssl
 )
 
 missing=()

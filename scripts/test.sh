@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds every configuration from scratch and runs all tests:
-# host tests under ASan/UBSan, a bounded fuzz run, and the Windows tests under Wine.
+# host tests under ASan/UBSan, a bounded fuzz run, the Windows tests under Wine,
+# a second build of the setup program that must give the same bytes, and the
+# main command signing with a throwaway certificate.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 cd "$root"
@@ -12,17 +14,20 @@ ctest --preset host
 build_preset fuzz
 ctest --preset fuzz
 
-# The tests know the demo payload; whatever a build of the main command embedded
-# before must not stay in the cache for them.
-build_preset win32 -DKESTREL_PAYLOAD=
+# The tests know the demo payload, unsigned; whatever a build of the main
+# command embedded or signed before must not stay in the cache for them.
+build_preset win32 "${plain_build[@]}"
 wine_preset=$(wine_test_preset)
 if [ "$wine_preset" != win32 ]; then
   echo "== This machine cannot execute 32-bit code: the Windows tests run the x86_64 build of the same sources"
   # What needs no Wine is still checked on the shipped 32-bit binaries.
   ctest --preset win32 -L static
-  build_preset "$wine_preset" -DKESTREL_PAYLOAD=
+  build_preset "$wine_preset" "${plain_build[@]}"
 fi
 loader=$(wine_loader "$wine_preset")
 echo "== Windows tests under Wine ($wine_preset)"
 scripts/with-wine.sh "$root/build/$wine_preset/wineprefix" "$loader" \
   ctest --preset "$wine_preset"
+
+scripts/check-reproducible.sh
+scripts/check-signing.sh
