@@ -21,8 +21,8 @@ def section_name(data, header, string_table):
 def regions(data):
     """(start, end, name) of what the file holds, in file order."""
     pe = struct.unpack_from("<I", data, 0x3C)[0]
-    sections, optional_size = struct.unpack_from("<H", data, pe + 6)[0], struct.unpack_from("<H", data, pe + 20)[0]
-    symbols, symbol_count = struct.unpack_from("<II", data, pe + 12)
+    sections = struct.unpack_from("<H", data, pe + 6)[0]
+    symbols, symbol_count, optional_size = struct.unpack_from("<IIH", data, pe + 12)
     string_table = symbols + 18 * symbol_count if symbols else None
     optional = pe + 24
     found = [(pe + 8, pe + 12, "the headers' link time stamp"),

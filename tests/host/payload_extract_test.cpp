@@ -50,7 +50,7 @@ TEST_F(PayloadExtract, WritesTheEntryAsInstalledWhateverTheSpelling) {
   write(twoEntryLayout());
   const struct {
     const char* path;
-    const std::string& content;
+    std::string content;
   } cases[] = {{"\\fs\\modules\\a.dll", kModule}, {"/FS/Modules/A.dll", kModule}, {"/ks/b.txt", "bravo"}};
   for (const auto& c : cases) {
     ASSERT_EQ(extract(c.path), "") << c.path;
