@@ -56,7 +56,7 @@ build/host/tools/payload-builder summary "$payload"
 # 32-bit code, the x86_64 build of the same sources. What ships stays 32-bit.
 walk_preset=$(wine_test_preset)
 if [ "$walk_preset" != win32 ]; then
-  echo "== This machine cannot execute 32-bit code: the walk runs the x86_64 build of the same sources"
+  echo "== This machine cannot run 32-bit code under Wine: the walk runs the x86_64 build of the same sources"
   build_preset "$walk_preset" -DKESTREL_PAYLOAD="$payload_source" "${signing[@]}"
 fi
 loader=$(wine_loader "$walk_preset")

@@ -29,9 +29,14 @@ build_tree() {
 plain_build=(-DKESTREL_PAYLOAD= -DKESTREL_SIGN_PKCS12= -DKESTREL_SIGN_PASSWORD_FILE= -DKESTREL_SIGN_TIMESTAMP_URL=)
 
 # The architecture whose Windows binaries this machine can run under Wine:
-# i686 where the kernel executes 32-bit code, else the x86_64 build of the same sources.
+# i686 where the kernel executes 32-bit code and 32-bit Wine is installed, else
+# the x86_64 build of the same sources.
 wine_test_preset() {
-  if /lib/ld-linux.so.2 --version >/dev/null 2>&1; then echo win32; else echo win64; fi
+  if /lib/ld-linux.so.2 --version >/dev/null 2>&1 && [ -x /usr/lib/wine/wine ]; then
+    echo win32
+  else
+    echo win64
+  fi
 }
 
 # The Wine loader that runs the binaries of a Windows preset.

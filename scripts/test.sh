@@ -19,7 +19,7 @@ ctest --preset fuzz
 build_preset win32 "${plain_build[@]}"
 wine_preset=$(wine_test_preset)
 if [ "$wine_preset" != win32 ]; then
-  echo "== This machine cannot execute 32-bit code: the Windows tests run the x86_64 build of the same sources"
+  echo "== This machine cannot run 32-bit code under Wine: the Windows tests run the x86_64 build of the same sources"
   # What needs no Wine is still checked on the shipped 32-bit binaries.
   ctest --preset win32 -L static
   build_preset "$wine_preset" "${plain_build[@]}"
