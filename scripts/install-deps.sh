@@ -18,40 +18,44 @@ packages=(
   osslsigncode openssl
 )
 
-# 32-bit Wine runs the i686 build where the kernel executes 32-bit code; where
-# it cannot be installed the Windows tests run the x86_64 build under wine64.
-optional=(wine32:i386)
-
-missing=()
-missing_optional=()
-for p in "${optional[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
-    missing_optional+=("$p")
-  fi
-done
-for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
-    missing+=("$p")
-  fi
-done
-[ ${#missing[@]} -eq 0 ] && [ ${#missing_optional[@]} -eq 0 ] && exit 0
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+updated=false
+apt_install() {
+  if ! $updated; then
+    # A mirror caught mid-sync fails one index now and then; retry, and if it
+    # still fails go on: the install itself says what it could not find.
+    for attempt in 1 2 3; do
+      $sudo apt-get update -q && break
+      echo "apt-get update failed (attempt $attempt); retrying" >&2
+      sleep $((attempt * 5))
+    done
+    updated=true
+  fi
+  echo "Installing: $*"
+  $sudo apt-get install -y -q --no-install-recommends "$@"
+}
+
+missing=()
+for p in "${packages[@]}"; do
+  installed "$p" || missing+=("$p")
+done
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   $sudo dpkg --add-architecture i386
 fi
-echo "Installing: ${missing[*]} ${missing_optional[*]}"
-export DEBIAN_FRONTEND=noninteractive
-# A mirror caught mid-sync fails one index now and then; retry, and if it
-# still fails go on: the install itself says what it could not find.
-for attempt in 1 2 3; do
-  $sudo apt-get update -q && break
-  echo "apt-get update failed (attempt $attempt); retrying" >&2
-  sleep $((attempt * 10))
-done
-[ ${#missing[@]} -eq 0 ] || $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
-if [ ${#missing_optional[@]} -gt 0 ] &&
-   ! $sudo apt-get install -y -q --no-install-recommends "${missing_optional[@]}"; then
-  echo "== Could not install ${missing_optional[*]}: the Windows tests will run the x86_64 build under wine64" >&2
+[ ${#missing[@]} -eq 0 ] || apt_install "${missing[@]}"
+
+# 32-bit Wine runs the i686 build where the kernel executes 32-bit code (which
+# its C library shows); elsewhere, or where a mirror offers no 32-bit Wine that
+# fits the 64-bit packages, the Windows tests run the x86_64 build under wine64.
+installed wine32:i386 && exit 0
+if [ ! -e /lib/ld-linux.so.2 ] && ! apt_install libc6:i386; then
+  echo "== Could not install libc6:i386: the Windows tests will run the x86_64 build under wine64" >&2
+  exit 0
 fi
+/lib/ld-linux.so.2 --version >/dev/null 2>&1 || exit 0
+apt_install wine32:i386 ||
+  echo "== Could not install wine32:i386: the Windows tests will run the x86_64 build under wine64" >&2
