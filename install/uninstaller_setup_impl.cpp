@@ -51,20 +51,25 @@ bool UninstallerSetupImpl::commit() {
   return written;
 }
 
-// This run's events, then those of an earlier installation's registration
-// that this run did not log again, in their order: one uninstallation then
-// removes both, where replacing the earlier list would orphan whatever this
-// run did not install again (another program directory, another type).
+// This run's events, then those of an earlier installation's registration,
+// each event once: one uninstallation then removes both, where replacing the
+// earlier list would orphan whatever this run did not install again (another
+// program directory, another type). An event that both lists hold stands
+// where it comes last: a folder that both logged is removed only after the
+// earlier installation's files in it, and a reinstall that logs what the
+// earlier one did registers just that list.
 std::vector<UninstallEvent> UninstallerSetupImpl::withEarlierEvents() const {
-  std::vector<UninstallEvent> registered = events;
+  std::vector<UninstallEvent> both = events;
   Registration earlier;
   std::string damagedValue;
-  if (readRegistration(productName, earlier, damagedValue) != RegistrationStatus::Found) return registered;
-  for (const UninstallEvent& event : earlier.events) {
-    const auto repeats = [&event](const UninstallEvent& logged) {
-      return logged.command == event.command && equalsIgnoringCase(logged.parameter, event.parameter);
+  if (readRegistration(productName, earlier, damagedValue) == RegistrationStatus::Found)
+    both.insert(both.end(), earlier.events.begin(), earlier.events.end());
+  std::vector<UninstallEvent> registered;
+  for (auto event = both.begin(); event != both.end(); ++event) {
+    const auto repeats = [&event](const UninstallEvent& later) {
+      return later.command == event->command && equalsIgnoringCase(later.parameter, event->parameter);
     };
-    if (std::none_of(events.begin(), events.end(), repeats)) registered.push_back(event);
+    if (std::none_of(event + 1, both.end(), repeats)) registered.push_back(*event);
   }
   return registered;
 }

@@ -31,6 +31,17 @@ bool keepCopy(const std::string& path, std::string& kept) {
   return false;
 }
 
+// A file that another program holds open and shares with no one cannot be
+// replaced. Asked first, since a second name made for such a file could not
+// be taken away again while the file stays held.
+bool heldByAnotherProgram(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_SHARING_VIOLATION;
+  CloseHandle(file);
+  return false;
+}
+
 }  // namespace
 
 Placement placeFile(const std::string& temporary, const std::string& destination, bool keepEarlier,
@@ -42,6 +53,7 @@ Placement placeFile(const std::string& temporary, const std::string& destination
   const DWORD error = GetLastError();
   if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) return Placement::Failed;
 
+  if (heldByAnotherProgram(destination)) return Placement::Failed;
   flushToDisk(temporary);
   if (keepEarlier && !keepCopy(destination, keptCopy)) return Placement::Failed;
   if (MoveFileExA(temporary.c_str(), destination.c_str(), MOVEFILE_REPLACE_EXISTING)) return Placement::Replaced;

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "registry_view.h"
+#include "scenario.h"
 
 namespace {
 
@@ -55,7 +56,8 @@ void compare(const std::map<std::string, std::string>& before, const std::map<st
 
 MachineSnapshot takeMachineSnapshot() {
   MachineSnapshot snapshot;
-  collectFiles("C:\\", snapshot.files);
+  // E: is the small drive of the scenarios that fill one; absent, it adds nothing.
+  for (const char* drive : {"C:\\", "E:\\"}) collectFiles(drive, snapshot.files);
   for (const auto& [key, values] : machineTree("Software")) {
     snapshot.registry[key + "\\"] = "";
     for (const auto& [name, value] : values)
@@ -70,4 +72,16 @@ std::vector<std::string> snapshotDifferences(const MachineSnapshot& before, cons
   compare(before.files, after.files, expected, differences);
   compare(before.registry, after.registry, expected, differences);
   return differences;
+}
+
+void checkSameMachine(const MachineSnapshot& before, bool (*expected)(const std::string& entry)) {
+  std::string listed;
+  for (const std::string& difference : snapshotDifferences(before, takeMachineSnapshot(), expected))
+    listed += "\n  " + difference;
+  check(listed.empty(), "the machine is as it was before, but for:" + listed);
+}
+
+bool isSharedModule(const std::string& entry) {
+  const std::string name = "\\modules\\fsuipc.dll";
+  return entry.size() > name.size() && entry.compare(entry.size() - name.size(), name.size(), name) == 0;
 }

@@ -41,8 +41,9 @@ std::string simulatorFolder(Simulator simulator) {
 
 std::vector<std::string> seededSimulatorEntries() { return {"aircraft\\", "modules\\"}; }
 
-void seedSimulator(Simulator simulator) {
-  const std::string folder = simulatorFolder(simulator);
+void seedSimulator(Simulator simulator) { seedSimulatorAt(simulator, simulatorFolder(simulator)); }
+
+void seedSimulatorAt(Simulator simulator, const std::string& folder) {
   const std::string base = withBackslash(folder);
   for (size_t cut = base.find('\\', 3); cut != std::string::npos; cut = base.find('\\', cut + 1))
     makeDirectory(base.substr(0, cut));

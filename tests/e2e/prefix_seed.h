@@ -17,6 +17,8 @@ enum class Simulator { Fs2002, Fs2004 };
 // The simulator's registry entry and its folder, with the modules\ and
 // aircraft\ folders that real installations have.
 void seedSimulator(Simulator simulator);
+// The same with the folder elsewhere (with a backslash at its end).
+void seedSimulatorAt(Simulator simulator, const std::string& folder);
 // The folder of a seeded simulator.
 std::string simulatorFolder(Simulator simulator);
 // The entries that seedSimulator makes inside the folder, for checkFolderHolds.

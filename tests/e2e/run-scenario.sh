@@ -10,11 +10,25 @@ source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine-env.sh"
 rm -rf "$prefix"
 mkdir -p "$(dirname "$prefix")"
 cp -a --reflink=auto "$template" "$prefix"
+small_drive=$prefix/small_drive
 cleanup() {
   "$wineserver" -k >/dev/null 2>&1 || true
   "$wineserver" -w >/dev/null 2>&1 || true
+  if mountpoint -q "$small_drive"; then umount "$small_drive"; fi
   rm -rf "$prefix"
 }
 trap cleanup EXIT
+
+# Scenarios named *small_drive* get drive E:, a 1 MiB tmpfs, on which a disk
+# really fills up: Windows then reports the drive full as it would.
+if [[ $scenario == *small_drive* ]]; then
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "$scenario mounts a small drive as E:, which needs root" >&2
+    exit 1
+  fi
+  mkdir "$small_drive"
+  mount -t tmpfs -o size=1m,mode=0777 kestrel_small_drive "$small_drive"
+  ln -s ../small_drive "$prefix/dosdevices/e:"
+fi
 
 "$loader" "$driver" "$scenario" "$setup" "$screenshots" "$tree"

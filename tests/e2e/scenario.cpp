@@ -1,5 +1,7 @@
 #include "scenario.h"
 
+#include <windows.h>
+
 #include <algorithm>
 #include <map>
 
@@ -35,6 +37,11 @@ std::string excerpt(const std::string& text, size_t at) {
 
 void check(bool condition, const std::string& what) {
   if (!condition) throw ScenarioFailure("not so: " + what);
+}
+
+void waitUntil(const std::string& what, const std::function<bool()>& condition) {
+  for (const DWORD start = GetTickCount(); !condition(); Sleep(20))
+    if (GetTickCount() - start > 60000) throw ScenarioFailure("waited a minute in vain for: " + what);
 }
 
 void checkEqual(const std::string& actual, const std::string& expected, const std::string& what) {

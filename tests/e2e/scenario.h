@@ -8,6 +8,7 @@
 //
 // in any *_scenarios.cpp of this directory; CMake finds it there and registers
 // it as the ctest test e2e_<name>, run in a Wine prefix of its own.
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -25,6 +26,8 @@ void check(bool condition, const std::string& what);
 void checkEqual(const std::string& actual, const std::string& expected, const std::string& what);
 void checkEqual(long long actual, long long expected, const std::string& what);
 void checkEqual(bool actual, bool expected, const std::string& what);
+// Polls `condition` until it holds; fails after a minute.
+void waitUntil(const std::string& what, const std::function<bool()>& condition);
 
 using ScenarioBody = void (*)(ScenarioRun& run);
 

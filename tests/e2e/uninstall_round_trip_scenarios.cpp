@@ -2,8 +2,11 @@
 // as it was before: every file of drive C (the Start menu among them) and
 // every key and value below HKEY_LOCAL_MACHINE\Software, but for the shared
 // module fsuipc.dll, which stays in each simulator.
+#include <windows.h>
+
 #include <cstring>
 #include <iostream>
+#include <string>
 
 #include "expected_installation.h"
 #include "file_tree.h"
@@ -16,32 +19,6 @@
 #include "wizard_steps.h"
 
 namespace {
-
-// Through the wizard with what it proposes, as this installation type.
-void installAs(ScenarioRun& run, int typeButton) {
-  UiDriver& setup = run.startSetup();
-  goToTypePage(setup, run.setupProgram());
-  setup.setChecked(typeButton, true);
-  setup.click(IDC_NEXT);
-  if (typeButton != IDC_TYPE_SIMULATOR_COMPUTER) {
-    expectProgramDirPage(setup, defaultProgramDir());
-    setup.click(IDC_NEXT);
-  }
-  expectFinishedPage(setup, typeButton != IDC_TYPE_SIMULATOR_COMPUTER);
-  finishAndEnd(setup);
-}
-
-bool isSharedModule(const std::string& entry) {
-  const std::string name = "\\modules\\fsuipc.dll";
-  return entry.size() > name.size() && entry.compare(entry.size() - name.size(), name.size(), name) == 0;
-}
-
-void checkSameMachine(const MachineSnapshot& before, bool (*expected)(const std::string&) = nullptr) {
-  std::string listed;
-  for (const std::string& difference : snapshotDifferences(before, takeMachineSnapshot(), expected))
-    listed += "\n  " + difference;
-  check(listed.empty(), "the machine is as it was before, but for:" + listed);
-}
 
 // The round trip of one installation type, uninstalled through `commandLine`.
 void roundTrip(ScenarioRun& run, int typeButton, std::string (*commandLine)()) {
@@ -143,6 +120,54 @@ SCENARIO(uninstall_skips_what_no_installation_asks_for) {
                  "DeleteFile \\\\fileserver\\share\\kestrel.cfg\n"
                  "DeleteRegTree HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\n"
                  "DeleteRegTree HKEY_LOCAL_MACHINE\\Software",
+             "the uninstaller's report");
+  restartWindows();
+  checkSameMachine(before, isSharedModule);
+}
+
+namespace {
+
+// Uninstalled through the registration, the machine is as `before` but for the shared module.
+void uninstallToNothing(ScenarioRun& run, const MachineSnapshot& before) {
+  checkEqual(uninstallWithYes(run, uninstallCommandLine()), kUninstalledReport, "the uninstaller's report");
+  restartWindows();
+  checkSameMachine(before, isSharedModule);
+}
+
+}  // namespace
+
+// A second installation over a first, which it must not orphan: one
+// uninstall removes both. Into another directory, whose parent the setup
+// program makes, as the earlier installation's setting proposes it.
+SCENARIO(reinstalls_uninstall_to_nothing) {
+  seedSimulator(Simulator::Fs2004);
+  const MachineSnapshot before = takeMachineSnapshot();
+  installAs(run, IDC_TYPE_ONE_COMPUTER);
+  installAs(run, IDC_TYPE_SIMULATOR_COMPUTER);
+  uninstallToNothing(run, before);
+
+  const std::string elsewhere = "C:\\Programme\\Kestrel B\xfcrger";
+  installAs(run, IDC_TYPE_ONE_COMPUTER);
+  seedProgramDirSetting(elsewhere);
+  installAs(run, IDC_TYPE_ONE_COMPUTER, withBackslash(elsewhere));
+  uninstallToNothing(run, before);
+}
+
+// A program directory that other programs share: their folders, empty or
+// not, stay, and the report names only the shared folder itself.
+SCENARIO(shared_program_dir_keeps_other_programs) {
+  seedSimulator(Simulator::Fs2004);
+  const std::string shared = "C:\\Program Files\\";
+  for (const char* folder : {"Empty Vendor", "Other Suite", "Other Suite\\cache", "Other Tool", "Other Tool\\plugins"})
+    check(CreateDirectoryA((shared + folder).c_str(), nullptr) != FALSE, std::string("the folder ") + folder + " is made");
+  writeBytes(shared + "Other Suite\\suite.exe", "another program");
+  const MachineSnapshot before = takeMachineSnapshot();
+  seedProgramDirSetting(shared);  // as if chosen with the folder browser
+
+  installAs(run, IDC_TYPE_ONE_COMPUTER, shared);
+  checkEqual(uninstallWithYes(run, uninstallCommandLine()),
+             std::string(kUninstalledReport) +
+                 "\n\nThese folders were kept, because they still hold files:\nC:\\Program Files",
              "the uninstaller's report");
   restartWindows();
   checkSameMachine(before, isSharedModule);

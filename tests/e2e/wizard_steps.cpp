@@ -134,3 +134,16 @@ void finishAndEnd(UiDriver& setup) {
   checkEqual(static_cast<long long>(setup.waitForEnd()), 0, "exit code after Finish");
   checkEqual(static_cast<long long>(setup.visibleWindowCount()), 0, "windows left after the end");
 }
+
+void installAs(ScenarioRun& run, int typeButton, const std::string& programDir) {
+  UiDriver& setup = run.startSetup();
+  goToTypePage(setup, run.setupProgram());
+  setup.setChecked(typeButton, true);
+  setup.click(IDC_NEXT);
+  if (typeButton != IDC_TYPE_SIMULATOR_COMPUTER) {
+    expectProgramDirPage(setup, programDir);
+    setup.click(IDC_NEXT);
+  }
+  expectFinishedPage(setup, typeButton != IDC_TYPE_SIMULATOR_COMPUTER);
+  finishAndEnd(setup);
+}

@@ -48,3 +48,7 @@ void expectVersionPage(UiDriver& setup);
 void expectFinishedPage(UiDriver& setup, bool readmeShown);
 // Finish: the program ends at once, leaving no window.
 void finishAndEnd(UiDriver& setup);
+// A whole run through the wizard with what it proposes, as this installation
+// type, on a computer with one simulator; the program directory page must
+// propose `programDir`.
+void installAs(ScenarioRun& run, int typeButton, const std::string& programDir = defaultProgramDir());

@@ -105,8 +105,8 @@ TEST_F(UninstallRegistration, CommitNumbersEventsWithoutLeadingZeros) {
 }
 
 // A reinstall keeps what the earlier installation registered: this run's
-// events, then the earlier ones it did not log again (the same command and
-// path, in any case), in their order.
+// events, then the earlier ones, each once (the same command and path, in any
+// case), where it comes last.
 TEST_F(UninstallRegistration, CommitOverEarlierRegistrationAppendsTheEventsNotRepeated) {
   ASSERT_TRUE(commitNumberedEvents(3));
   UninstallerSetup* log =
@@ -114,16 +114,18 @@ TEST_F(UninstallRegistration, CommitOverEarlierRegistrationAppendsTheEventsNotRe
   ASSERT_NE(log, nullptr);
   ASSERT_TRUE(log->addEvent("DeleteFile", "D:\\Kestrel 3\\file0", "Deleting it again"));
   ASSERT_TRUE(log->addEvent("DeleteFile", "C:\\KESTREL\\FILE1", "Deleting it again"));
+  ASSERT_TRUE(log->addEvent("DeleteFile", "D:\\Kestrel 3\\file3", "Deleting it again"));
   ASSERT_TRUE(log->commit());
 
   EXPECT_EQ(readMachineValue(keyPath(), "UninstallString"),
             registryText("\"D:\\Kestrel 3\\ksuninstall.exe\" " + productName));
   EXPECT_EQ(readMachineValue(keyPath(), "EscortDescription"), registryText("again"));
-  EXPECT_EQ(readMachineValue(keyPath(), "EscortEvents"), registryDword(4));
+  EXPECT_EQ(readMachineValue(keyPath(), "EscortEvents"), registryDword(5));
   const std::vector<std::pair<std::string, std::string>> expected = {
       {"D:\\Kestrel 3\\file0", "Deleting it again"},
-      {"C:\\KESTREL\\FILE1", "Deleting it again"},
+      {"D:\\Kestrel 3\\file3", "Deleting it again"},
       {"C:\\Kestrel\\file0", "Deleting file 0"},
+      {"C:\\Kestrel\\file1", "Deleting file 1"},
       {"C:\\Kestrel\\file2", "Deleting file 2"}};
   for (size_t n = 0; n < expected.size(); ++n) {
     EXPECT_EQ(readMachineValue(keyPath(), "EscortParams" + std::to_string(n)), registryText(expected[n].first));
