@@ -7,7 +7,7 @@ WNDPROC editProcedure = nullptr;
 
 LRESULT CALLBACK readOnlyBoxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
   const LRESULT result = CallWindowProcA(editProcedure, box, message, wParam, lParam);
-  return message == WM_GETDLGCODE ? result & ~static_cast<LRESULT>(DLGC_WANTALLKEYS) : result;
+  return message == WM_GETDLGCODE ? result & ~static_cast<LRESULT>(DLGC_WANTALLKEYS | DLGC_HASSETSEL) : result;
 }
 
 }  // namespace

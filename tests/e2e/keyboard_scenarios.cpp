@@ -7,6 +7,7 @@
 #include "prefix_seed.h"
 #include "resource_ids.h"
 #include "scenario.h"
+#include "window_text.h"
 #include "wizard_steps.h"
 
 namespace {
@@ -43,6 +44,9 @@ SCENARIO(keyboard_default_route) {
 
   expectLicensePage(setup, run.setupProgram(), false);
   waitForFocus(setup, IDC_LICENSE_TEXT);
+  const HWND agreement = setup.pageControl(1, IDC_LICENSE_TEXT);
+  checkEqual(static_cast<long long>(windowAnswer(agreement, EM_GETFIRSTVISIBLELINE)), 0,
+             "first line shown of the agreement");
   press(setup, {VK_RETURN});
   press(setup, {VK_ESCAPE});
   setup.waitForDialog(kCancelCaption);
