@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include "dialog_message.h"
 #include "page_finished.h"
 #include "page_fs_dir.h"
 #include "page_ks_dir.h"
@@ -53,9 +54,6 @@ int runSetup(HINSTANCE instance) {
 
   // GetMessageA gives -1 on an error, which must end the loop as well.
   MSG message = {};
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) Escort::dispatchWizardMessage(message);
   return static_cast<int>(message.wParam);
 }

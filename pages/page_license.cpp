@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "read_only_text_keys.h"
 #include "resource_ids.h"
 #include "string_helpers.h"
 
@@ -64,7 +65,9 @@ WORD PageLicense::dialogTemplate() { return IDD_PAGE_LICENSE; }
 void PageLicense::onCreate(Escort::WizardUI* frame, HWND window) {
   std::string agreement;
   for (const UINT* id = kAgreementStrings; *id != 0; ++id) agreement += loadString(*id) + kEntryEnd;
-  SetWindowTextA(GetDlgItem(window, IDC_LICENSE_TEXT), agreement.c_str());
+  HWND agreementBox = GetDlgItem(window, IDC_LICENSE_TEXT);
+  SetWindowTextA(agreementBox, agreement.c_str());
+  leaveDialogKeysToDialog(agreementBox);
   CheckDlgButton(window, IDC_LICENSE_ACCEPT, BST_UNCHECKED);
   KS3Page::onCreate(frame, window);
 }

@@ -28,6 +28,10 @@ const struct {
 WORD PageType::dialogTemplate() { return IDD_PAGE_TYPE; }
 
 void PageType::onCreate(Escort::WizardUI* frame, HWND window) {
+  // The buttons' group begins with the text above them, where the arrow keys
+  // would stop; a group of their own keeps the arrows among the three.
+  HWND first = GetDlgItem(window, kTypeButtons[0].buttonId);
+  SetWindowLongA(first, GWL_STYLE, GetWindowLongA(first, GWL_STYLE) | WS_GROUP);
   CheckRadioButton(window, IDC_TYPE_ONE_COMPUTER, IDC_TYPE_SIMULATOR_COMPUTER, IDC_TYPE_ONE_COMPUTER);
   readInstallType(frame, window);
 }

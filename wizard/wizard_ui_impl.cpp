@@ -7,6 +7,17 @@ namespace Escort {
 namespace {
 // Pages and the frame are moved without touching their size, stacking or paint.
 const UINT kMoveOnly = SWP_NOSIZE | SWP_NOZORDER | SWP_NOREDRAW;
+// The stacking order of the frame's children is their tab order.
+const UINT kStackOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW;
+
+// The first control of a shown page that takes focus from the keyboard.
+HWND firstTabStop(HWND page) {
+  for (HWND control = GetWindow(page, GW_CHILD); control != nullptr; control = GetWindow(control, GW_HWNDNEXT)) {
+    if ((GetWindowLongA(control, GWL_STYLE) & WS_TABSTOP) && IsWindowVisible(control) && IsWindowEnabled(control))
+      return control;
+  }
+  return nullptr;
+}
 }  // namespace
 
 WizardUI* getWizardUI() {
@@ -34,6 +45,7 @@ bool WizardUIImpl::create(HINSTANCE module, WORD templateId, int nextButtonId, i
   backId = backButtonId;
   cancelId = cancelButtonId;
   finishId = finishButtonId;
+  orderButtons();
   pageX = pageXCode;
   pageY = pageYCode;
   current = -1;
@@ -49,6 +61,9 @@ bool WizardUIImpl::addPage(WizardUIPage* page) {
   ShowWindow(window, SW_HIDE);
   SetWindowPos(window, nullptr, pagePosition(pageX, window, true), pagePosition(pageY, window, false), 0, 0,
                kMoveOnly);
+  // After the pages added before it and before the frame's own controls: the
+  // keyboard reaches a page's controls first, then the buttons.
+  SetWindowPos(window, pages.empty() ? HWND_TOP : pages.back().window, 0, 0, 0, 0, kStackOnly);
   pages.push_back({window, page});
   page->onCreate(this, window);
   return true;
@@ -71,10 +86,14 @@ bool WizardUIImpl::run() {
 
 bool WizardUIImpl::enableButtons(int cancelState, int backState, int nextFinishState) {
   if (!created) return false;
+  const HWND focused = GetFocus();
   applyButtonState(cancelId, cancelState, true);
   applyButtonState(backId, backState, current != 0);
   applyButtonState(nextId, nextFinishState, true);
   applyButtonState(finishId, nextFinishState, true);
+  // A disabled button keeps no focus: Windows would leave the keyboard on it,
+  // dead, and Wine drops the focus altogether.
+  if (focused != nullptr && GetParent(focused) == frameWindow && !IsWindowEnabled(focused)) focusCurrentPage();
   return true;
 }
 
@@ -120,8 +139,38 @@ bool WizardUIImpl::showPage(int index) {
     const bool last = current == static_cast<int>(pages.size()) - 1;
     ShowWindow(GetDlgItem(frameWindow, nextId), last ? SW_HIDE : SW_SHOW);
     ShowWindow(GetDlgItem(frameWindow, finishId), last ? SW_SHOW : SW_HIDE);
+    // Enter presses whichever of the two is shown.
+    SendMessageA(frameWindow, DM_SETDEFID, static_cast<WPARAM>(last ? finishId : nextId), 0);
+    if (current != -1) focusCurrentPage();
   }
   return true;
+}
+
+void WizardUIImpl::orderButtons() {
+  // Tab goes from the page to Back, Next or Finish, then Cancel, wherever the
+  // template puts them; the buttons start a group of their own, so that the
+  // arrow keys in a page's last group stay in the page.
+  HWND previous = GetDlgItem(frameWindow, backId);
+  SetWindowLongA(previous, GWL_STYLE, GetWindowLongA(previous, GWL_STYLE) | WS_GROUP);
+  for (int id : {nextId, finishId, cancelId}) {
+    HWND button = GetDlgItem(frameWindow, id);
+    SetWindowPos(button, previous, 0, 0, 0, 0, kStackOnly);
+    previous = button;
+  }
+}
+
+void WizardUIImpl::focusCurrentPage() {
+  HWND target = current == -1 ? nullptr : firstTabStop(pages[current].window);
+  if (target == nullptr) {
+    HWND forward = GetDlgItem(frameWindow, current == static_cast<int>(pages.size()) - 1 ? finishId : nextId);
+    if (IsWindowVisible(forward) && IsWindowEnabled(forward)) target = forward;
+  }
+  // Through the dialog manager, which also moves the default button's frame.
+  // With nothing to take it, no window has the focus and keys do nothing.
+  if (target != nullptr)
+    SendMessageA(frameWindow, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(target), TRUE);
+  else
+    SetFocus(nullptr);
 }
 
 void WizardUIImpl::close() {
@@ -175,6 +224,13 @@ INT_PTR CALLBACK WizardUIImpl::frameDialogProc(HWND window, UINT message, WPARAM
   auto* frame = reinterpret_cast<WizardUIImpl*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   // Messages before WM_INITDIALOG (WM_SETFONT) come before the frame is attached.
   if (message != WM_COMMAND || frame == nullptr) return FALSE;
+  // Enter on a page's push button comes to the frame, whose dialog manager
+  // has the keyboard; the button belongs to its page.
+  HWND control = reinterpret_cast<HWND>(lParam);
+  if (control != nullptr && GetParent(control) != window) {
+    SendMessageA(GetParent(control), WM_COMMAND, wParam, lParam);
+    return TRUE;
+  }
   return frame->onCommand(LOWORD(wParam));
 }
 

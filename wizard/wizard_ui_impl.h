@@ -39,6 +39,10 @@ class WizardUIImpl final : public WizardUI {
   };
 
   bool showPage(int index);
+  void orderButtons();
+  // Puts the keyboard on the current page's first control that takes it, else
+  // on Next (Finish on the last page), else nowhere.
+  void focusCurrentPage();
   INT_PTR onCommand(int controlId);
   int pagePosition(int32_t code, HWND pageWindow, bool horizontal) const;
   void applyButtonState(int controlId, int state, bool enabledByDefault);

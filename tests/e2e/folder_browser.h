@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+// The browser's caption.
+const char kFolderBrowserCaption[] = "Browse for Folder";
+
 class FolderBrowser {
  public:
   // `browser` is the browser's dialog, `process` the program that shows it.

@@ -50,7 +50,6 @@ SCENARIO(program_dir_proposed) {
 // backslash at its end (a drive root keeps its own); a choice that is no file
 // system folder, or cancelling, leaves the directory as it was.
 SCENARIO(folder_browser) {
-  const char kBrowser[] = "Browse for Folder";
   const struct {
     std::vector<std::string> choice;  // empty: cancel
     std::string directory;
@@ -64,13 +63,13 @@ SCENARIO(folder_browser) {
   goToProgramDirPage(setup, run.setupProgram(), defaultProgramDir());
   for (const auto& c : cases) {
     setup.click(IDC_KESTREL_DIR_CHANGE);
-    HWND dialog = setup.waitForDialog(kBrowser);
+    HWND dialog = setup.waitForDialog(kFolderBrowserCaption);
     if (c.choice.empty()) {
-      setup.answerDialog(kBrowser, IDCANCEL);
+      setup.answerDialog(kFolderBrowserCaption, IDCANCEL);
     } else {
       FolderBrowser browser(dialog, setup.process().handle());
       check(browser.select(c.choice), "the browser shows " + c.choice.back() + " below " + c.choice.front());
-      setup.answerDialog(kBrowser, IDOK);
+      setup.answerDialog(kFolderBrowserCaption, IDOK);
     }
     expectProgramDirPage(setup, c.directory);
   }

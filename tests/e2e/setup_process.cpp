@@ -39,6 +39,8 @@ SetupProcess::~SetupProcess() {
   CloseHandle(info.hProcess);
 }
 
+void SetupProcess::suspend() { SuspendThread(info.hThread); }
+
 void SetupProcess::resume() { ResumeThread(info.hThread); }
 
 bool SetupProcess::running() const { return !waitForEnd(0); }

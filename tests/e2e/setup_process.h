@@ -21,6 +21,8 @@ class SetupProcess {
 
   DWORD threadId() const { return info.dwThreadId; }
   HANDLE handle() const { return info.hProcess; }
+  // Holds the main thread, until resume().
+  void suspend();
   void resume();
   bool running() const;
   bool waitForEnd(DWORD milliseconds) const;

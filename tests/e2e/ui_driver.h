@@ -54,6 +54,10 @@ class UiDriver {
   // Saves the window as <screenshot directory>/<name>.png and says where.
   void screenshot(const std::string& name);
 
+  // Waits until `condition` holds; fails after the time limit, or when the
+  // program ends first.
+  void waitFor(const std::string& what, const std::function<bool()>& condition);
+
   SetupProcess& process() { return *program; }
   // The window last waited for.
   HWND mainWindow() const { return window; }
@@ -65,7 +69,6 @@ class UiDriver {
   // Clicks the box's button and waits until the click that opened the box has returned.
   void clickAnswer(HWND box, int buttonId);
   void clickWindow(HWND button, const std::string& what);
-  void waitFor(const std::string& what, const std::function<bool()>& condition);
 
   std::unique_ptr<SetupProcess> program;
   std::string screenshots;

@@ -258,7 +258,7 @@ const DWORD kLeftText = kVisibleChild | SS_LEFT | WS_GROUP;
 const DWORD kCentredText = kVisibleChild | SS_CENTER | WS_GROUP;
 const DWORD kCheckBox = kVisibleChild | BS_AUTOCHECKBOX | WS_TABSTOP;
 const DWORD kTypeRadio = kVisibleChild | BS_AUTORADIOBUTTON | BS_MULTILINE;
-const DWORD kPageStyle = WS_CHILD | DS_SETFONT | DS_FIXEDSYS;
+const DWORD kPageStyle = WS_CHILD | DS_CONTROL | DS_SETFONT | DS_FIXEDSYS;
 
 const std::vector<DialogLayout>& dialogLayouts() {
   static const std::vector<DialogLayout> layouts = {

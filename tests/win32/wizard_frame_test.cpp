@@ -1,131 +1,8 @@
 // The wizard frame on real windows: the program's own frame template, and
 // pages that record every call the frame makes and can act inside it.
-#include <windows.h>
-
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <deque>
-#include <functional>
-#include <map>
-#include <string>
-#include <vector>
-
-#include "page_position.h"
-#include "resource_ids.h"
-#include "wizard_ui_impl.h"
+#include "wizard_frame_fixture.h"
 
 namespace {
-
-using Escort::WizardUI;
-using Action = std::function<int(WizardUI*)>;
-
-// A page that logs "<name>.<slot>" for every call and runs the action set for
-// a slot, whose result it returns; without one it returns 0.
-class RecordingPage final : public Escort::WizardUIPage {
- public:
-  RecordingPage(std::string name, std::vector<std::string>& calls) : name(std::move(name)), calls(calls) {}
-
-  WORD dialogTemplate() override { return IDD_PAGE_TYPE; }
-  void onCreate(WizardUI* frame, HWND created) override {
-    window = created;
-    call("onCreate", frame);
-  }
-  int onEnter(WizardUI* frame, HWND) override { return call("onEnter", frame); }
-  int onNext(WizardUI* frame, HWND) override { return call("onNext", frame); }
-  int onBack(WizardUI* frame, HWND) override { return call("onBack", frame); }
-  int onCancel(WizardUI* frame, HWND) override { return call("onCancel", frame); }
-  int onFinish(WizardUI* frame, HWND) override { return call("onFinish", frame); }
-  INT_PTR onMessage(WizardUI*, HWND, UINT message, WPARAM wParam, LPARAM) override {
-    if (message == WM_SHOWWINDOW && wParam != 0) ++timesShown;
-    return 0;
-  }
-  int onLeave(WizardUI* frame, HWND) override { return call("onLeave", frame); }
-  void onDestroy(WizardUI* frame, HWND) override { call("onDestroy", frame); }
-
-  std::map<std::string, Action> actions;
-  HWND window = nullptr;
-  int timesShown = 0;
-
- private:
-  int call(const std::string& slot, WizardUI* frame) {
-    calls.push_back(name + "." + slot);
-    const auto action = actions.find(slot);
-    return action == actions.end() ? 0 : action->second(frame);
-  }
-
-  std::string name;
-  std::vector<std::string>& calls;
-};
-
-using Calls = std::vector<std::string>;
-
-// Quit messages waiting in this thread's queue; there is one flag, not a count.
-int takeQuitMessages() {
-  int count = 0;
-  MSG message;
-  while (PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) ++count;
-  return count;
-}
-
-// Dispatches what is queued, as the program's message loop would.
-void pumpMessages() {
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(message.wParam));
-      return;
-    }
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
-}
-
-class WizardFrame : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(frame.create(GetModuleHandleA(nullptr), IDD_WIZARD_FRAME, IDC_NEXT, IDC_BACK, IDCANCEL,
-                             IDC_FINISH, Escort::centredPosition(), Escort::anchorPosition(IDC_PAGE_ANCHOR)));
-  }
-  void TearDown() override {
-    frame.close();
-    takeQuitMessages();
-  }
-
-  // A new frame without pages, for tests that run several cases.
-  void restart() {
-    TearDown();
-    pages.clear();
-    calls.clear();
-    SetUp();
-  }
-
-  // Adds `count` pages; call run() afterwards, or use start().
-  void addPages(int count) {
-    for (int index = 0; index < count; ++index) {
-      pages.emplace_back("page" + std::to_string(index), calls);
-      ASSERT_TRUE(frame.addPage(&pages.back()));
-    }
-  }
-  void start(int count) {
-    addPages(count);
-    ASSERT_TRUE(frame.run());
-    calls.clear();
-  }
-
-  HWND frameWindow() { return GetParent(pages.front().window); }
-  HWND control(int id) { return GetDlgItem(frameWindow(), id); }
-  bool enabled(int id) { return IsWindowEnabled(control(id)) != FALSE; }
-  bool visible(int id) { return IsWindowVisible(control(id)) != FALSE; }
-  void click(int id) { SendMessageA(control(id), BM_CLICK, 0, 0); }
-  int count(const std::string& call) { return static_cast<int>(std::count(calls.begin(), calls.end(), call)); }
-  RecordingPage& page(int index) { return pages[index]; }
-  int lastIndex() { return static_cast<int>(pages.size()) - 1; }
-
-  Escort::WizardUIImpl frame;
-  Calls calls;
-  std::deque<RecordingPage> pages;  // stable addresses for the frame
-};
 
 TEST_F(WizardFrame, BackIsDisabledOnTheFirstPageOnly) {
   start(3);
@@ -292,24 +169,38 @@ TEST_F(WizardFrame, PagesAreCentredAcrossAndHangFromTheAnchor) {
   }
 }
 
-TEST_F(WizardFrame, CaptionCloseBoxActsAsCancelOnlyWhileCancelIsEnabled) {
-  for (bool cancelEnabled : {true, false}) {
-    SCOPED_TRACE(cancelEnabled ? "Cancel enabled" : "Cancel disabled");
-    restart();
-    addPages(2);
-    if (!cancelEnabled) {
-      page(0).actions["onEnter"] = [](WizardUI* f) {
-        return f->enableButtons(Escort::Disabled, Escort::Unchanged, Escort::Unchanged) ? 1 : 0;
-      };
+// The caption's close box, Esc and Alt+F4 ask the page as Cancel does, and
+// only while Cancel is enabled.
+TEST_F(WizardFrame, CloseBoxEscAndAltF4ActAsCancelOnlyWhileCancelIsEnabled) {
+  const struct {
+    const char* way;
+    std::function<void()> take;
+  } ways[] = {
+      {"close box", [this] {
+         SendMessageA(frameWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);
+         pumpMessages();
+       }},
+      {"Esc", [] { pressKey(VK_ESCAPE); }},
+      {"Alt+F4", [] { pressKey(VK_F4, false, true); }},
+  };
+  for (const auto& way : ways) {
+    for (bool cancelEnabled : {true, false}) {
+      SCOPED_TRACE(std::string(way.way) + (cancelEnabled ? ", Cancel enabled" : ", Cancel disabled"));
+      restart();
+      addPages(2);
+      if (!cancelEnabled) {
+        page(0).actions["onEnter"] = [](WizardUI* f) {
+          return f->enableButtons(Escort::Disabled, Escort::Unchanged, Escort::Unchanged) ? 1 : 0;
+        };
+      }
+      ASSERT_TRUE(frame.run());
+      ASSERT_EQ(enabled(IDCANCEL), cancelEnabled);
+      calls.clear();
+      way.take();
+      EXPECT_EQ(calls, cancelEnabled ? Calls{"page0.onCancel"} : Calls{});
+      EXPECT_TRUE(IsWindowVisible(frameWindow()));
+      EXPECT_EQ(frame.currentPage(), 0);
     }
-    ASSERT_TRUE(frame.run());
-    ASSERT_EQ(enabled(IDCANCEL), cancelEnabled);
-    calls.clear();
-    SendMessageA(frameWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    pumpMessages();
-    EXPECT_EQ(calls, cancelEnabled ? Calls{"page0.onCancel"} : Calls{});
-    EXPECT_TRUE(IsWindowVisible(frameWindow()));
-    EXPECT_EQ(frame.currentPage(), 0);
   }
 }
 
