@@ -15,6 +15,13 @@ const char kReadme[] = "readme.txt";
 
 WORD PageFinished::dialogTemplate() { return IDD_PAGE_FINISHED; }
 
+void PageFinished::onCreate(Escort::WizardUI*, HWND window) {
+  // The template lists the readme box first, though it stands below the user
+  // guide's; Tab and the first focus go from top to bottom.
+  SetWindowPos(GetDlgItem(window, IDC_FINISHED_README), GetDlgItem(window, IDC_FINISHED_USER_GUIDE), 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 int PageFinished::onEnter(Escort::WizardUI* frame, HWND window) {
   // The installation is over: there is nothing to go back to or cancel.
   frame->enableButtons(Escort::Disabled, Escort::Disabled, Escort::Unchanged);

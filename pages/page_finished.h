@@ -6,6 +6,7 @@
 class PageFinished final : public KS3Page {
  public:
   WORD dialogTemplate() override;
+  void onCreate(Escort::WizardUI* frame, HWND window) override;
   int onEnter(Escort::WizardUI* frame, HWND window) override;
   int onFinish(Escort::WizardUI* frame, HWND window) override;
 };

@@ -76,6 +76,8 @@ SCENARIO(keyboard_default_route) {
   typeAhead(setup, {{VK_RETURN}, {VK_ESCAPE}, {VK_F4, true}});
 
   expectFinishedPage(setup, true);
+  waitForFocus(setup, IDC_FINISHED_USER_GUIDE);
+  press(setup, {VK_TAB});
   waitForFocus(setup, IDC_FINISHED_README);
   checkEqual(static_cast<long long>(setup.visibleWindowCount()), 1, "windows besides the wizard");
   setup.screenshot("finished");
