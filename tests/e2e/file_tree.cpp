@@ -50,6 +50,13 @@ std::vector<std::string> filesBelow(const std::string& directory) {
   return files;
 }
 
+unsigned long long bytesBelow(const std::string& directory) {
+  unsigned long long total = 0;
+  for (const std::string& file : filesBelow(directory))
+    total += requiredFileBytes(withBackslash(directory) + file).size();
+  return total;
+}
+
 std::vector<std::string> entriesBelow(const std::string& directory) {
   std::vector<std::string> entries;
   collect(withBackslash(directory), "", true, entries);

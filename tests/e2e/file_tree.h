@@ -8,6 +8,8 @@
 // in the order of their lower-case names compared byte by byte: the order in
 // which the payload holds them, and so the order in which they are installed.
 std::vector<std::string> filesBelow(const std::string& directory);
+// What the files below `directory` hold, added up.
+unsigned long long bytesBelow(const std::string& directory);
 // Every file and directory below `directory` ("sub\\" for a directory), sorted.
 std::vector<std::string> entriesBelow(const std::string& directory);
 // The whole file, or nothing when it cannot be read.

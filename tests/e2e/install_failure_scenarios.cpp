@@ -23,9 +23,7 @@ void installUntilTheMessage(UiDriver& setup, const std::string& setupProgram, co
   setup.click(IDC_NEXT);
   expectProgramDirPage(setup, programDir);
   setup.click(IDC_NEXT);
-  setup.answerMessageBox(kErrorCaption, message, IDOK);
-  checkEqual(static_cast<long long>(setup.waitForEnd()), 0, "exit code after the failure");
-  checkEqual(static_cast<long long>(setup.visibleWindowCount()), 0, "windows left after the end");
+  expectFailureAndEnd(setup, message);
   checkNoUninstallRegistration();
 }
 

@@ -2,8 +2,6 @@
 
 #include <vector>
 
-#include "expected_installation.h"
-#include "file_tree.h"
 #include "scenario.h"
 
 const char kSmallDrive[] = "E:\\";
@@ -38,10 +36,3 @@ void leaveFreeOnSmallDrive(ULONGLONG freeBytes) {
 }
 
 void emptySmallDrive() { check(DeleteFileA(kFilling) != FALSE, "the small drive's filling goes"); }
-
-ULONGLONG bytesBelow(const std::string& directory) {
-  ULONGLONG total = 0;
-  for (const std::string& file : filesBelow(directory))
-    total += requiredFileBytes(withBackslash(directory) + file).size();
-  return total;
-}

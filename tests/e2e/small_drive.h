@@ -13,5 +13,3 @@ ULONGLONG smallDriveFreeBytes();
 void leaveFreeOnSmallDrive(ULONGLONG freeBytes);
 // Takes the filling away again.
 void emptySmallDrive();
-// What the files below a folder of the payload tree hold, added up.
-ULONGLONG bytesBelow(const std::string& directory);

@@ -147,3 +147,9 @@ void installAs(ScenarioRun& run, int typeButton, const std::string& programDir) 
   expectFinishedPage(setup, typeButton != IDC_TYPE_SIMULATOR_COMPUTER);
   finishAndEnd(setup);
 }
+
+void expectFailureAndEnd(UiDriver& setup, const std::string& message) {
+  setup.answerMessageBox(kErrorCaption, message, IDOK);
+  checkEqual(static_cast<long long>(setup.waitForEnd()), 0, "exit code after the failure");
+  checkEqual(static_cast<long long>(setup.visibleWindowCount()), 0, "windows left after the end");
+}

@@ -48,6 +48,9 @@ void expectVersionPage(UiDriver& setup);
 void expectFinishedPage(UiDriver& setup, bool readmeShown);
 // Finish: the program ends at once, leaving no window.
 void finishAndEnd(UiDriver& setup);
+// The error message `message`, answered; then the program ends with exit code
+// 0, leaving no window.
+void expectFailureAndEnd(UiDriver& setup, const std::string& message);
 // A whole run through the wizard with what it proposes, as this installation
 // type, on a computer with one simulator; the program directory page must
 // propose `programDir`.
