@@ -3,7 +3,9 @@
 // before anything is written: the bytes its steps write to each volume, each
 // file rounded up to the volume's clusters, against the space free there.
 // The new files are written whole before the files they replace give way, so
-// they need their whole size, whatever stands there now.
+// they need their whole size, whatever stands there now; the earlier files
+// are renamed aside, never copied, so they need no more room, on any file
+// system.
 #include <windows.h>
 
 #include <cstdint>

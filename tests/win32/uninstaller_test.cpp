@@ -16,6 +16,7 @@
 #include "progress_dialog.h"
 #include "registration_reader.h"
 #include "scratch_directory.h"
+#include "self_removal.h"
 #include "uninstall_log.h"
 #include "uninstall_run.h"
 #include "uninstaller_ids.h"
@@ -362,6 +363,21 @@ TEST_F(Uninstaller, ARegistrationWithoutEventsIsRemoved) {
 }
 
 // --- The progress dialog, from the program's own resources ----------------------
+
+// After an uninstall that left something behind, the uninstaller goes back
+// where the registration names it, with every folder the uninstall removed
+// above it (those the setup program made for the program directory), and
+// never over a file that is there.
+TEST(UninstallerRestored, WithEveryFolderAboveItThatWentAndNeverOverAFile) {
+  ScratchDirectory scratch("restored");
+  const std::string uninstaller = scratch / "Games\\Kestrel\\Kestrel 3\\ksuninstall.exe";
+  restoreUninstaller(uninstaller);
+  EXPECT_TRUE(readFileBytes(uninstaller) == readFileBytes(ownProgramPath()));
+
+  writeFileBytes(uninstaller, "someone else's");
+  restoreUninstaller(uninstaller);
+  EXPECT_EQ(readFileBytes(uninstaller), "someone else's");
+}
 
 TEST(UninstallProgressDialog, ShowsTheCaptionTheDescriptionAndHowFarTheRunIs) {
   ProgressDialog dialog(GetModuleHandleA(nullptr), "Uninstalling Kestrel 3");
