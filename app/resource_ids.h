@@ -98,6 +98,14 @@
 #define IDS_ERROR_INTERRUPTED_NOT_TAKEN_BACK 182
 #define IDS_ERROR_INTERRUPTED_DAMAGED 183
 #define IDS_ERROR_NETWORK_FOLDER 184
+// Files another program holds: %1 the list; each %1 path, %2 the programs.
+#define IDS_FILES_IN_USE 185
+#define IDS_FILE_IN_USE_BY 186
+#define IDS_CANCELLED 187
+// What failed and why, under a failure message: %1 path, %2 Windows' reason.
+#define IDS_FAILURE_DETAIL 188
+#define IDS_FAILURE_REASON 189
+#define IDS_ALREADY_RUNNING 190
 
 // The licence agreement after its heading: one paragraph or section heading
 // per entry, in reading order from IDS_LICENSE_FIRST to IDS_LICENSE_LAST.

@@ -5,6 +5,7 @@
 
 #include "dialog_message.h"
 #include "interrupted_run.h"
+#include "single_run.h"
 #include "page_finished.h"
 #include "page_fs_dir.h"
 #include "page_ks_dir.h"
@@ -21,6 +22,11 @@
 
 int runSetup(HINSTANCE instance) {
   moduleInstance = instance;
+  if (!becomeTheOnlyRun()) {
+    MessageBoxA(nullptr, loadString(IDS_ALREADY_RUNNING).c_str(), loadString(IDS_ERROR_CAPTION).c_str(),
+                MB_OK | MB_SETFOREGROUND);
+    return kExitAlreadyRunning;
+  }
   if (const int refused = settleInterruptedRun()) return refused;
   // The progress page's dialog uses the progress bar class.
   registerProgressBarClass();

@@ -11,4 +11,5 @@ enum SetupExitCode {
                            // run's record that cannot be read
   kExitNotTakenBack = 6,   // a failed or interrupted installation could not all be put back
                            // yet; running the setup program again finishes that
+  kExitAlreadyRunning = 7, // another setup program or uninstaller runs; nothing was changed
 };

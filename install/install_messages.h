@@ -18,13 +18,26 @@ constexpr UINT WM_INSTALL_FILE_DONE = WM_USER + 0x102;
 constexpr UINT WM_INSTALL_PROGRESS = WM_USER + 0x103;
 // wParam: the result, kInstallSucceeded or a failure code. lParam: 0.
 constexpr UINT WM_INSTALL_DONE = WM_USER + 0x104;
+// Before a failure's WM_INSTALL_DONE: what failed and why. wParam: the
+// Windows error. lParam: the path, to be taken with takeAnnouncedFile.
+constexpr UINT WM_INSTALL_FAILED = WM_USER + 0x105;
+// A file that another program holds. wParam: 0. lParam: the worker's
+// FileInUseQuestion, which the page answers and then sets `answered`; the
+// worker waits for that.
+constexpr UINT WM_INSTALL_FILE_IN_USE = WM_USER + 0x106;
+
+struct FileInUseQuestion {
+  std::string path;
+  HANDLE answered;
+  bool retry = false;
+};
 
 // Results in WM_INSTALL_DONE besides the extractor's own codes, which pass
 // through unchanged (and 4 is also its code for a missing chunk).
 constexpr int kInstallSucceeded = 0;
 constexpr int kPayloadNotOpened = 4;
 
-// The name in WM_INSTALL_FILE is a heap copy of the whole destination path,
+// The name in WM_INSTALL_FILE (and WM_INSTALL_FAILED) is a heap copy of the whole destination path,
 // made for that one message. A single buffer in the worker would be rewritten
 // by the next file, or gone with the worker's thread, before the page reads
 // it; a copy per message always names the file the message announced, at any
@@ -39,7 +52,8 @@ inline LPARAM copyAnnouncedFile(const char* path) {
   return reinterpret_cast<LPARAM>(copy);
 }
 
-// The path a WM_INSTALL_FILE announced; frees its copy. Call once per message.
+// The path a WM_INSTALL_FILE (or WM_INSTALL_FAILED) carried; frees its copy.
+// Call once per message.
 inline std::string takeAnnouncedFile(LPARAM announced) {
   std::unique_ptr<char[]> copy(reinterpret_cast<char*>(announced));
   return copy ? std::string(copy.get()) : std::string();

@@ -1,5 +1,7 @@
 #include "install_plan.h"
 
+#include "archive_path.h"
+#include "payload_resource.h"
 #include "resource_ids.h"
 #include "text_format.h"
 #include "uninstall_log.h"
@@ -73,4 +75,27 @@ std::vector<InstallStep> installSteps(const InstallJob& job) {
   if (job.installFs2002) addSimulator(job, job.fs2002Dir, kFs2002Modules, steps);
   if (job.installFs2004) addSimulator(job, job.fs2004Dir, kFs2004Modules, steps);
   return steps;
+}
+
+bool forEachInstalledFile(const std::vector<InstallStep>& steps, HMODULE payloadModule, const InstalledFileVisit& visit) {
+  Escort::PayloadResource resource;
+  Escort::CatalogHeader header;
+  Escort::Catalog catalog;
+  if (Escort::loadPayloadResource(payloadModule, 0, resource) ||
+      Escort::readCatalog(resource.data, resource.size, header, catalog) != Escort::CatalogReadResult::Ok)
+    return false;
+  for (const InstallStep& step : steps) {
+    const std::string key = Escort::normalizeArchivePath(step.archivePath);
+    if (step.tree) {
+      std::string base = step.destination;
+      ensureTrailingBackslash(base);
+      Escort::forEachInTree(catalog, key, [&](const std::string& entryKey, const Escort::CatalogEntry& entry) {
+        visit(step, base + Escort::pathInTree(entryKey, key), entry);
+        return true;
+      });
+    } else if (auto entry = catalog.find(key); entry != catalog.end()) {
+      visit(step, step.destination, entry->second);
+    }
+  }
+  return true;
 }

@@ -4,9 +4,11 @@
 // adds up what they will write to each volume.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "catalog.h"
 #include "install_job.h"
 
 struct InstallStep {
@@ -24,3 +26,11 @@ struct InstallStep {
 // Program files (or the uninstaller alone, on a computer that runs only the
 // simulator), then each chosen simulator's modules and aircraft.
 std::vector<InstallStep> installSteps(const InstallJob& job);
+
+// Calls visit(step, destination, entry) for every file the steps write, in
+// their order, with its entry of the catalog in `payloadModule`'s resources,
+// each at the path the extractor gives it. False when that catalog cannot be
+// read.
+using InstalledFileVisit =
+    std::function<void(const InstallStep& step, const std::string& destination, const Escort::CatalogEntry& entry)>;
+bool forEachInstalledFile(const std::vector<InstallStep>& steps, HMODULE payloadModule, const InstalledFileVisit& visit);

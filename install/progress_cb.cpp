@@ -20,3 +20,19 @@ void ProgressCB::fileProgress(uint32_t /*compressedFed*/, uint32_t /*compressedS
 }
 
 void ProgressCB::fileFinished() { PostMessageA(targetWindow, WM_INSTALL_FILE_DONE, 0, 0); }
+
+void ProgressCB::fileFailed(const char* path, unsigned long error) {
+  const LPARAM failed = copyAnnouncedFile(path);
+  if (!PostMessageA(targetWindow, WM_INSTALL_FAILED, error, failed)) takeAnnouncedFile(failed);
+}
+
+// The worker waits, and the page asks the user: the worker itself never
+// touches a window.
+bool ProgressCB::fileInUse(const char* path) {
+  FileInUseQuestion question{path, CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+  if (!question.answered) return false;
+  if (PostMessageA(targetWindow, WM_INSTALL_FILE_IN_USE, 0, reinterpret_cast<LPARAM>(&question)))
+    WaitForSingleObject(question.answered, INFINITE);
+  CloseHandle(question.answered);
+  return question.retry;
+}

@@ -23,12 +23,14 @@ bool writeValues(const std::string& programDir) {
 }  // namespace
 
 bool writeRegistrySettings(const std::string& programDir, Escort::UninstallerSetup& uninstallLog,
-                           InstallJournal& journal) {
+                           InstallJournal& journal, FailedItem& failure) {
   const bool written = journal.keyWillChange(kProgramSettingsKey) && writeValues(programDir);
+  const std::string key = std::string("HKEY_LOCAL_MACHINE\\") + kProgramSettingsKey;
+  if (!written) failure = {key, GetLastError()};
   // Logged even when writing failed: the installation stops then, its log is
   // never committed, and what was written is taken back.
-  const std::string key = std::string("HKEY_LOCAL_MACHINE\\") + kProgramSettingsKey;
   const bool logged = uninstallLog.addEvent(kDeleteRegTree, key.c_str(),
                                             loadString(IDS_UNINSTALL_REGISTRY).c_str());
+  if (written && !logged) failure = {key, ERROR_NOT_ENOUGH_MEMORY};
   return logged && written;
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "uninstall_summary.h"
 #include "uninstaller_setup.h"
 
 class InstallJournal;
@@ -14,6 +15,7 @@ inline constexpr char kProgramDirValue[] = "KSDir";
 // version in the program's key, then logs the removal of the whole key. The
 // event is logged whatever happened before it. True when both values were
 // written and the event was logged. `journal` records first how the key
-// stood; nothing is written when it cannot.
+// stood; nothing is written when it cannot. On a failure, `failure` names the
+// key and the registry's error.
 bool writeRegistrySettings(const std::string& programDir, Escort::UninstallerSetup& uninstallLog,
-                           InstallJournal& journal);
+                           InstallJournal& journal, FailedItem& failure);

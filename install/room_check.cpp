@@ -3,9 +3,6 @@
 #include <algorithm>
 #include <map>
 
-#include "archive_path.h"
-#include "catalog.h"
-#include "payload_resource.h"
 #include "text_format.h"
 
 namespace {
@@ -40,38 +37,35 @@ bool readVolume(const std::string& root, const std::string& folder, Volume& volu
 }  // namespace
 
 bool findRoomShortage(const std::vector<InstallStep>& steps, HMODULE payloadModule, RoomShortage& shortage) {
-  Escort::PayloadResource resource;
-  Escort::CatalogHeader header;
-  Escort::Catalog catalog;
-  if (Escort::loadPayloadResource(payloadModule, 0, resource) ||
-      Escort::readCatalog(resource.data, resource.size, header, catalog) != Escort::CatalogReadResult::Ok)
-    return false;
-
   std::map<std::string, Volume> volumes;  // by lower-case root
   std::vector<std::string> order;         // roots as first met
-  for (const InstallStep& step : steps) {
+  // The volume of each step is found once, at its first file; null when it
+  // cannot be read.
+  const InstallStep* stepNow = nullptr;
+  Volume* volume = nullptr;
+  const auto volumeOf = [&](const InstallStep& step) -> Volume* {
     const std::string root = asciiLowerCase(volumeRoot(step.destination));
-    if (root.empty()) continue;
+    if (root.empty()) return nullptr;
     auto found = volumes.find(root);
     if (found == volumes.end()) {
-      Volume volume;
-      if (!readVolume(root, step.folder, volume)) continue;
-      found = volumes.emplace(root, volume).first;
+      Volume read;
+      if (!readVolume(root, step.folder, read)) return nullptr;
+      found = volumes.emplace(root, read).first;
       order.push_back(root);
     }
-    Volume& volume = found->second;
-    const auto add = [&volume](const std::string&, const Escort::CatalogEntry& entry) {
-      const uint64_t clusters = (uint64_t(entry.uncompressedSize) + volume.clusterSize - 1) / volume.clusterSize;
-      volume.room.needed += clusters * volume.clusterSize;
-      return true;
-    };
-    const std::string key = Escort::normalizeArchivePath(step.archivePath);
-    if (step.tree) {
-      Escort::forEachInTree(catalog, key, add);
-    } else if (auto entry = catalog.find(key); entry != catalog.end()) {
-      add(key, entry->second);
+    return &found->second;
+  };
+  const bool read = forEachInstalledFile(steps, payloadModule, [&](const InstallStep& step, const std::string&,
+                                                                   const Escort::CatalogEntry& entry) {
+    if (&step != stepNow) {
+      stepNow = &step;
+      volume = volumeOf(step);
     }
-  }
+    if (!volume) return;
+    const uint64_t clusters = (uint64_t(entry.uncompressedSize) + volume->clusterSize - 1) / volume->clusterSize;
+    volume->room.needed += clusters * volume->clusterSize;
+  });
+  if (!read) return false;
   for (const std::string& root : order) {
     const RoomShortage& room = volumes[root].room;
     if (room.needed > room.free) {

@@ -67,9 +67,13 @@ struct Shortcut {
 
 bool createStartMenuShortcuts(const std::string& programPath, const std::string& uninstallerPath,
                               const std::string& documentationAddress, const std::string& iconFile,
-                              Escort::UninstallerSetup& uninstallLog, Escort::UndoLog& undo) {
+                              Escort::UninstallerSetup& uninstallLog, Escort::UndoLog& undo, FailedItem& failure) {
+  const auto fail = [&failure](const std::string& item, unsigned long error) {
+    failure = {item, error};
+    return false;
+  };
   std::string folder = programsFolder();
-  if (folder.empty()) return false;
+  if (folder.empty()) return fail("", ERROR_PATH_NOT_FOUND);
   ensureTrailingBackslash(folder);
   const std::string folderName = folder + loadString(IDS_START_MENU_FOLDER);
   folder = folderName + '\\';
@@ -77,19 +81,18 @@ bool createStartMenuShortcuts(const std::string& programPath, const std::string&
   const DWORD attributes = GetFileAttributesA(folderName.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     if (!undo.directoryWillBeCreated(folderName.c_str()) || !CreateDirectoryA(folderName.c_str(), nullptr))
-      return false;
+      return fail(folderName, GetLastError());
   } else if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-    return false;
+    return fail(folderName, ERROR_ALREADY_EXISTS);
   }
   const std::string description = loadString(IDS_UNINSTALL_START_MENU);
 
   {
     Held<IShellLinkA> link;
     Held<IPersistFile> file;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                link.out())) ||
-        FAILED(link->QueryInterface(IID_IPersistFile, file.out())))
-      return false;
+    HRESULT made = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.out());
+    if (SUCCEEDED(made)) made = link->QueryInterface(IID_IPersistFile, file.out());
+    if (FAILED(made)) return fail("", static_cast<unsigned long>(made));
 
     const Shortcut shortcuts[] = {
         {IDS_START_MENU_FOLDER, programPath, nullptr, nullptr, 0},
@@ -110,11 +113,14 @@ bool createStartMenuShortcuts(const std::string& programPath, const std::string&
       // Save takes the one wide string of the program: the path in the ANSI
       // code page. A path that does not convert whole is not saved anywhere.
       WCHAR widePath[MAX_PATH];
-      if (!MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, widePath, MAX_PATH) ||
-          !prepareShortcutFile(path, undo) || FAILED(file->Save(widePath, TRUE)) ||
-          !uninstallLog.addEvent(kDeleteFile, path.c_str(), description.c_str()))
-        return false;
+      if (!MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, widePath, MAX_PATH) || !prepareShortcutFile(path, undo))
+        return fail(path, GetLastError());
+      const HRESULT saved = file->Save(widePath, TRUE);
+      if (FAILED(saved)) return fail(path, static_cast<unsigned long>(saved));
+      if (!uninstallLog.addEvent(kDeleteFile, path.c_str(), description.c_str()))
+        return fail(path, ERROR_NOT_ENOUGH_MEMORY);
     }
   }
-  return uninstallLog.addEvent(kDeleteEmptyDirs, folder.c_str(), description.c_str());
+  return uninstallLog.addEvent(kDeleteEmptyDirs, folder.c_str(), description.c_str()) ||
+         fail(folder, ERROR_NOT_ENOUGH_MEMORY);
 }

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "undo_log.h"
+#include "uninstall_summary.h"
 #include "uninstaller_setup.h"
 
 // Makes the Start menu folder "Kestrel 3" (all users' Programs, else the
@@ -11,7 +12,9 @@
 // the calling thread. True when the folder, the three shortcut files and the
 // four events were all made; on a failure what was made before it stays.
 // `undo` learns of the folder before it is made, and of each shortcut file
-// before it is saved; an earlier shortcut file is kept aside for it.
+// before it is saved; an earlier shortcut file is kept aside for it. On a
+// failure, `failure` names what failed (nothing when it was no file or
+// folder) and Windows' error, or the shell's.
 bool createStartMenuShortcuts(const std::string& programPath, const std::string& uninstallerPath,
                               const std::string& documentationAddress, const std::string& iconFile,
-                              Escort::UninstallerSetup& uninstallLog, Escort::UndoLog& undo);
+                              Escort::UninstallerSetup& uninstallLog, Escort::UndoLog& undo, FailedItem& failure);

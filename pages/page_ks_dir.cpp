@@ -13,6 +13,9 @@
 namespace {
 const char kFallbackProgramFiles[] = "C:\\Program Files";
 const char kDefaultDirectoryName[] = "Kestrel3";
+// Posted to the page as it becomes current: by then the frame has given the
+// page's first control the focus, which this moves on to Next.
+const UINT kFocusNext = WM_APP + 1;
 }  // namespace
 
 WORD PageKSDir::dialogTemplate() { return IDD_PAGE_KESTREL_DIR; }
@@ -23,6 +26,11 @@ void PageKSDir::onCreate(Escort::WizardUI* frame, HWND window) {
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   setProgramDir(frame, window, proposedProgramDir());
   KS3Page::onCreate(frame, window);
+}
+
+int PageKSDir::onEnter(Escort::WizardUI* frame, HWND window) {
+  PostMessageA(window, kFocusNext, 0, 0);
+  return KS3Page::onEnter(frame, window);
 }
 
 std::string PageKSDir::proposedProgramDir() {
@@ -66,6 +74,14 @@ int PageKSDir::onNext(Escort::WizardUI* frame, HWND window) {
 INT_PTR PageKSDir::onMessage(Escort::WizardUI* frame, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_COMMAND && LOWORD(wParam) == IDC_KESTREL_DIR_CHANGE) {
     browseForProgramDir(frame, window);
+    return 1;
+  }
+  if (message == kFocusNext) {
+    const HWND frameWindow = GetParent(window);
+    const HWND next = GetDlgItem(frameWindow, IDC_NEXT);
+    // Through the dialog manager, which also moves the default button's frame.
+    if (IsWindowVisible(next) && IsWindowEnabled(next))
+      SendMessageA(frameWindow, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(next), TRUE);
     return 1;
   }
   return KS3Page::onMessage(frame, window, message, wParam, lParam);

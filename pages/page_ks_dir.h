@@ -11,6 +11,9 @@ class PageKSDir final : public KS3Page {
  public:
   WORD dialogTemplate() override;
   void onCreate(Escort::WizardUI* frame, HWND window) override;
+  // The focus starts on Next, not on "Change...": Enter takes the directory
+  // proposed, as on every other page.
+  int onEnter(Escort::WizardUI* frame, HWND window) override;
   int onNext(Escort::WizardUI* frame, HWND window) override;
   INT_PTR onMessage(Escort::WizardUI* frame, HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
   void onDestroy(Escort::WizardUI* frame, HWND window) override;

@@ -6,11 +6,15 @@
 #include <string>
 
 #include "documentation_address.h"
+#include "extract_result.h"
+#include "file_holders.h"
 #include "install_job.h"
 #include "install_messages.h"
 #include "install_worker.h"
 #include "journal_settlement.h"
 #include "progress_display.h"
+#include "journal_store.h"
+#include "registration_details.h"
 #include "registration_reader.h"
 #include "registry_settings.h"
 #include "resource_ids.h"
@@ -18,6 +22,7 @@
 #include "setup_choices.h"
 #include "start_menu_shortcuts.h"
 #include "string_helpers.h"
+#include "system_message.h"
 #include "uninstall_log.h"
 #include "uninstall_report.h"
 
@@ -48,6 +53,32 @@ InstallJob* newInstallJob(const SetupChoices& choices, HWND progressWindow, Inst
   return job;
 }
 
+// What failed and why, on lines of their own under a failure message;
+// nothing when nothing is known of it.
+std::string failureDetail(const FailedItem& failure) {
+  if (failure.systemError == 0) return std::string();
+  const std::string reason = systemMessage(failure.systemError);
+  return failure.item.empty() ? fillIn(loadString(IDS_FAILURE_REASON), {reason})
+                              : fillIn(loadString(IDS_FAILURE_DETAIL), {failure.item, reason});
+}
+
+// The failure of the last Windows call, about `item`.
+FailedItem lastFailure(const std::string& item) { return {item, GetLastError()}; }
+
+// Names the held files, with the programs that hold them where Windows can
+// say, and asks the user to close them: true for Retry.
+bool askToRetry(HWND window, const std::vector<HeldFile>& held) {
+  std::vector<std::string> lines;
+  for (const HeldFile& file : held) {
+    std::string programs;
+    for (const std::string& program : file.programs) programs += (programs.empty() ? "" : ", ") + program;
+    lines.push_back(programs.empty() ? file.path : fillIn(loadString(IDS_FILE_IN_USE_BY), {file.path, programs}));
+  }
+  const std::string text = fillIn(loadString(IDS_FILES_IN_USE), {itemList(lines, loadString(IDS_MORE_ITEMS))});
+  return MessageBoxA(window, text.c_str(), loadString(IDS_CANCEL_CAPTION).c_str(), MB_RETRYCANCEL | MB_ICONWARNING) ==
+         IDRETRY;
+}
+
 }  // namespace
 
 WORD PageProgress::dialogTemplate() { return IDD_PAGE_PROGRESS; }
@@ -59,20 +90,23 @@ void PageProgress::onCreate(Escort::WizardUI* frame, HWND window) {
   KS3Page::onCreate(frame, window);
 }
 
-void PageProgress::reportFailure(Escort::WizardUI* frame, HWND window, const std::string& text, int exitCode) {
+void PageProgress::reportFailure(Escort::WizardUI* frame, HWND window, const std::string& text, int exitCode,
+                                 const FailedItem& failure) {
   delete job;  // never handed to a worker, or given back
   job = nullptr;
-  std::string message = text;
+  std::string message = text + failureDetail(failure);
   if (journal.began()) {
-    const JournalSettlement settlement = settleJournal();
+    JournalSettlement settlement = settleJournal();
     if (settlement.outcome == JournalSettlement::NotTakenBack) {
+      for (FailedItem& item : settlement.left) item.reason = systemMessage(item.systemError);
       message += fillIn(loadString(IDS_ERROR_NOT_TAKEN_BACK), {failedItemsText(settlement.left, loadString(IDS_FAILED_ITEM),
                                                                                loadString(IDS_MORE_ITEMS))});
       exitCode = kExitNotTakenBack;
     }
   }
   setupChoices(frame).exitCode = exitCode;
-  const std::string caption = loadString(IDS_ERROR_CAPTION);
+  // Cancelled by the user, it is no error.
+  const std::string caption = loadString(exitCode == kExitCancelled ? IDS_CANCEL_CAPTION : IDS_ERROR_CAPTION);
   MessageBoxA(window, message.c_str(), caption.c_str(), MB_OK);
   frame->close();
 }
@@ -89,26 +123,28 @@ int PageProgress::onEnter(Escort::WizardUI* frame, HWND window) {
   const std::string uninstaller = programDir + Escort::kUninstallerFile;
 
   job = newInstallJob(choices, window, &journal);
-  if (job && !hasRoom(frame, window)) return 1;
+  if (job && (!hasRoom(frame, window) || !noFileHeld(frame, window))) return 1;
   // Nothing is changed before the journal can record it.
   if (!journal.begin()) {
-    reportFailure(frame, window, loadString(IDS_ERROR_REGISTRY));
+    reportFailure(frame, window, loadString(IDS_ERROR_REGISTRY), kExitFailed,
+                  lastFailure(std::string("HKEY_LOCAL_MACHINE\\") + kJournalKey));
     return 1;
   }
   uninstallLog = Escort::createUninstallerSetup(Escort::kProductName, "", uninstaller.c_str());
   if (uninstallLog == nullptr) {
-    reportFailure(frame, window, loadString(IDS_ERROR_UNINSTALLER));
+    reportFailure(frame, window, loadString(IDS_ERROR_UNINSTALLER), kExitFailed, {"", ERROR_NOT_ENOUGH_MEMORY});
     return 1;
   }
   if (job) job->uninstallLog = uninstallLog;
   if (installsProgramFiles(choices.installType)) {
-    if (!writeRegistrySettings(programDir, *uninstallLog, journal)) {
-      reportFailure(frame, window, loadString(IDS_ERROR_REGISTRY));
+    FailedItem failure;
+    if (!writeRegistrySettings(programDir, *uninstallLog, journal, failure)) {
+      reportFailure(frame, window, loadString(IDS_ERROR_REGISTRY), kExitFailed, failure);
       return 1;
     }
     if (!createStartMenuShortcuts(programDir + kProgram, uninstaller, kDocumentationAddress,
-                                  programDir + kIconFile, *uninstallLog, journal)) {
-      reportFailure(frame, window, loadString(IDS_ERROR_START_MENU));
+                                  programDir + kIconFile, *uninstallLog, journal, failure)) {
+      reportFailure(frame, window, loadString(IDS_ERROR_START_MENU), kExitFailed, failure);
       return 1;
     }
   }
@@ -121,8 +157,9 @@ int PageProgress::onEnter(Escort::WizardUI* frame, HWND window) {
   // From here until WM_INSTALL_DONE the job and the log belong to the worker.
   workerThread = job ? CreateThread(nullptr, 0, installWorker, job, 0, nullptr) : nullptr;
   if (workerThread == nullptr) {
+    const FailedItem failure = job ? lastFailure("") : FailedItem{"", ERROR_NOT_ENOUGH_MEMORY};
     KillTimer(window, IDT_PROGRESS_REFRESH);
-    reportFailure(frame, window, loadString(IDS_ERROR_EXTRACTION_START));
+    reportFailure(frame, window, loadString(IDS_ERROR_EXTRACTION_START), kExitFailed, failure);
     return 1;
   }
   KS3Page::onEnter(frame, window);
@@ -153,6 +190,17 @@ INT_PTR PageProgress::onMessage(Escort::WizardUI* frame, HWND window, UINT messa
       if (wParam != IDT_PROGRESS_REFRESH) break;
       refresh(window);
       return 1;
+    case WM_INSTALL_FAILED:
+      failure = {takeAnnouncedFile(lParam), static_cast<unsigned long>(wParam)};
+      return 1;
+    case WM_INSTALL_FILE_IN_USE: {
+      // The worker waits for the answer; the file it is on shows meanwhile.
+      auto* question = reinterpret_cast<FileInUseQuestion*>(lParam);
+      refresh(window);
+      question->retry = askToRetry(window, {{question->path, programsHolding(question->path)}});
+      SetEvent(question->answered);
+      return 1;
+    }
     case WM_INSTALL_DONE:
       // The last state shows, whatever was passed over: the full bar, or the
       // file that failed while its message is up.
@@ -209,23 +257,36 @@ void PageProgress::completeInstallation(Escort::WizardUI* frame, HWND window, in
   job = nullptr;
   CloseHandle(workerThread);
   workerThread = nullptr;
+  if (result == Escort::kCancelled) {
+    reportFailure(frame, window, loadString(IDS_CANCELLED), kExitCancelled);
+    return;
+  }
   if (result != kInstallSucceeded) {
-    reportFailure(frame, window, loadString(IDS_ERROR_INSTALL_FILES) + "\n(" + intToString(result) + ")");
+    reportFailure(frame, window, loadString(IDS_ERROR_INSTALL_FILES) + "\n(" + intToString(result) + ")",
+                  kExitFailed, failure);
     return;
   }
   // The registration as it stands is recorded first, so that a commit that
   // fails or is cut off is taken back with the rest; the new files that
   // replace earlier ones are on the disk before those can go.
-  if (!journal.keyWillChange(registrationKey(Escort::kProductName))) {
-    reportFailure(frame, window, loadString(IDS_ERROR_UNINSTALLER));
+  const std::string registration = registrationKey(Escort::kProductName);
+  const std::string registrationName = "HKEY_LOCAL_MACHINE\\" + registration;
+  if (!journal.keyWillChange(registration)) {
+    reportFailure(frame, window, loadString(IDS_ERROR_UNINSTALLER), kExitFailed,
+                  lastFailure(std::string("HKEY_LOCAL_MACHINE\\") + kJournalKey));
     return;
   }
   journal.flushReplacedFiles();
   // commit ends the log whatever it returns.
   Escort::UninstallerSetup* const committed = uninstallLog;
   uninstallLog = nullptr;
-  if (!committed->commit() || !journal.markCommitted()) {
-    reportFailure(frame, window, loadString(IDS_ERROR_UNINSTALLER));
+  if (!committed->commit() || !writeRegistrationDetails(Escort::kProductName, setupChoices(frame).programDir)) {
+    reportFailure(frame, window, loadString(IDS_ERROR_UNINSTALLER), kExitFailed, lastFailure(registrationName));
+    return;
+  }
+  if (!journal.markCommitted()) {
+    reportFailure(frame, window, loadString(IDS_ERROR_UNINSTALLER), kExitFailed,
+                  lastFailure(std::string("HKEY_LOCAL_MACHINE\\") + kJournalKey));
     return;
   }
   // What the run kept aside goes; should that be cut off, the next run of
@@ -247,4 +308,17 @@ bool PageProgress::hasRoom(Escort::WizardUI* frame, HWND window) {
                        {shortage.folder, kilobytes(shortage.needed, true), kilobytes(shortage.free, false)}),
                 kExitRefused);
   return false;
+}
+
+// Before anything is written: the files this run replaces and another
+// program holds (a running simulator's modules) are named, and the user
+// closes that program and retries, or cancels with nothing changed.
+bool PageProgress::noFileHeld(Escort::WizardUI* frame, HWND window) {
+  for (std::vector<HeldFile> held; !(held = findHeldFiles(installSteps(*job), moduleInstance)).empty();) {
+    if (!askToRetry(window, held)) {
+      reportFailure(frame, window, loadString(IDS_CANCELLED), kExitCancelled);
+      return false;
+    }
+  }
+  return true;
 }

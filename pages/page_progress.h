@@ -5,6 +5,7 @@
 #include "install_journal.h"
 #include "ks3_page.h"
 #include "setup_exit_codes.h"
+#include "uninstall_summary.h"
 
 struct InstallJob;
 namespace Escort {
@@ -39,15 +40,19 @@ class PageProgress final : public KS3Page {
   void showFileName(HWND window, const std::string& name);
   void completeInstallation(Escort::WizardUI* frame, HWND window, int result);
   bool hasRoom(Escort::WizardUI* frame, HWND window);
+  bool noFileHeld(Escort::WizardUI* frame, HWND window);
   // A fatal failure: whatever the run changed is taken back, then its
-  // message shows (with what could not be put back, if anything), and the
-  // wizard closes and the program ends with `exitCode`.
-  void reportFailure(Escort::WizardUI* frame, HWND window, const std::string& text, int exitCode = kExitFailed);
+  // message shows, with what failed and why (`failure`, when known) and
+  // what could not be put back, if anything, and the wizard closes and the
+  // program ends with `exitCode`.
+  void reportFailure(Escort::WizardUI* frame, HWND window, const std::string& text, int exitCode = kExitFailed,
+                     const FailedItem& failure = {});
 
   InstallJob* job = nullptr;
   Escort::UninstallerSetup* uninstallLog = nullptr;
   InstallJournal journal;
   HANDLE workerThread = nullptr;
+  FailedItem failure;  // what the worker said failed, and why
   // Unsigned 32-bit, as the worker counts: a payload of 2 GiB or more must
   // not overflow a signed count.
   uint32_t totalBytes = 0;

@@ -20,7 +20,9 @@ bool isMissing(const std::string& path) {
 
 // Windows refuses a longer directory; Wine would create it.
 bool createDirectory(const std::string& directory) {
-  return directory.size() <= kMaxDirectoryPath && CreateDirectoryA(directory.c_str(), nullptr);
+  if (directory.size() <= kMaxDirectoryPath) return CreateDirectoryA(directory.c_str(), nullptr);
+  SetLastError(ERROR_FILENAME_EXCED_RANGE);
+  return false;
 }
 
 }  // namespace
@@ -29,7 +31,10 @@ bool makeDirectory(const std::string& directory, const std::function<bool(const 
   std::vector<std::string> missing;  // the deepest first
   for (std::string level = directory; !level.empty() && isMissing(level); level = parentDirectory(level))
     missing.push_back(level);
-  if (missing.empty()) return false;
+  if (missing.empty()) {
+    SetLastError(ERROR_ALREADY_EXISTS);
+    return false;
+  }
   for (auto level = missing.rbegin(); level != missing.rend(); ++level) {
     if (!willMake(*level) || !createDirectory(*level)) return false;
   }

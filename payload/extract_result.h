@@ -16,6 +16,7 @@ enum ExtractResult {
   kInflateFailed = 8,      // also: data that ends before, or goes on after, its zlib stream
   kWriteFailed = 9,
   kTreeEmpty = 10,
+  kCancelled = 11,  // a file another program holds, and the user chose not to wait
 };
 
 }  // namespace Escort

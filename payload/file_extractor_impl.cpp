@@ -77,11 +77,12 @@ int FileExtractorImpl::extractFile(const char* archivePath, const char* destinat
 
   const std::string destination = destinationPath;
   std::string keptCopy;
-  if (!announcePlacement(destination, keptCopy)) return kOutputFileFailed;
+  if (!announcePlacement(destination, keptCopy)) return failed(destination, kOutputFileFailed, GetLastError());
   OutputFile out;
   std::string temporary;
   if (int result = createOutputFile(parentDirectory(destination), out, temporary)) return result;
   int result = writeEntry(found->second, out);
+  if (result == kWriteFailed) failed(destination, result, out.error());
   if (result == kExtractOk) {
     // An installed copy of the shared module as new as this one, or newer, stays.
     uint64_t installed = 0, offered = 0;
@@ -101,11 +102,20 @@ int FileExtractorImpl::extractFile(const char* archivePath, const char* destinat
 // file can take the place of a folder.
 bool FileExtractorImpl::announcePlacement(const std::string& destination, std::string& keptCopy) {
   const DWORD attributes = GetFileAttributesA(destination.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    SetLastError(ERROR_ALREADY_EXISTS);
+    return false;
+  }
   if (!undoLog) return true;
   if (attributes == INVALID_FILE_ATTRIBUTES) return undoLog->fileWillBeCreated(destination.c_str());
   keptCopy = newKeptCopyPath(destination);
+  if (keptCopy.empty()) SetLastError(ERROR_FILE_EXISTS);
   return !keptCopy.empty() && undoLog->fileWillBeReplaced(destination.c_str(), keptCopy.c_str());
+}
+
+int FileExtractorImpl::failed(const std::string& path, int result, unsigned long error) {
+  status->fileFailed(path.c_str(), error);
+  return result;
 }
 
 // The new file is written under a temporary name beside its destination, so
@@ -116,8 +126,10 @@ int FileExtractorImpl::createOutputFile(const std::string& directory, OutputFile
   const bool made = makeDirectory(directory, [this](const std::string& level) {
     return !undoLog || undoLog->directoryWillBeCreated(level.c_str());
   });
-  if (!made) return kDirectoryNotReady;
-  return out.createTemporary(directory, temporary) ? kExtractOk : kOutputFileFailed;
+  // There already, it takes no new file: why, the first try said.
+  if (!made) return failed(directory, kDirectoryNotReady, GetLastError() == ERROR_ALREADY_EXISTS ? out.error() : GetLastError());
+  if (out.createTemporary(directory, temporary)) return kExtractOk;
+  return failed(directory, kOutputFileFailed, out.error());
 }
 
 int FileExtractorImpl::writeEntry(const CatalogEntry& entry, OutputFile& out) {
@@ -129,17 +141,23 @@ int FileExtractorImpl::writeEntry(const CatalogEntry& entry, OutputFile& out) {
 
 // With an undo log, an earlier file is kept aside under the name it was told
 // of; a file that appeared since the run looked is left alone. Without one,
-// nothing is kept.
+// nothing is kept. A file that another program holds is tried again for as
+// long as the user says so.
 int FileExtractorImpl::putInPlace(const std::string& temporary, const std::string& destination,
                                   const std::string& keptCopy) {
-  bool placed;
-  if (!undoLog)
-    placed = placeReplacing(temporary, destination);
-  else if (keptCopy.empty())
-    placed = placeNewFile(temporary, destination);
-  else
-    placed = placeOverEarlierFile(temporary, destination, keptCopy);
-  return placed ? kExtractOk : kOutputFileFailed;
+  for (;;) {
+    bool placed;
+    if (!undoLog)
+      placed = placeReplacing(temporary, destination);
+    else if (keptCopy.empty())
+      placed = placeNewFile(temporary, destination);
+    else
+      placed = placeOverEarlierFile(temporary, destination, keptCopy);
+    if (placed) return kExtractOk;
+    const DWORD error = GetLastError();
+    if (!isHeldError(error)) return failed(destination, kOutputFileFailed, error);
+    if (!status->fileInUse(destination.c_str())) return kCancelled;
+  }
 }
 
 int FileExtractorImpl::extractTree(const char* prefix, const char* destinationDirectory,

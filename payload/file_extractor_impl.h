@@ -24,6 +24,8 @@ class FileExtractorImpl : public FileExtractor {
   int createOutputFile(const std::string& directory, OutputFile& out, std::string& temporary);
   int writeEntry(const CatalogEntry& entry, OutputFile& out);
   int putInPlace(const std::string& temporary, const std::string& destination, const std::string& keptCopy);
+  // Tells the status what failed and why; gives `result` back.
+  int failed(const std::string& path, int result, unsigned long error);
 
   HMODULE moduleHandle = nullptr;
   uint32_t chunkSize = 0;

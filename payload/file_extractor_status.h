@@ -11,6 +11,13 @@ class FileExtractorStatus {
   virtual void fileProgress(uint32_t compressedFed, uint32_t compressedSize, uint32_t inflated,
                             uint32_t uncompressedSize) = 0;
   virtual void fileFinished() = 0;
+  // A change for the file `path` (its folder, its temporary file, putting it
+  // in place) failed with the Windows error `error`; told before the
+  // extractor returns its code, so that the user can learn what and why.
+  virtual void fileFailed(const char* path, unsigned long error) = 0;
+  // The file `path` cannot be replaced because another program holds it.
+  // True: try again (the user has closed that program); false: give up.
+  virtual bool fileInUse(const char* path) = 0;
 
  protected:
   ~FileExtractorStatus() = default;  // never deleted through the interface

@@ -7,6 +7,16 @@
 #include "windows_path_limits.h"
 
 namespace Escort {
+namespace {
+
+// Windows refuses a longer path; Wine would accept it.
+bool fits(const std::string& path) {
+  if (fitsWindowsPath(path)) return true;
+  SetLastError(ERROR_FILENAME_EXCED_RANGE);
+  return false;
+}
+
+}  // namespace
 
 std::string newKeptCopyPath(const std::string& path) {
   // Numbered on from one call to the next, so that the names a run gives
@@ -22,22 +32,36 @@ std::string newKeptCopyPath(const std::string& path) {
 }
 
 bool placeNewFile(const std::string& temporary, const std::string& destination) {
-  // Windows refuses a longer path; Wine would accept it.
-  return fitsWindowsPath(destination) && MoveFileExA(temporary.c_str(), destination.c_str(), 0);
+  return fits(destination) && MoveFileExA(temporary.c_str(), destination.c_str(), 0);
 }
 
 bool placeOverEarlierFile(const std::string& temporary, const std::string& destination, const std::string& keptCopy) {
-  if (!fitsWindowsPath(destination) || !fitsWindowsPath(keptCopy) ||
-      !MoveFileExA(destination.c_str(), keptCopy.c_str(), 0))
+  if (!fits(destination) || !fits(keptCopy) || !MoveFileExA(destination.c_str(), keptCopy.c_str(), 0))
     return false;
   if (MoveFileExA(temporary.c_str(), destination.c_str(), 0)) return true;
+  const DWORD error = GetLastError();
   MoveFileExA(keptCopy.c_str(), destination.c_str(), 0);
+  SetLastError(error);
   return false;
 }
 
 bool placeReplacing(const std::string& temporary, const std::string& destination) {
-  return fitsWindowsPath(destination) &&
-         MoveFileExA(temporary.c_str(), destination.c_str(), MOVEFILE_REPLACE_EXISTING);
+  return fits(destination) && MoveFileExA(temporary.c_str(), destination.c_str(), MOVEFILE_REPLACE_EXISTING);
+}
+
+bool isHeldError(unsigned long error) { return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION; }
+
+bool isHeldByAnotherProgram(const std::string& path) {
+  // Writing and renaming both: a program that shares neither, or a running
+  // program's own module (Windows maps it, and no one may write it), is in
+  // the way of what the installation does to the file.
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file != INVALID_HANDLE_VALUE) {
+    CloseHandle(file);
+    return false;
+  }
+  return isHeldError(GetLastError());
 }
 
 }  // namespace Escort

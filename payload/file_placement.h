@@ -12,6 +12,9 @@ namespace Escort {
 // (temporary_file_name.h). Empty when the folder has none left.
 std::string newKeptCopyPath(const std::string& path);
 
+// Each function that fails leaves the Windows error of the step that failed
+// as the thread's last error.
+
 // Moves `temporary` to `destination`, where no file stood when the run looked.
 // False, with nothing changed, when a file stands there now or it cannot be moved.
 bool placeNewFile(const std::string& temporary, const std::string& destination);
@@ -25,5 +28,13 @@ bool placeOverEarlierFile(const std::string& temporary, const std::string& desti
 // Moves `temporary` to `destination`, replacing whatever file is there in one
 // step and keeping nothing. False when it cannot.
 bool placeReplacing(const std::string& temporary, const std::string& destination);
+
+// Whether the Windows error says that another program holds the file, so
+// that it could not be renamed, replaced or deleted.
+bool isHeldError(unsigned long error);
+
+// Whether another program holds the file at `path` so that it can be neither
+// written nor renamed. Asked without changing the file.
+bool isHeldByAnotherProgram(const std::string& path);
 
 }  // namespace Escort

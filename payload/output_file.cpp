@@ -17,7 +17,10 @@ namespace Escort {
 // makes and closes the file, and it would take a second opening to write it.
 bool OutputFile::createTemporary(const std::string& directory, std::string& path) {
   close();
-  if (directory.size() > kMaxTemporaryFileDirectory) return false;
+  if (directory.size() > kMaxTemporaryFileDirectory) {
+    error_ = ERROR_FILENAME_EXCED_RANGE;
+    return false;
+  }
   const unsigned start = GetTickCount() & 0xFFFF;
   for (unsigned attempt = 0; attempt < 0x10000; ++attempt) {
     const unsigned unique = (start + attempt) & 0xFFFF;
@@ -28,11 +31,13 @@ bool OutputFile::createTemporary(const std::string& directory, std::string& path
     HANDLE handle = CreateFileA(candidate.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
-      if (GetLastError() == ERROR_FILE_EXISTS || GetLastError() == ERROR_ALREADY_EXISTS) continue;
+      error_ = GetLastError();
+      if (error_ == ERROR_FILE_EXISTS || error_ == ERROR_ALREADY_EXISTS) continue;
       return false;
     }
     const int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_WRONLY | _O_BINARY);
     if (descriptor == -1 || !(file_ = _fdopen(descriptor, "wb"))) {
+      error_ = ERROR_NOT_ENOUGH_MEMORY;
       if (descriptor == -1) CloseHandle(handle); else _close(descriptor);
       DeleteFileA(candidate.c_str());
       return false;
@@ -44,12 +49,15 @@ bool OutputFile::createTemporary(const std::string& directory, std::string& path
 }
 
 bool OutputFile::write(const unsigned char* data, size_t length) {
-  return length == 0 || std::fwrite(data, 1, length, file_) == length;
+  if (length == 0 || std::fwrite(data, 1, length, file_) == length) return true;
+  error_ = GetLastError();
+  return false;
 }
 
 bool OutputFile::close() {
   if (!file_) return true;
-  bool flushed = std::fclose(file_) == 0;
+  const bool flushed = std::fclose(file_) == 0;
+  if (!flushed) error_ = GetLastError();
   file_ = nullptr;
   return flushed;
 }

@@ -21,9 +21,12 @@ class OutputFile {
   bool createTemporary(const std::string& directory, std::string& path);
   bool write(const unsigned char* data, size_t length);
   bool close();
+  // The Windows error of the making, writing or closing that failed.
+  unsigned long error() const { return error_; }
 
  private:
   FILE* file_ = nullptr;
+  unsigned long error_ = 0;
 };
 
 }  // namespace Escort

@@ -2,7 +2,9 @@
 
 #include <commctrl.h>
 
+#include "programs_holding.h"
 #include "progress_bar_class.h"
+#include "string_helpers.h"
 #include "uninstaller_ids.h"
 
 namespace {
@@ -46,4 +48,13 @@ void ProgressDialog::progress(size_t done, size_t total, const std::string& desc
                       static_cast<WPARAM>(total > 0 ? done : 1), 0);
   SetDlgItemTextA(dialog, IDC_UNINSTALL_DESCRIPTION, description.c_str());
   letMessagesThrough(dialog);
+}
+
+bool ProgressDialog::fileInUse(const std::string& path) {
+  std::string programs;
+  for (const std::string& program : programsHolding(path)) programs += (programs.empty() ? "" : ", ") + program;
+  const std::string file = programs.empty() ? path : fillIn(loadString(IDS_FILE_IN_USE_BY), {path, programs});
+  const std::string text = fillIn(loadString(IDS_FILE_IN_USE), {file});
+  return MessageBoxA(dialog, text.c_str(), loadString(IDS_QUESTION_CAPTION).c_str(),
+                     MB_RETRYCANCEL | MB_ICONWARNING | MB_SETFOREGROUND) == IDRETRY;
 }

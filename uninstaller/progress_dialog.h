@@ -20,6 +20,9 @@ class ProgressDialog final : public UninstallObserver {
 
   HWND window() const { return dialog; }
   void progress(size_t done, size_t total, const std::string& description) override;
+  // Names the file, with the programs that hold it where Windows can say,
+  // and asks the user to close them: true for Retry.
+  bool fileInUse(const std::string& path) override;
 
  private:
   HWND dialog = nullptr;

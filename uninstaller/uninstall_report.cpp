@@ -2,9 +2,7 @@
 
 #include "text_format.h"
 
-namespace {
-
-std::string listed(const std::vector<std::string>& items, const std::string& morePattern) {
+std::string itemList(const std::vector<std::string>& items, const std::string& morePattern) {
   std::string list;
   for (size_t i = 0; i < items.size() && i < kReportListLimit; ++i) {
     if (i > 0) list += '\n';
@@ -15,8 +13,6 @@ std::string listed(const std::vector<std::string>& items, const std::string& mor
   return list;
 }
 
-}  // namespace
-
 std::string reportText(const ReportTexts& texts, const UninstallSummary& summary,
                        const std::string& productName) {
   std::vector<std::string> sections;
@@ -26,9 +22,9 @@ std::string reportText(const ReportTexts& texts, const UninstallSummary& summary
     sections.push_back(fillIn(texts.failed, {failedItemsText(summary.failed, texts.failedItem, texts.more), productName}));
   }
   if (!summary.refused.empty())
-    sections.push_back(fillIn(texts.refused, {listed(summary.refused, texts.more), productName}));
+    sections.push_back(fillIn(texts.refused, {itemList(summary.refused, texts.more), productName}));
   if (!summary.kept.empty())
-    sections.push_back(fillIn(texts.kept, {listed(summary.kept, texts.more), productName}));
+    sections.push_back(fillIn(texts.kept, {itemList(summary.kept, texts.more), productName}));
 
   std::string text;
   for (const std::string& section : sections) text += (text.empty() ? "" : "\n\n") + section;
@@ -38,6 +34,8 @@ std::string reportText(const ReportTexts& texts, const UninstallSummary& summary
 std::string failedItemsText(const std::vector<FailedItem>& items, const std::string& itemPattern,
                             const std::string& morePattern) {
   std::vector<std::string> lines;
-  for (const FailedItem& item : items) lines.push_back(fillIn(itemPattern, {item.item, std::to_string(item.systemError)}));
-  return listed(lines, morePattern);
+  for (const FailedItem& item : items)
+    lines.push_back(fillIn(itemPattern, {item.item, std::to_string(item.systemError)}) +
+                    (item.reason.empty() ? "" : '\n' + item.reason));
+  return itemList(lines, morePattern);
 }

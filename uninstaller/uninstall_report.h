@@ -25,8 +25,11 @@ constexpr size_t kReportListLimit = 10;
 std::string reportText(const ReportTexts& texts, const UninstallSummary& summary,
                        const std::string& productName);
 
-// The items, one a line, each through `itemPattern` (%1 item, %2 Windows
-// error code): the first kReportListLimit, then `morePattern` (%1 number of
-// items not listed).
+// The items, one a line: the first kReportListLimit, then `morePattern` (%1
+// number of items not listed).
+std::string itemList(const std::vector<std::string>& items, const std::string& morePattern);
+
+// The failed items as itemList lists them, each through `itemPattern` (%1
+// item, %2 Windows error code), its reason on a line of its own below it.
 std::string failedItemsText(const std::vector<FailedItem>& items, const std::string& itemPattern,
                             const std::string& morePattern);

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "file_placement.h"
 #include "undo_actions.h"
 #include "uninstall_event_rules.h"
 
@@ -9,10 +10,12 @@ namespace {
 
 // What the run removed (or found gone) is kept in `removed`, from which the
 // folders that became empty are told.
-DWORD carryOut(const Escort::UninstallEvent& event, std::vector<std::string>& removed, std::vector<std::string>& kept) {
+DWORD carryOut(const Escort::UninstallEvent& event, std::vector<std::string>& removed, std::vector<std::string>& kept,
+               UninstallObserver& observer) {
   switch (eventKind(event.command)) {
     case EventKind::DeleteFile: {
-      const DWORD error = deleteFileEvent(event.parameter);
+      DWORD error = deleteFileEvent(event.parameter);
+      while (Escort::isHeldError(error) && observer.fileInUse(event.parameter)) error = deleteFileEvent(event.parameter);
       if (!error) removed.push_back(event.parameter);
       return error;
     }
@@ -40,7 +43,8 @@ UninstallSummary runUninstall(const std::string& productName, const Registration
       summary.refused.push_back(event.command + " " + event.parameter);
       continue;
     }
-    if (DWORD error = carryOut(event, removed, summary.kept)) summary.failed.push_back({event.parameter, error});
+    if (DWORD error = carryOut(event, removed, summary.kept, observer))
+      summary.failed.push_back({event.parameter, error});
   }
   if (summary.complete()) {
     const std::string key = registrationKey(productName);

@@ -13,6 +13,9 @@ class UninstallObserver {
   // Before event `done` of `total` (its description), and once more at the
   // end with `done` equal to `total` and no description.
   virtual void progress(size_t done, size_t total, const std::string& description) = 0;
+  // The file `path` cannot be deleted because another program holds it.
+  // True: try again (the user has closed that program); false: it stays.
+  virtual bool fileInUse(const std::string& path) = 0;
 
  protected:
   ~UninstallObserver() = default;

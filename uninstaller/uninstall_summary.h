@@ -1,11 +1,16 @@
 #pragma once
 // What a run of the uninstaller left undone, for its final report.
 #include <string>
+#include <utility>
 #include <vector>
 
 struct FailedItem {
-  std::string item;           // the file, directory or key
-  unsigned long systemError;  // the Windows error code of the failing call
+  FailedItem() = default;
+  FailedItem(std::string item, unsigned long systemError) : item(std::move(item)), systemError(systemError) {}
+
+  std::string item;               // the file, directory or key
+  unsigned long systemError = 0;  // the Windows error code of the failing call
+  std::string reason;             // what Windows says of it, when it was asked
 };
 
 struct UninstallSummary {

@@ -11,4 +11,5 @@ enum UninstallerExitCode {
                                 // or an interrupted installation's record that cannot be read
   kUninstallNotTakenBack = 6,   // an interrupted installation could not all be put back
   kUninstallNoWorkingCopy = 7,  // the working copy could not be started
+  kUninstallAlreadyRunning = 8, // another setup program or uninstaller runs; nothing was changed
 };

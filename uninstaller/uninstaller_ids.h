@@ -62,6 +62,10 @@
 // could not be put back, or what is wrong with its record and %2 its key.
 #define IDS_INTERRUPTED_NOT_TAKEN_BACK 15
 #define IDS_INTERRUPTED_DAMAGED 16
+#define IDS_ALREADY_RUNNING 17
+// A file another program holds: %1 the file, with the programs holding it.
+#define IDS_FILE_IN_USE 18
+#define IDS_FILE_IN_USE_BY 19
 
 // The final report (uninstall_report.h says what each pattern receives).
 #define IDS_REPORT_DONE 20

@@ -13,7 +13,9 @@
 #include "registration_reader.h"
 #include "self_removal.h"
 #include "string_helpers.h"
+#include "single_run.h"
 #include "system_library.h"
+#include "system_message.h"
 #include "uninstall_command_line.h"
 #include "uninstall_report.h"
 #include "uninstall_run.h"
@@ -27,8 +29,17 @@ int showMessage(UINT captionId, const std::string& text, UINT type) {
                      type | MB_SETFOREGROUND);
 }
 
-void showError(UINT textId, const std::vector<std::string>& inserts) {
-  showMessage(IDS_ERROR_CAPTION, fillIn(loadString(textId), inserts), MB_OK | MB_ICONERROR);
+// `reason`, when given, is what Windows said of the failure, on its own line
+// below the text.
+void showError(UINT textId, const std::vector<std::string>& inserts, const std::string& reason = "") {
+  showMessage(IDS_ERROR_CAPTION, fillIn(loadString(textId), inserts) + (reason.empty() ? "" : "\n\n" + reason),
+              MB_OK | MB_ICONERROR);
+}
+
+// Each item with what Windows says of its error.
+std::vector<FailedItem> withReasons(std::vector<FailedItem> items) {
+  for (FailedItem& item : items) item.reason = systemMessage(item.systemError);
+  return items;
 }
 
 // A registration name that could be one: not empty, one key name.
@@ -68,7 +79,7 @@ int askAndHandOver(const std::string& productName) {
                   MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
     return kUninstallDeclined;
   if (DWORD error = startCopyInTemp(productName)) {
-    showError(IDS_COPY_FAILED, {std::to_string(error)});
+    showError(IDS_COPY_FAILED, {std::to_string(error)}, systemMessage(error));
     return kUninstallNoWorkingCopy;
   }
   return kUninstallDone;
@@ -80,8 +91,9 @@ int undoRegistration(HINSTANCE instance, const std::string& productName) {
   const JournalSettlement settlement = settleJournal();
   switch (settlement.outcome) {
     case JournalSettlement::NotTakenBack:
-      showError(IDS_INTERRUPTED_NOT_TAKEN_BACK,
-                {failedItemsText(settlement.left, loadString(IDS_REPORT_FAILED_ITEM), loadString(IDS_REPORT_MORE))});
+      showError(IDS_INTERRUPTED_NOT_TAKEN_BACK, {failedItemsText(withReasons(settlement.left),
+                                                                 loadString(IDS_REPORT_FAILED_ITEM),
+                                                                 loadString(IDS_REPORT_MORE))});
       return kUninstallNotTakenBack;
     case JournalSettlement::Damaged:
       showError(IDS_INTERRUPTED_DAMAGED, {settlement.problem, kJournalKey});
@@ -104,6 +116,7 @@ int undoRegistration(HINSTANCE instance, const std::string& productName) {
     ProgressDialog dialog(instance, fillIn(loadString(IDS_PROGRESS_CAPTION), {registration.displayName}));
     summary = runUninstall(productName, registration, dialog);
   }
+  summary.failed = withReasons(summary.failed);
   const ReportTexts texts = {loadString(IDS_REPORT_DONE),        loadString(IDS_REPORT_FAILED),
                              loadString(IDS_REPORT_FAILED_ITEM), loadString(IDS_REPORT_REFUSED),
                              loadString(IDS_REPORT_KEPT),        loadString(IDS_REPORT_MORE)};
@@ -119,9 +132,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   restrictDllSearchToSystemFolder();
   moduleInstance = instance;
   const UninstallCommandLine commandLine = parseUninstallCommandLine(GetCommandLineA(), ownProgramPath());
-  if (!commandLine.isCopy) return askAndHandOver(commandLine.productName);
-  waitForOriginal(commandLine.originalProcess);
-  const int result = undoRegistration(instance, commandLine.productName);
-  scheduleCopyRemoval();
+  // The working copy is the same run: it takes over once the program that
+  // started it, which held the run until then, has ended.
+  if (commandLine.isCopy) waitForOriginal(commandLine.originalProcess);
+  int result = kUninstallAlreadyRunning;
+  if (!becomeTheOnlyRun())
+    showError(IDS_ALREADY_RUNNING, {});
+  else
+    result = commandLine.isCopy ? undoRegistration(instance, commandLine.productName)
+                                : askAndHandOver(commandLine.productName);
+  if (commandLine.isCopy) scheduleCopyRemoval();
   return result;
 }

@@ -11,19 +11,8 @@
 
 bool InstallJournal::begin() {
   const RegistryKeyState before = captureKeyState(kJournalKey);
-  if (before.firstMissing.empty()) return false;
-  HKEY made = nullptr;
-  DWORD disposition = 0;
-  char noClass[] = "";  // RegCreateKeyExA takes the class as a writable string
-  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kJournalKey, 0, noClass, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr,
-                      &made, &disposition) != ERROR_SUCCESS)
-    return false;
-  // Made by another run in the meantime: that run's, not to be written to.
-  if (disposition != REG_CREATED_NEW_KEY) {
-    RegCloseKey(made);
-    return false;
-  }
-  key.adopt(made);
+  // A journal there already is another run's, never to be written to.
+  if (!key.createNew(kJournalKey, KEY_SET_VALUE)) return false;
   // The first record says which levels were made for the journal, so that
   // they go with it.
   JournalRecord record;
@@ -102,11 +91,7 @@ std::vector<std::string> InstallJournal::createdParentsOf(const std::string& dir
 }
 
 bool InstallJournal::append(const JournalRecord& record) {
-  if (key.handle() == nullptr) return false;
-  const std::string bytes = encodeJournalRecord(record);
-  if (RegSetValueExA(key.handle(), std::to_string(next).c_str(), 0, REG_BINARY,
-                     reinterpret_cast<const BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size())) != ERROR_SUCCESS)
-    return false;
+  if (key.handle() == nullptr || !key.setBinary(std::to_string(next), encodeJournalRecord(record))) return false;
   ++next;
   return true;
 }

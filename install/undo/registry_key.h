@@ -5,6 +5,8 @@
 
 // A key of HKEY_LOCAL_MACHINE, closed on every way out. Plain
 // HKEY_LOCAL_MACHINE access: the registry view of the program's own build.
+// Opening, creating and writing leave the registry's error as the thread's
+// last error when they fail.
 class RegistryKey {
  public:
   RegistryKey() = default;
@@ -14,15 +16,17 @@ class RegistryKey {
 
   // Opens the key as it is, or creates it: non-volatile, with no class.
   bool create(const std::string& subkey, REGSAM access);
+  // Creates the key only when it does not exist yet (ERROR_ALREADY_EXISTS
+  // when it does, and it is then not held).
+  bool createNew(const std::string& subkey, REGSAM access);
   // Opens the key only when it exists.
   bool open(const std::string& subkey, REGSAM access);
   HKEY handle() const { return key_; }
-  // Takes over a key opened elsewhere, closing the one held.
-  void adopt(HKEY key);
 
   // The text and its terminating zero.
   bool setString(const std::string& name, const std::string& value) const;
   bool setDword(const std::string& name, DWORD value) const;
+  bool setBinary(const std::string& name, const std::string& bytes) const;
   // A REG_SZ value without its terminating zero; false for anything else,
   // a zero byte inside the text included.
   bool readString(const std::string& name, std::string& value) const;

@@ -47,6 +47,7 @@ std::vector<std::string> snapshot(const std::string& root) {
 class IgnoringObserver : public UninstallObserver {
  public:
   void progress(size_t, size_t, const std::string&) override {}
+  bool fileInUse(const std::string&) override { return false; }
 };
 
 struct RoundTrip {

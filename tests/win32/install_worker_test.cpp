@@ -161,6 +161,8 @@ struct Transcript {
   size_t finishedFiles = 0;
   uint32_t finishedBytes = 0;  // the page's count of finished bytes at the end
   int result = -1;
+  std::string failedPath;  // what a failure names, and Windows' error for it
+  DWORD failedError = 0;
 };
 
 Transcript readTranscript(const std::vector<PostedMessage>& messages) {
@@ -201,6 +203,11 @@ Transcript readTranscript(const std::vector<PostedMessage>& messages) {
         inFile = false;
         transcript.finishedBytes += produced;
         ++transcript.finishedFiles;
+        break;
+      case WM_INSTALL_FAILED:
+        EXPECT_EQ(i + 2, messages.size()) << "the failure is told last, before WM_INSTALL_DONE";
+        transcript.failedPath = m.file;
+        transcript.failedError = static_cast<DWORD>(m.wParam);
         break;
       case WM_INSTALL_DONE:
         EXPECT_EQ(i, messages.size() - 1) << "messages after WM_INSTALL_DONE";
@@ -448,6 +455,8 @@ TEST_F(InstallWorker, FailingTransponderModule_IsLoggedAndNothingAfterItIsAttemp
   ExpectedRun expected;
   expected.uninstallerAlone(programDir);
   EXPECT_EQ(run.result, kOutputFileFailed);
+  EXPECT_EQ(run.failedPath, transponder) << "the page can say what failed";
+  EXPECT_EQ(run.failedError, DWORD(ERROR_ALREADY_EXISTS)) << "a folder stands in its place";
   EXPECT_EQ(run.announced, (std::vector<std::string>{expected.files[0], transponder}));
   EXPECT_EQ(run.finishedFiles, 1u);
   expected.events.push_back({"DeleteFile", transponder, kTransponderText});

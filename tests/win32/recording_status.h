@@ -2,6 +2,7 @@
 // Records every status call the extractor makes, in order.
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "file_extractor_status.h"
@@ -32,6 +33,9 @@ class RecordingStatus : public Escort::FileExtractorStatus {
     call.kind = StatusCall::Finished;
     calls.push_back(call);
   }
+  void fileFailed(const char* path, unsigned long error) override { failures.push_back({path, error}); }
+  // Nobody to ask: the file fails.
+  bool fileInUse(const char*) override { return false; }
 
   // "S", "P" and "F" for each call, e.g. "SPPF".
   std::string sequence() const {
@@ -41,4 +45,5 @@ class RecordingStatus : public Escort::FileExtractorStatus {
   }
 
   std::vector<StatusCall> calls;
+  std::vector<std::pair<std::string, unsigned long>> failures;  // path and Windows error, in order
 };

@@ -34,11 +34,12 @@ class RegistrySettings : public ::testing::Test {
 
   RecordingLog log;
   ScratchJournal journal;
+  FailedItem failure;
 };
 
 TEST_F(RegistrySettings, WritesDirectoryWithBlanksAndDataVersionByteForByte) {
   const std::string programDir = "C:\\Program Files\\Kestrel 3\\";
-  ASSERT_TRUE(writeRegistrySettings(programDir, log, *journal));
+  ASSERT_TRUE(writeRegistrySettings(programDir, log, *journal, failure));
 
   // The text with its terminating zero, unchanged; the number as 4 bytes.
   const std::optional<RegistryValue> directory = readMachineValue(kKey, "KSDir");
@@ -53,7 +54,7 @@ TEST_F(RegistrySettings, WritesDirectoryWithBlanksAndDataVersionByteForByte) {
 }
 
 TEST_F(RegistrySettings, LogsTheRemovalOfTheWholeKeyOnce) {
-  ASSERT_TRUE(writeRegistrySettings("D:\\Kestrel\\", log, *journal));
+  ASSERT_TRUE(writeRegistrySettings("D:\\Kestrel\\", log, *journal, failure));
   EXPECT_EQ(log.events, std::vector<LoggedEvent>{kRemoveKey});
 }
 
@@ -62,7 +63,7 @@ TEST_F(RegistrySettings, OverwritesAnEarlierInstallationAndKeepsItsOtherValues) 
   ASSERT_TRUE(seedMachineValue(kKey, "DataVersion", registryDword(2005010100)));
   ASSERT_TRUE(seedMachineValue(kKey, "Callsign", registryText("KES123")));
 
-  ASSERT_TRUE(writeRegistrySettings("C:\\Kestrel\\", log, *journal));
+  ASSERT_TRUE(writeRegistrySettings("C:\\Kestrel\\", log, *journal, failure));
 
   EXPECT_EQ(readMachineValue(kKey, "KSDir"), registryText("C:\\Kestrel\\"));
   EXPECT_EQ(readMachineValue(kKey, "DataVersion"), registryDword(2006062300));
@@ -73,13 +74,13 @@ TEST_F(RegistrySettings, OverwritesAnEarlierInstallationAndKeepsItsOtherValues) 
 // A run that fails later takes the settings back: a key it made goes with
 // the parents it made, and an earlier installation's key holds its values.
 TEST_F(RegistrySettings, TakenBackTheKeyIsAsItStood) {
-  ASSERT_TRUE(writeRegistrySettings("C:\\Kestrel\\", log, *journal));
+  ASSERT_TRUE(writeRegistrySettings("C:\\Kestrel\\", log, *journal, failure));
   EXPECT_EQ(settleJournal().outcome, JournalSettlement::TakenBack);
   EXPECT_FALSE(machineKeyExists(kMaker));
 
   ASSERT_TRUE(seedMachineValue(kKey, "KSDir", registryText("E:\\Old Kestrel\\")));
   ASSERT_TRUE(seedMachineValue(kKey, "Callsign", registryText("KES123")));
-  ASSERT_TRUE(writeRegistrySettings("C:\\Kestrel\\", log, journal.begin()));
+  ASSERT_TRUE(writeRegistrySettings("C:\\Kestrel\\", log, journal.begin(), failure));
   EXPECT_EQ(settleJournal().outcome, JournalSettlement::TakenBack);
   EXPECT_EQ(machineValueNames(kKey), (std::vector<std::string>{"Callsign", "KSDir"}));
   EXPECT_EQ(readMachineValue(kKey, "KSDir"), registryText("E:\\Old Kestrel\\"));
@@ -87,7 +88,7 @@ TEST_F(RegistrySettings, TakenBackTheKeyIsAsItStood) {
 
 TEST_F(RegistrySettings, FailsWhenTheRemovalCannotBeLogged) {
   log.accepting = false;
-  EXPECT_FALSE(writeRegistrySettings("C:\\Kestrel\\", log, *journal));
+  EXPECT_FALSE(writeRegistrySettings("C:\\Kestrel\\", log, *journal, failure));
   // The values were written before the event was refused, and stay.
   EXPECT_EQ(readMachineValue(kKey, "KSDir"), registryText("C:\\Kestrel\\"));
   EXPECT_EQ(log.events, std::vector<LoggedEvent>{kRemoveKey});

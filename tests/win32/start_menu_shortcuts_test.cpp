@@ -52,12 +52,13 @@ class StartMenuShortcuts : public ::testing::Test {
   bool create() {
     const std::string programDir = kProgramDir;
     return createStartMenuShortcuts(programDir + "kestrel.exe", programDir + "ksuninstall.exe",
-                                    kDocumentationAddress, programDir + "ksimage.dll", log, *journal);
+                                    kDocumentationAddress, programDir + "ksimage.dll", log, *journal, failure);
   }
 
   const std::string folder = folderPath(CSIDL_COMMON_PROGRAMS) + "\\Kestrel 3";
   RecordingLog log;
   ScratchJournal journal;
+  FailedItem failure;
 };
 
 TEST_F(StartMenuShortcuts, SavesThreeShortcutsWithTheirProperties) {

@@ -159,6 +159,16 @@ std::vector<std::string> multiString(const char* subkey, const char* name) {
   return strings;
 }
 
+// What Windows says of the error, as one line.
+std::string systemText(DWORD error) {
+  char text[512] = "";
+  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text, sizeof text,
+                 nullptr);
+  std::string line = text;
+  while (!line.empty() && (line.back() == '\n' || line.back() == '\r' || line.back() == ' ')) line.pop_back();
+  return line;
+}
+
 std::string tempDirectory() {
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
@@ -224,8 +234,10 @@ class UninstallerProgram : public ::testing::Test {
 
   // Answers Yes to the question of the program started with `commandLine`,
   // and gives the final report of its copy once the copy has ended with
-  // `exitCode`.
-  std::string uninstallWithYes(const std::string& commandLine, DWORD exitCode = kUninstallDone) {
+  // `exitCode`. With `inUse`, the copy first asks about that file held by
+  // another program, and is answered with Cancel.
+  std::string uninstallWithYes(const std::string& commandLine, DWORD exitCode = kUninstallDone,
+                               const std::string& inUse = "") {
     const Started original = start(commandLine);
     const std::string question = answer(kQuestionCaption, IDYES, original.id);
     EXPECT_EQ(question, "Do you want to remove " + productName +
@@ -233,6 +245,10 @@ class UninstallerProgram : public ::testing::Test {
                             "where it is, because other add-ons may use it.");
     if (original.process) {
       EXPECT_EQ(waitForExit(original.process), DWORD(kUninstallDone)) << "handed over";
+    }
+    if (!inUse.empty()) {
+      EXPECT_EQ(answer(kQuestionCaption, IDCANCEL),
+                "This file is in use by another program:\n" + inUse + "\n\nClose the program, then choose Retry.");
     }
     return finalReport(exitCode);
   }
@@ -388,12 +404,13 @@ TEST_F(UninstallerProgram, NoRoomForTheWorkingCopy_SaysSoAfterTheQuestionAndRemo
   const std::string message = answer(kErrorCaption, IDOK, original.id);
   EXPECT_EQ(waitForExit(original.process), DWORD(kUninstallNoWorkingCopy));
   const std::string before = "The uninstaller could not prepare its working copy in the temporary folder "
-                             "(Windows error ", after = ").\n\nNothing has been removed.";
-  ASSERT_GT(message.size(), before.size() + after.size()) << message;
+                             "(Windows error ";
+  ASSERT_GT(message.size(), before.size()) << message;
   EXPECT_EQ(message.substr(0, before.size()), before);
-  EXPECT_EQ(message.substr(message.size() - after.size()), after);
-  const std::string code = message.substr(before.size(), message.size() - before.size() - after.size());
-  EXPECT_NE(std::strtoul(code.c_str(), nullptr, 10), 0u) << code;
+  const DWORD code = std::strtoul(message.c_str() + before.size(), nullptr, 10);
+  EXPECT_NE(code, 0u) << message;
+  EXPECT_EQ(message, before + std::to_string(code) + ").\n\nNothing has been removed.\n\n" + systemText(code))
+      << "what Windows says of it, below";
   expectInstalled();
 }
 
@@ -443,8 +460,9 @@ TEST_F(UninstallerProgramWithForeignEvent, FileInUse_IsReportedWithTheSkippedEve
   writeFileBytes(scratch / "not ours.txt", "not ours");
   HANDLE inUse = CreateFileA(readme.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(inUse, INVALID_HANDLE_VALUE);
-  EXPECT_EQ(uninstallWithYes(uninstallString(), kUninstallIncomplete),
-            "These items could not be removed:\n" + readme + " (Windows error 32)\n\n"
+  EXPECT_EQ(uninstallWithYes(uninstallString(), kUninstallIncomplete, readme),
+            "These items could not be removed:\n" + readme + " (Windows error 32)\n" +
+                systemText(ERROR_SHARING_VIOLATION) + "\n\n"
             "The uninstall information of " + productName + " has been kept. Close any program that may "
             "be using them, then run the uninstaller again to finish.\n\n"
             "These entries were skipped, because no installation of " + productName +

@@ -56,7 +56,18 @@ class RecordingObserver : public UninstallObserver {
   void progress(size_t done, size_t total, const std::string& description) override {
     steps.push_back({done, total, description});
   }
+  // Asked about a held file: lets go of it (and so the next try succeeds)
+  // once, if there is a hold to let go of.
+  bool fileInUse(const std::string& path) override {
+    inUse.push_back(path);
+    if (!release) return false;
+    release();
+    release = nullptr;
+    return true;
+  }
   std::vector<ProgressStep> steps;
+  std::vector<std::string> inUse;
+  std::function<void()> release;
 };
 
 class Uninstaller : public ::testing::Test {
@@ -297,8 +308,10 @@ TEST_F(Uninstaller, AFileInUseFailsTheRestGoesOnAndALaterRunFinishes) {
   HANDLE inUse = CreateFileA(busy.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(inUse, INVALID_HANDLE_VALUE);
 
-  const UninstallSummary first = uninstall();
+  RecordingObserver cancelled;
+  const UninstallSummary first = runUninstall(productName, read(), cancelled);
   CloseHandle(inUse);
+  EXPECT_EQ(cancelled.inUse, std::vector<std::string>{busy}) << "the user was asked";
   EXPECT_EQ(first.failed, (std::vector<FailedItem>{{busy, ERROR_SHARING_VIOLATION}}));
   EXPECT_EQ(first.kept, std::vector<std::string>{programDir.substr(0, programDir.size() - 1)});
   EXPECT_FALSE(fileExists(readme));
@@ -307,6 +320,21 @@ TEST_F(Uninstaller, AFileInUseFailsTheRestGoesOnAndALaterRunFinishes) {
 
   const UninstallSummary second = uninstall();
   EXPECT_TRUE(second.complete());
+  EXPECT_FALSE(directoryExists(programDir));
+  EXPECT_FALSE(registered());
+}
+
+// The user closes the program that holds the file and says Retry.
+TEST_F(Uninstaller, AFileInUseIsTriedAgainWhenTheUserSaysSo) {
+  const std::string busy = installFile("kestrel.exe");
+  commit({{"DeleteFile", busy, "a"}, {"DeleteEmptyDirs", programDir, "a"}});
+  HANDLE inUse = CreateFileA(busy.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(inUse, INVALID_HANDLE_VALUE);
+  RecordingObserver retried;
+  retried.release = [inUse] { CloseHandle(inUse); };
+
+  EXPECT_TRUE(runUninstall(productName, read(), retried).complete());
+  EXPECT_EQ(retried.inUse, std::vector<std::string>{busy});
   EXPECT_FALSE(directoryExists(programDir));
   EXPECT_FALSE(registered());
 }

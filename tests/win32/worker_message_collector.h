@@ -10,7 +10,7 @@ struct PostedMessage {
   UINT message = 0;
   WPARAM wParam = 0;
   LPARAM lParam = 0;
-  std::string file;  // WM_INSTALL_FILE only: the announced path, taken over as the page does
+  std::string file;  // WM_INSTALL_FILE and _FAILED only: the path, taken over as the page does
 };
 
 class WorkerMessageCollector {
