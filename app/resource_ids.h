@@ -106,6 +106,7 @@
 #define IDS_FAILURE_DETAIL 188
 #define IDS_FAILURE_REASON 189
 #define IDS_ALREADY_RUNNING 190
+#define IDS_CANCELLED_NOT_TAKEN_BACK 191
 
 // The licence agreement after its heading: one paragraph or section heading
 // per entry, in reading order from IDS_LICENSE_FIRST to IDS_LICENSE_LAST.

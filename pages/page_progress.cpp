@@ -98,6 +98,8 @@ void PageProgress::reportFailure(Escort::WizardUI* frame, HWND window, const std
   if (journal.began()) {
     JournalSettlement settlement = settleJournal();
     if (settlement.outcome == JournalSettlement::NotTakenBack) {
+      // Not "nothing has been changed", then.
+      if (exitCode == kExitCancelled) message = loadString(IDS_CANCELLED_NOT_TAKEN_BACK);
       for (FailedItem& item : settlement.left) item.reason = systemMessage(item.systemError);
       message += fillIn(loadString(IDS_ERROR_NOT_TAKEN_BACK), {failedItemsText(settlement.left, loadString(IDS_FAILED_ITEM),
                                                                                loadString(IDS_MORE_ITEMS))});

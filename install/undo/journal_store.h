@@ -10,7 +10,7 @@
 
 #include "journal_format.h"
 
-inline constexpr char kJournalKey[] = "Software\\Ninefold\\Kestrel\\Setup Journal";
+inline constexpr char kJournalKey[] = "Software\\Ninefold\\Kestrel Setup Journal";
 
 bool journalExists();
 

@@ -26,15 +26,6 @@ namespace {
 const std::string kFilesFailed = "An error occurred while installing the files.\nThe installer will now close.\n";
 const char kSmallDriveSimulator[] = "E:\\Flight Simulator 9\\";
 
-// The default installation while `module` of the simulator is held open: it
-// fails with the code for a file that cannot be put in place.
-void installWhileHeld(ScenarioRun& run, const std::string& module) {
-  HeldOpen simulatorRunning(simulatorFolder(Simulator::Fs2004) + "modules\\" + module);
-  UiDriver& setup = walkToTheLastPage(run);
-  setup.click(IDC_NEXT);
-  expectFailureAndEnd(setup, kFilesFailed + "(3)");
-}
-
 // The whole number after `label` in `text`, or -1.
 long long numberAfter(const std::string& text, const std::string& label) {
   const size_t at = text.find(label);
@@ -101,34 +92,36 @@ SCENARIO(small_drive_fills_during_installation) {
     leaveFreeOnSmallDrive(0);
     resumeProcess(program);
   }
-  expectFailureAndEnd(setup, kFilesFailed + "(9)");
+  expectFailureAndEnd(setup, kFilesFailed + "(9)" +
+                                 failureDetail(std::string(kSmallDriveSimulator) + "modules\\kstrans9.dll", ERROR_DISK_FULL));
   checkNoUninstallRegistration();
   emptySmallDrive();
   checkSameMachine(before);
 }
 
-// A module held open: the installation fails, and the earlier file that it
-// was to replace keeps its content.
-SCENARIO(module_in_use_changes_nothing) {
-  seedSimulator(Simulator::Fs2004);
-  const std::string module = simulatorFolder(Simulator::Fs2004) + "modules\\ksmod9.dll";
-  writeBytes(module, "an earlier ksmod9.dll");
-  const MachineSnapshot before = takeMachineSnapshot();
-  installWhileHeld(run, "ksmod9.dll");
-  checkNoUninstallRegistration();
-  checkSameMachine(before);
-  checkEqual(requiredFileBytes(module), "an earlier ksmod9.dll", "the module held open");
-}
-
-// A reinstall that fails part-way, after it replaced the program files:
-// the earlier installation is as it was, and its uninstall removes it.
+// A reinstall that ends part-way, after it replaced the program files (a
+// module another program took hold of, and the user cancelled): the earlier
+// installation is as it was, and its uninstall removes it.
 SCENARIO(failed_reinstall_keeps_the_earlier_installation) {
   seedSimulator(Simulator::Fs2004);
   const MachineSnapshot before = takeMachineSnapshot();
   installAs(run, IDC_TYPE_ONE_COMPUTER);
   const MachineSnapshot installed = takeMachineSnapshot();
 
-  installWhileHeld(run, "ksmod9.dll");
+  UiDriver& setup = walkToTheLastPage(run);
+  const HANDLE program = setup.process().handle();
+  setup.click(IDC_NEXT);
+  const std::string held = simulatorFolder(Simulator::Fs2004) + "modules\\ksmod9.dll";
+  runUntil(program, "the simulator's modules are being replaced",
+           [] { return holdsKeptCopy(simulatorFolder(Simulator::Fs2004) + "modules"); });
+  {
+    HeldOpen simulatorStarted(held);
+    resumeProcess(program);
+    // The run waits for the answer: the files it replaced so far are there.
+    setup.waitForDialog(kCancelCaption);
+    check(takeMachineSnapshot().files != installed.files, "the program files were replaced before the module");
+    answerFilesInUse(setup, held, IDCANCEL);
+  }
   checkSameMachine(installed);
   checkInstalledFiles(expectedInstallation(run.payloadTree(), Route{defaultProgramDir(), true, "", kFs2004Folder}));
 

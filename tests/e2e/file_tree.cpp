@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "scenario.h"
+#include "temporary_file_name.h"
 
 namespace {
 
@@ -103,3 +104,9 @@ HeldOpen::HeldOpen(const std::string& path)
 }
 
 HeldOpen::~HeldOpen() { CloseHandle(file); }
+
+bool holdsKeptCopy(const std::string& folder) {
+  for (const std::string& file : filesBelow(folder))
+    if (Escort::isKeptCopyName(file.substr(file.rfind('\\') + 1))) return true;
+  return false;
+}

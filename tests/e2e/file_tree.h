@@ -21,6 +21,10 @@ std::optional<std::string> fileBytes(const std::string& path);
 std::string requiredFileBytes(const std::string& path);
 void writeBytes(const std::string& path, const std::string& bytes);
 
+// Whether a file below `folder` has the name of an earlier file that an
+// installation keeps aside while it runs.
+bool holdsKeptCopy(const std::string& folder);
+
 // While it lives, the file is held open by this program, shared with no one,
 // as a running simulator holds its modules.
 class HeldOpen {

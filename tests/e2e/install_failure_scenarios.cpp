@@ -27,10 +27,14 @@ void installUntilTheMessage(UiDriver& setup, const std::string& setupProgram, co
   checkNoUninstallRegistration();
 }
 
-// A key that lasts only as long as the registry's server: no key that is
-// kept on disk can be made below it.
+// A key that lasts only as long as the registry's server, below a lasting
+// parent: no key that is kept on disk can be made below it.
 void seedVolatileKey(const std::string& subkey) {
   HKEY key = nullptr;
+  check(RegCreateKeyExA(HKEY_LOCAL_MACHINE, subkey.substr(0, subkey.rfind('\\')).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_WRITE | testedRegistryView(), nullptr, &key, nullptr) == ERROR_SUCCESS,
+        "the parent of " + subkey + " is made");
+  RegCloseKey(key);
   check(RegCreateKeyExA(HKEY_LOCAL_MACHINE, subkey.c_str(), 0, nullptr, REG_OPTION_VOLATILE,
                         KEY_WRITE | testedRegistryView(), nullptr, &key, nullptr) == ERROR_SUCCESS,
         "the volatile key " + subkey + " is made");
@@ -50,7 +54,8 @@ SCENARIO(settings_or_shortcuts_cannot_be_written) {
       {"registry settings", [] { seedVolatileKey("Software\\Ninefold\\Kestrel"); },
        "An error occurred while updating the system registry.\n"
        "Ensure you have adequate privileges to install software on this machine.\n"
-       "The installer will now close."},
+       "The installer will now close." +
+           failureDetail("HKEY_LOCAL_MACHINE\\Software\\Ninefold\\Kestrel\\3", ERROR_CHILD_MUST_BE_VOLATILE)},
       // A file where the Start menu folder should be: the folder "exists", and
       // no shortcut can be saved in it.
       {"shortcuts",
@@ -60,7 +65,8 @@ SCENARIO(settings_or_shortcuts_cannot_be_written) {
          folder.pop_back();
          writeBytes(folder, "a file, not a folder");
        },
-       "An error occurred while updating the Start Menu.\nThe installer will now close."},
+       "An error occurred while updating the Start Menu.\nThe installer will now close." +
+           failureDetail(startMenuFolder().substr(0, startMenuFolder().size() - 1), ERROR_ALREADY_EXISTS)},
   };
   for (const auto& c : cases) {
     c.block();
@@ -77,6 +83,7 @@ SCENARIO(program_dir_cannot_be_created) {
   seedProgramDirSetting(blocker);
 
   installUntilTheMessage(run.startSetup(), run.setupProgram(), blocker + "\\",
-                         "An error occurred while installing the files.\nThe installer will now close.\n(2)");
+                         "An error occurred while installing the files.\nThe installer will now close.\n(2)" +
+                             failureDetail(blocker, ERROR_PATH_NOT_FOUND));
   check(!isDirectory(blocker) && pathExists(blocker), "the file is still there");
 }

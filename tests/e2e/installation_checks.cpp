@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <iterator>
 #include <cstring>
 #include <optional>
 #include <set>
@@ -15,6 +17,23 @@
 namespace {
 
 const DWORD kDataVersion = 2006062300;
+// The registration's values for Windows' list of programs.
+const char* const kDetailValues[] = {"DisplayIcon", "DisplayVersion", "EstimatedSize", "HelpLink", "InstallDate",
+                                     "InstallLocation", "NoModify", "NoRepair", "Publisher", "URLInfoAbout"};
+
+// "3.0.2.0": the product version in the file's version resource.
+std::string productVersion(const std::string& file) {
+  DWORD ignored = 0;
+  std::vector<char> data(GetFileVersionInfoSizeA(file.c_str(), &ignored));
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT size = 0;
+  char root[] = "\\";
+  check(!data.empty() && GetFileVersionInfoA(file.c_str(), 0, static_cast<DWORD>(data.size()), data.data()) &&
+            VerQueryValueA(data.data(), root, reinterpret_cast<void**>(&fixed), &size) && fixed,
+        file + " has a version resource");
+  return std::to_string(HIWORD(fixed->dwProductVersionMS)) + "." + std::to_string(LOWORD(fixed->dwProductVersionMS)) +
+         "." + std::to_string(HIWORD(fixed->dwProductVersionLS)) + "." + std::to_string(LOWORD(fixed->dwProductVersionLS));
+}
 
 struct ExpectedShortcut {
   const char* file;
@@ -105,7 +124,9 @@ void checkUninstallRegistration(const Route& route, const ExpectedInstallation& 
   check(count == registryDword(static_cast<DWORD>(expected.events.size())),
         "EscortEvents counts the " + std::to_string(expected.events.size()) + " expected events");
 
+  checkRegistrationDetails(route.programDir);
   std::vector<std::string> names = {"DisplayName", "EscortDescription", "EscortEvents", "UninstallString"};
+  names.insert(names.end(), std::begin(kDetailValues), std::end(kDetailValues));
   for (size_t n = 0; n < expected.events.size(); ++n) {
     const std::string number = std::to_string(n);
     const ExpectedEvent found{registrationValue("EscortTag" + number), registrationValue("EscortParams" + number),
@@ -118,6 +139,35 @@ void checkUninstallRegistration(const Route& route, const ExpectedInstallation& 
   }
   std::sort(names.begin(), names.end());
   check(machineValueNames(kRegistrationKey) == names, "the registration holds its events and nothing else");
+}
+
+void checkRegistrationDetails(const std::string& programDir) {
+  const std::string program = programDir + "kestrel.exe";
+  const std::string shown = pathExists(program) ? program : programDir + "ksuninstall.exe";
+  checkEqual(registrationValue("DisplayVersion"), productVersion(shown), "DisplayVersion, as " + shown + " has it");
+  checkEqual(registrationValue("Publisher"), "Ninefold", "Publisher");
+  checkEqual(registrationValue("DisplayIcon"), shown + ",0", "DisplayIcon");
+  checkEqual(registrationValue("InstallLocation"), programDir, "InstallLocation");
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  char today[16];
+  std::snprintf(today, sizeof today, "%04u%02u%02u", now.wYear, now.wMonth, now.wDay);
+  checkEqual(registrationValue("InstallDate"), today, "InstallDate");
+  for (const char* address : {"URLInfoAbout", "HelpLink"}) checkEqual(registrationValue(address), kUserGuideAddress, address);
+  for (const char* flag : {"NoModify", "NoRepair"})
+    check(readMachineValue(kRegistrationKey, flag) == registryDword(1), std::string(flag) + " is 1");
+  // What the registered events would delete, as it stands on disk now.
+  unsigned long long bytes = 0;
+  const auto count = readMachineValue(kRegistrationKey, "EscortEvents");
+  DWORD events = 0;
+  if (count && count->data.size() == sizeof events) std::memcpy(&events, count->data.data(), sizeof events);
+  for (DWORD n = 0; n < events; ++n) {
+    const std::string number = std::to_string(n);
+    if (registrationValue("EscortTag" + number) == "DeleteFile")
+      bytes += fileSize(registrationValue("EscortParams" + number)).value_or(0);
+  }
+  check(readMachineValue(kRegistrationKey, "EstimatedSize") == registryDword(static_cast<DWORD>((bytes + 1023) / 1024)),
+        "EstimatedSize is the " + std::to_string((bytes + 1023) / 1024) + " KB of the files it would remove");
 }
 
 void checkNoUninstallRegistration() {

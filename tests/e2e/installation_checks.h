@@ -20,6 +20,11 @@ void checkProgramSettings(const Route& route);
 // The uninstall registration: name, uninstaller command and every event in order.
 void checkUninstallRegistration(const Route& route, const ExpectedInstallation& expected);
 void checkNoUninstallRegistration();
+// The registration's values for Windows' list of programs, for the
+// installation it removes as a whole: the version of the program where it
+// is installed in `programDir`, else of the uninstaller; the size of every
+// file its events would delete.
+void checkRegistrationDetails(const std::string& programDir);
 // The three shortcuts, or no Start menu folder at all without program files.
 void checkShortcuts(const Route& route);
 

@@ -45,11 +45,6 @@ size_t placedProgramFiles() {
   return placed;
 }
 
-bool holdsKeptCopy(const std::string& folder) {
-  for (const std::string& file : filesBelow(folder))
-    if (Escort::isKeptCopyName(fileName(file))) return true;
-  return false;
-}
 
 DWORD registeredEvents() {
   const auto count = readMachineValue(kRegistrationKey, "EscortEvents");
@@ -167,20 +162,21 @@ SCENARIO(killed_at_every_stage) {
   }
 }
 
-// A reinstall fails while another program holds one of the files it has
-// just put in place: that one cannot be put back. The message names it, its
-// earlier content stays kept aside, and once the other program has let go,
-// the next run of the setup program puts it back.
+// A reinstall fails (a folder stands where one of the last files goes) while
+// a viewer holds a file it has just put in place: that one cannot be put back.
+// The message names it, its earlier content stays kept aside, and once the
+// viewer has let go, the next run of the setup program puts it back.
 SCENARIO(failed_reinstall_that_cannot_be_taken_back_loses_nothing) {
   seedSimulator(Simulator::Fs2004);
   const MachineSnapshot before = takeMachineSnapshot();
   installAs(run, IDC_TYPE_ONE_COMPUTER);
   const std::string readme = programFile("readme.txt");
   writeBytes(readme, "the readme of an earlier version");
+  const std::string blocked = simulatorFile("aircraft\\marlin\\readme.txt");
+  check(DeleteFileA(blocked.c_str()) && CreateDirectoryA(blocked.c_str(), nullptr), "a folder stands in the way");
   const MachineSnapshot earlier = takeMachineSnapshot();
   const std::string newReadme = requiredFileBytes(withBackslash(run.payloadTree()) + "ks\\readme.txt");
   {
-    HeldOpen simulatorRunning(simulatorFile("modules\\ksmod9.dll"));
     UiDriver& setup = walkToTheLastPage(run);
     const HANDLE program = setup.process().handle();
     setup.click(IDC_NEXT);
@@ -190,15 +186,14 @@ SCENARIO(failed_reinstall_that_cannot_be_taken_back_loses_nothing) {
     resumeProcess(program);
     // The error is the system's own: Wine gives ERROR_ACCESS_DENIED here.
     const std::string message = UiDriver::messageText(setup.waitForDialog(kErrorCaption));
-    const std::string named = kFilesFailed + "\n\nThese could not be put back as they were:\n" + readme +
-                              " (Windows error ",
-                      advice = ")\n\nClose the programs that may be using them, then run the installer again: "
-                               "it puts them back first.";
-    checkEqual(message.substr(0, named.size()), named, "the message names the file");
-    check(message.size() > named.size() + advice.size() &&
-              message.compare(message.size() - advice.size(), advice.size(), advice) == 0 &&
-              std::atoi(message.c_str() + named.size()) != 0,
-          "the message gives Windows' error and what to do: " + message);
+    const std::string named = kFilesFailed + failureDetail(blocked, ERROR_ALREADY_EXISTS) +
+                              "\n\nThese could not be put back as they were:\n" + readme + " (Windows error ";
+    checkEqual(message.substr(0, named.size()), named, "the message names what failed and what stays");
+    const DWORD error = std::strtoul(message.c_str() + named.size(), nullptr, 10);
+    checkEqual(message, named + std::to_string(error) + ")\n" + windowsSays(error) +
+                            "\n\nClose the programs that may be using them, then run the installer again: "
+                            "it puts them back first.",
+               "the message gives Windows' error and what to do");
     expectFailureAndEnd(setup, message, kExitNotTakenBack);
     const auto journal = runJournal();
     check(journal.has_value(), "the journal stays for the next run");
@@ -210,6 +205,8 @@ SCENARIO(failed_reinstall_that_cannot_be_taken_back_loses_nothing) {
   checkTakenBackByTheNextRun(run, earlier, Earlier::Nothing);
   checkEqual(requiredFileBytes(readme), "the readme of an earlier version", "the readme put back");
 
+  check(RemoveDirectoryA(blocked.c_str()) != FALSE, "the folder in the way goes");
+  writeBytes(blocked, "the aircraft readme");
   checkEqual(uninstallWithYes(run, uninstallCommandLine()), kUninstalledReport, "the uninstaller's report");
   restartWindows();
   checkSameMachine(before, isSharedModule);

@@ -65,11 +65,12 @@ SCENARIO(keyboard_default_route) {
   setup.screenshot("type");
   press(setup, {VK_RETURN});
 
+  // Here too Enter takes what is proposed; Tab still reaches "Change...".
   expectProgramDirPage(setup, route.programDir);
-  waitForFocus(setup, IDC_KESTREL_DIR_CHANGE);
-  for (int button : {IDC_BACK, IDC_NEXT}) {
+  waitForFocus(setup, IDC_NEXT);
+  for (int control : {IDCANCEL, IDC_KESTREL_DIR_CHANGE, IDC_BACK, IDC_NEXT}) {
     press(setup, {VK_TAB});
-    waitForFocus(setup, button);
+    waitForFocus(setup, control);
   }
   setup.screenshot("program_dir");
   // All three are taken on the progress page, before the worker's first message.
@@ -127,7 +128,7 @@ SCENARIO(keyboard_both_simulators) {
   press(setup, {'B', true});
   waitForFocus(setup, IDC_TYPE_ONE_COMPUTER);
   press(setup, {'N', true});
-  waitForFocus(setup, IDC_KESTREL_DIR_CHANGE);
+  waitForFocus(setup, IDC_NEXT);
   press(setup, {'N', true});
 
   expectVersionPage(setup);

@@ -134,12 +134,14 @@ void UiDriver::setChecked(int controlId, bool checked) {
 
 HWND UiDriver::waitForDialog(const std::string& caption) {
   HWND box = nullptr;
+  // Another of its dialogs may still stand (the uninstaller's progress under
+  // its report): the one with this caption is meant.
   waitFor("a dialog \"" + caption + "\"", [&] {
-    const auto boxes = messageBoxes();
-    box = boxes.empty() ? nullptr : boxes.front();
+    for (HWND candidate : messageBoxes()) {
+      if (windowText(candidate) == caption) box = candidate;
+    }
     return box != nullptr;
   });
-  checkEqual(windowText(box), caption, "dialog caption");
   return box;
 }
 
@@ -148,10 +150,14 @@ void UiDriver::clickAnswer(HWND box, int buttonId) {
   check(answer != nullptr && IsWindowVisible(answer), "the dialog has button " + std::to_string(buttonId));
   clickWindow(answer, "the answer " + std::to_string(buttonId));
 
-  // The click that opened the box returns once the page has acted on the answer.
+  // The click that opened the box returns once the page has acted on the
+  // answer, unless acting on it opens the next box (a question, then what it
+  // came to): that click then waits on that box in turn.
   while (!clicksWaitingOnABox.empty()) {
     const DWORD start = GetTickCount();
     while (!clicksWaitingOnABox.back()->finished(kPollInterval) && program->running()) {
+      const std::vector<HWND> open = messageBoxes();
+      if (std::find(open.begin(), open.end(), box) == open.end() && !open.empty()) return;
       if (GetTickCount() - start > kTimeLimit) throw ScenarioFailure("the click that opened the box never returned");
     }
     clicksWaitingOnABox.pop_back();

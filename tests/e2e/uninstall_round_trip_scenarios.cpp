@@ -10,6 +10,7 @@
 
 #include "expected_installation.h"
 #include "file_tree.h"
+#include "installation_checks.h"
 #include "machine_snapshot.h"
 #include "prefix_seed.h"
 #include "registry_view.h"
@@ -144,6 +145,9 @@ SCENARIO(reinstalls_uninstall_to_nothing) {
   const MachineSnapshot before = takeMachineSnapshot();
   installAs(run, IDC_TYPE_ONE_COMPUTER);
   installAs(run, IDC_TYPE_SIMULATOR_COMPUTER);
+  // Windows' list shows the whole of both: the program still there, and the
+  // size of everything one uninstall removes.
+  checkRegistrationDetails(defaultProgramDir());
   uninstallToNothing(run, before);
 
   const std::string elsewhere = "C:\\Programme\\Kestrel B\xfcrger";

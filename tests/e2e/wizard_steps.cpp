@@ -156,6 +156,33 @@ void installAs(ScenarioRun& run, int typeButton, const std::string& programDir) 
   finishAndEnd(setup);
 }
 
+std::string windowsSays(unsigned long error) {
+  char text[512] = "";
+  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text, sizeof text,
+                 nullptr);
+  std::string reason = text;
+  for (char& c : reason) {
+    if (c == '\r' || c == '\n') c = ' ';
+  }
+  while (!reason.empty() && reason.back() == ' ') reason.pop_back();
+  return reason;
+}
+
+std::string failureDetail(const std::string& path, unsigned long error) {
+  return "\n\n" + (path.empty() ? "" : path + "\n") + windowsSays(error);
+}
+
+void answerFilesInUse(UiDriver& setup, const std::string& path, int answer) {
+  setup.answerMessageBox(kCancelCaption,
+                         "These files are in use by another program:\n" + path +
+                             "\n\nClose the program, then choose Retry.",
+                         answer);
+  if (answer != IDCANCEL) return;
+  setup.answerMessageBox(kCancelCaption, "The installation was cancelled.  Nothing has been changed.", IDOK);
+  checkEqual(static_cast<long long>(setup.waitForEnd()), kExitCancelled, "exit code after cancelling");
+  checkEqual(static_cast<long long>(setup.visibleWindowCount()), 0, "windows left after the end");
+}
+
 void expectFailureAndEnd(UiDriver& setup, const std::string& message, int exitCode) {
   setup.answerMessageBox(kErrorCaption, message, IDOK);
   checkEqual(static_cast<long long>(setup.waitForEnd()), exitCode, "exit code after the failure");

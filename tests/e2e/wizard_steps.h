@@ -56,6 +56,15 @@ void finishAndEnd(UiDriver& setup);
 // The error message `message`, answered; then the program ends with
 // `exitCode`, leaving no window.
 void expectFailureAndEnd(UiDriver& setup, const std::string& message, int exitCode = kExitFailed);
+// What Windows says of the error, on one line.
+std::string windowsSays(unsigned long error);
+// What a failure message says below its text of what failed and why: the
+// path (none: no line) and Windows' own text for the error.
+std::string failureDetail(const std::string& path, unsigned long error);
+// The question about files another program holds, answered with Retry or
+// Cancel; Cancel is followed by the message that nothing was changed, and
+// the program ends with exit code 3, leaving no window.
+void answerFilesInUse(UiDriver& setup, const std::string& path, int answer);
 // A whole run through the wizard with what it proposes, as this installation
 // type, on a computer with one simulator; the program directory page must
 // propose `programDir`.
