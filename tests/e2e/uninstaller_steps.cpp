@@ -29,13 +29,17 @@ std::string uninstallShortcutCommandLine() {
   return "\"" + shortcut.target + "\" " + shortcut.arguments;
 }
 
-std::string uninstallWithYes(ScenarioRun& run, const std::string& commandLine, const std::string& workingDirectory) {
+std::string uninstallWithYes(ScenarioRun& run, const std::string& commandLine, const std::string& workingDirectory,
+                             bool screenshots) {
   UiDriver& started = run.startCommandLine(commandLine, workingDirectory);
+  if (screenshots) started.screenshot("uninstall_question", started.waitForDialog(kUninstallerCaption));
   started.answerMessageBox(kUninstallerCaption, kUninstallQuestion, IDYES);
   checkEqual(static_cast<long long>(started.waitForEnd()), 0, "exit code of the uninstaller that was started");
 
   UiDriver& copy = run.attachToWindow(kUninstallReportCaption);
-  const std::string report = UiDriver::messageText(copy.waitForDialog(kUninstallReportCaption));
+  HWND reportBox = copy.waitForDialog(kUninstallReportCaption);
+  if (screenshots) copy.screenshot("uninstall_report", reportBox);
+  const std::string report = UiDriver::messageText(reportBox);
   copy.answerDialog(kUninstallReportCaption, IDOK);
   copy.waitForEnd();
   return report;
