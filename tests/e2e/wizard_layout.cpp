@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "bitmap_pixels.h"
 #include "setup_windows.h"
 #include "window_text.h"
 
@@ -80,20 +81,8 @@ SIZE readSize(std::istream& fields) {
 }  // namespace
 
 uint32_t pixelChecksum(HBITMAP bitmap) {
-  BITMAP size = {};
-  if (!GetObjectA(bitmap, sizeof size, &size)) return 0;
-  BITMAPINFO format = {};
-  format.bmiHeader.biSize = sizeof format.bmiHeader;
-  format.bmiHeader.biWidth = size.bmWidth;
-  format.bmiHeader.biHeight = size.bmHeight;
-  format.bmiHeader.biPlanes = 1;
-  format.bmiHeader.biBitCount = 24;
-  std::vector<uint8_t> pixels(((static_cast<size_t>(size.bmWidth) * 3 + 3) & ~size_t{3}) * size.bmHeight);
-  HDC screen = GetDC(nullptr);
-  GetDIBits(screen, bitmap, 0, size.bmHeight, pixels.data(), &format, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
   uint32_t checksum = 2166136261u;  // FNV-1a
-  for (uint8_t byte : pixels) checksum = (checksum ^ byte) * 16777619u;
+  for (uint8_t byte : pixelRows(bitmap)) checksum = (checksum ^ byte) * 16777619u;
   return checksum;
 }
 

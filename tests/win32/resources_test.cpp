@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "bitmap_pixels.h"
 #include "picture_for_scale.h"
 #include "resource_ids.h"
 #include "string_helpers.h"
@@ -653,23 +654,6 @@ struct ShownPicture {
   bool unchangedDrawing = false;  // the pixels of resource `expectedDrawing` exactly
 };
 
-// The bitmap's pixels as 24-bit rows, as the screen's bitmaps hold them.
-std::vector<uint8_t> pixelsOf(HBITMAP bitmap) {
-  BITMAP size = {};
-  GetObjectA(bitmap, sizeof size, &size);
-  BITMAPINFO format = {};
-  format.bmiHeader.biSize = sizeof format.bmiHeader;
-  format.bmiHeader.biWidth = size.bmWidth;
-  format.bmiHeader.biHeight = size.bmHeight;
-  format.bmiHeader.biPlanes = 1;
-  format.bmiHeader.biBitCount = 24;
-  std::vector<uint8_t> pixels(((size.bmWidth * 3 + 3) & ~3) * static_cast<size_t>(size.bmHeight));
-  HDC screen = GetDC(nullptr);
-  GetDIBits(screen, bitmap, 0, size.bmHeight, pixels.data(), &format, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
-  return pixels;
-}
-
 ShownPicture showAtDpi(HWND parent, UINT expectedDrawing, int dpi) {
   HWND page = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_PAGE_WELCOME), parent,
                                  quietDialogProc, 0);
@@ -693,7 +677,7 @@ ShownPicture showAtDpi(HWND parent, UINT expectedDrawing, int dpi) {
     shown.templatesOwn = reinterpret_cast<LPARAM>(bitmap) == templatesOwn;
     auto drawing = static_cast<HBITMAP>(
         LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(expectedDrawing), IMAGE_BITMAP, 0, 0, 0));
-    shown.unchangedDrawing = pixelsOf(drawing) == pixelsOf(bitmap);
+    shown.unchangedDrawing = pixelRows(drawing) == pixelRows(bitmap);
     DeleteObject(drawing);
     DestroyWindow(page);
   }
