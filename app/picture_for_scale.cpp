@@ -54,7 +54,8 @@ PictureForScale::~PictureForScale() {
   if (shown) DeleteObject(shown);
 }
 
-void PictureForScale::show(HWND control, HINSTANCE module, const PictureDrawings& drawings, POINT dpi) {
+void PictureForScale::show(HWND control, HINSTANCE module, const ScalablePicture& picture, POINT dpi) {
+  const std::vector<UINT>& drawings = picture.drawings;
   if (control == nullptr || drawings.empty()) return;
   std::vector<PictureSize> sizes;
   for (UINT id : drawings) sizes.push_back(storedSize(module, id));
@@ -78,4 +79,10 @@ void PictureForScale::show(HWND control, HINSTANCE module, const PictureDrawings
       SendMessageA(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
   if (previous) DeleteObject(previous);
   shown = bitmap;
+
+  const DialogPlace& place = picture.place;
+  RECT placed = {place.x, place.y, place.x + place.width, place.y + place.height};
+  MapDialogRect(GetParent(control), &placed);
+  SetWindowPos(control, nullptr, placed.left + (placed.right - placed.left - wanted.width) / 2, placed.top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -149,6 +149,10 @@
 #define IDB_HEADER_LOGO_150 114
 #define IDB_HEADER_LOGO_200 115
 
+// Where the templates put the pictures, in dialog units: x, y, width, height.
+#define WELCOME_PICTURE_PLACE 60, 7, 167, 77
+#define HEADER_LOGO_PLACE 234, 7, 59, 21
+
 // The program file's icon; nothing loads it, Explorer shows it.
 #define IDI_SETUP 108
 

@@ -22,10 +22,11 @@ const WelcomeLine kWelcomeLines[] = {
     {IDS_WELCOME_CLOSE_APPLICATIONS, ""},
 };
 
-const PictureDrawings kWelcomePicture = {IDB_WELCOME_PICTURE, IDB_WELCOME_PICTURE_125, IDB_WELCOME_PICTURE_150,
-                                         IDB_WELCOME_PICTURE_200};
-const PictureDrawings kHeaderLogo = {IDB_HEADER_LOGO, IDB_HEADER_LOGO_125, IDB_HEADER_LOGO_150,
-                                     IDB_HEADER_LOGO_200};
+const ScalablePicture kWelcomePicture = {
+    {WELCOME_PICTURE_PLACE},
+    {IDB_WELCOME_PICTURE, IDB_WELCOME_PICTURE_125, IDB_WELCOME_PICTURE_150, IDB_WELCOME_PICTURE_200}};
+const ScalablePicture kHeaderLogo = {
+    {HEADER_LOGO_PLACE}, {IDB_HEADER_LOGO, IDB_HEADER_LOGO_125, IDB_HEADER_LOGO_150, IDB_HEADER_LOGO_200}};
 
 }  // namespace
 

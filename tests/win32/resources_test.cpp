@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstdint>
 #include <cstring>
 #include <ios>
@@ -663,7 +664,8 @@ ShownPicture showAtDpi(HWND parent, UINT expectedDrawing, int dpi) {
   {
     PictureForScale picture;
     picture.show(control, GetModuleHandleA(nullptr),
-                 {IDB_WELCOME_PICTURE, IDB_WELCOME_PICTURE_125, IDB_WELCOME_PICTURE_150, IDB_WELCOME_PICTURE_200},
+                 {{WELCOME_PICTURE_PLACE},
+                  {IDB_WELCOME_PICTURE, IDB_WELCOME_PICTURE_125, IDB_WELCOME_PICTURE_150, IDB_WELCOME_PICTURE_200}},
                  {dpi, dpi});
     auto bitmap = reinterpret_cast<HBITMAP>(SendMessageA(control, STM_GETIMAGE, IMAGE_BITMAP, 0));
     BITMAP size = {};
@@ -674,6 +676,14 @@ ShownPicture showAtDpi(HWND parent, UINT expectedDrawing, int dpi) {
     EXPECT_EQ(client.bottom, size.bmHeight) << "the control takes the size of its bitmap";
     shown.width = size.bmWidth;
     shown.height = size.bmHeight;
+    // Its place in the template, in this dialog's pixels: the top edge kept,
+    // the centre kept within the half pixel that centring rounds away.
+    RECT place = {60, 7, 60 + 167, 7 + 77}, at = {};
+    MapDialogRect(page, &place);
+    GetWindowRect(control, &at);
+    MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&at), 2);
+    EXPECT_EQ(at.top, place.top);
+    EXPECT_LE(std::abs((at.left + at.right) - (place.left + place.right)), 1);
     shown.templatesOwn = reinterpret_cast<LPARAM>(bitmap) == templatesOwn;
     auto drawing = static_cast<HBITMAP>(
         LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(expectedDrawing), IMAGE_BITMAP, 0, 0, 0));
