@@ -6,8 +6,8 @@
 // program runs DPI aware at that DPI; that the frame and the pages grew with
 // the DPI; that no static text needs more room than its control has, in the
 // control's own font; and that each picture shows a bitmap of exactly its
-// size, the one drawn for that scale, pixel for pixel. The uninstaller's
-// question and report are saved as well.
+// size, the one drawn for that scale, pixel for pixel, clear of every other
+// control. The uninstaller's question and report are saved as well.
 #include <windows.h>
 
 #include <iostream>
@@ -64,6 +64,13 @@ std::map<int, uint32_t> drawingChecksums(const std::string& setupProgram, int dp
 
 std::string sizeText(SIZE size) { return std::to_string(size.cx) + " x " + std::to_string(size.cy); }
 
+SIZE sizeOf(const RECT& rect) { return {rect.right - rect.left, rect.bottom - rect.top}; }
+
+bool overlap(const RECT& a, const RECT& b) {
+  RECT both = {};
+  return IntersectRect(&both, &a, &b) != FALSE;
+}
+
 // Grown with the DPI: within a tenth of the size at 96 DPI scaled to `dpi`
 // (dialog units follow the font, whose sizes round to whole pixels).
 void checkGrown(SIZE at96, SIZE now, int dpi, const std::string& what) {
@@ -87,7 +94,7 @@ void checkLayout(const WizardLayout& layout, const WizardLayout& at96, int dpi,
   checkGrown(at96.frame, layout.frame, dpi, "the frame" + on);
   checkEqual(static_cast<long long>(layout.pages.size()), static_cast<long long>(at96.pages.size()), "pages" + on);
   for (size_t i = 0; i < layout.pages.size(); ++i)
-    checkGrown(at96.pages[i], layout.pages[i], dpi, "page " + std::to_string(i) + on);
+    checkGrown(sizeOf(at96.pages[i]), sizeOf(layout.pages[i]), dpi, "page " + std::to_string(i) + on);
 
   int pictures = 0;
   for (const ControlLayout& control : layout.controls) {
@@ -104,6 +111,16 @@ void checkLayout(const WizardLayout& layout, const WizardLayout& at96, int dpi,
     const auto drawing = drawings.find(control.id);
     check(drawing != drawings.end() && drawing->second == control.bitmapPixels,
           describe(control) + " shows the drawing made for " + std::to_string(dpi) + " DPI" + on);
+    // A picture grows with the DPI, its dialog with the font: it must still
+    // keep clear of the controls around it, and the frame's of the pages.
+    for (const ControlLayout& other : layout.controls) {
+      if (other.page == control.page && other.id != control.id && (other.style & WS_VISIBLE))
+        check(!overlap(control.bounds, other.bounds), describe(control) + " keeps clear of " + describe(other) + on);
+    }
+    if (control.page < 0) {
+      for (const RECT& page : layout.pages)
+        check(!overlap(control.bounds, page), describe(control) + " keeps clear of the pages" + on);
+    }
   }
   checkEqual(static_cast<long long>(pictures), 2, "pictures in the wizard" + on);
 }

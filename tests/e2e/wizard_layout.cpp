@@ -14,6 +14,13 @@ SIZE clientSize(HWND window) {
   return {client.right, client.bottom};
 }
 
+RECT boundsInParent(HWND window) {
+  RECT bounds = {};
+  GetWindowRect(window, &bounds);
+  MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&bounds), 2);
+  return bounds;
+}
+
 std::string ownText(HWND window) {
   std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
   text.resize(static_cast<size_t>(GetWindowTextA(window, &text[0], static_cast<int>(text.size()))));
@@ -38,8 +45,16 @@ SIZE neededByText(HWND control, DWORD style, const std::string& text, LONG width
 }
 
 ControlLayout measureControl(HWND control, int page) {
-  ControlLayout layout = {page, GetDlgCtrlID(control), windowClass(control),
-                          static_cast<DWORD>(GetWindowLongA(control, GWL_STYLE)), clientSize(control), {}, {}, 0, ""};
+  ControlLayout layout = {page,
+                          GetDlgCtrlID(control),
+                          windowClass(control),
+                          static_cast<DWORD>(GetWindowLongA(control, GWL_STYLE)),
+                          boundsInParent(control),
+                          clientSize(control),
+                          {},
+                          {},
+                          0,
+                          ""};
   if (lstrcmpiA(layout.className.c_str(), "Static") != 0) return layout;
   const DWORD type = layout.style & SS_TYPEMASK;
   if (type == SS_BITMAP) {
@@ -72,10 +87,21 @@ bool processIsDpiAware() {
 
 std::string sizeText(SIZE size) { return std::to_string(size.cx) + "\t" + std::to_string(size.cy); }
 
+std::string rectText(const RECT& rect) {
+  return std::to_string(rect.left) + "\t" + std::to_string(rect.top) + "\t" + std::to_string(rect.right) + "\t" +
+         std::to_string(rect.bottom);
+}
+
 SIZE readSize(std::istream& fields) {
   SIZE size = {};
   fields >> size.cx >> size.cy;
   return size;
+}
+
+RECT readRect(std::istream& fields) {
+  RECT rect = {};
+  fields >> rect.left >> rect.top >> rect.right >> rect.bottom;
+  return rect;
 }
 
 }  // namespace
@@ -97,7 +123,7 @@ WizardLayout measureWizard(HWND frame) {
   for (HWND child = GetWindow(frame, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
     if (windowClass(child) != kDialogClass) continue;
     measureControls(child, static_cast<int>(layout.pages.size()), layout.controls);
-    layout.pages.push_back(clientSize(child));
+    layout.pages.push_back(boundsInParent(child));
   }
   return layout;
 }
@@ -105,10 +131,11 @@ WizardLayout measureWizard(HWND frame) {
 std::string formatLayout(const WizardLayout& layout) {
   std::string text = "process\t" + std::to_string(layout.dpiAware) + "\t" + std::to_string(layout.dpi) + "\n";
   text += "frame\t" + sizeText(layout.frame) + "\n";
-  for (SIZE page : layout.pages) text += "page\t" + sizeText(page) + "\n";
+  for (const RECT& page : layout.pages) text += "page\t" + rectText(page) + "\n";
   for (const ControlLayout& control : layout.controls) {
     text += "control\t" + std::to_string(control.page) + "\t" + std::to_string(control.id) + "\t" +
-            control.className + "\t" + std::to_string(control.style) + "\t" + sizeText(control.room) + "\t" +
+            control.className + "\t" + std::to_string(control.style) + "\t" + rectText(control.bounds) + "\t" +
+            sizeText(control.room) + "\t" +
             sizeText(control.needed) + "\t" + sizeText(control.bitmap) + "\t" +
             std::to_string(control.bitmapPixels) + "\t" + escapedLine(control.text) + "\n";
   }
@@ -128,10 +155,11 @@ WizardLayout parseLayout(const std::string& text) {
     } else if (kind == "frame") {
       layout.frame = readSize(fields);
     } else if (kind == "page") {
-      layout.pages.push_back(readSize(fields));
+      layout.pages.push_back(readRect(fields));
     } else if (kind == "control") {
       ControlLayout control = {};
       fields >> control.page >> control.id >> control.className >> control.style;
+      control.bounds = readRect(fields);
       control.room = readSize(fields);
       control.needed = readSize(fields);
       control.bitmap = readSize(fields);

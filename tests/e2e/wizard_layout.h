@@ -1,6 +1,6 @@
 #pragma once
-// The wizard's layout as the program itself sees it: the frame's and each
-// page's size, and for every control the room it has, the room its text needs
+// The wizard's layout as the program itself sees it: the frame's size and
+// where each page stands, and for every control where it stands, the room it has, the room its text needs
 // in the control's own font, and the bitmap a picture shows. Fonts and bitmaps
 // belong to the process that made them, so the layout probe measures inside
 // the program and writes this as text; the driver reads it back.
@@ -15,6 +15,7 @@ struct ControlLayout {
   int id;
   std::string className;
   DWORD style;
+  RECT bounds;  // in the client area of its dialog (the page, or the frame)
   SIZE room;    // the client size
   SIZE needed;  // what a static text needs, wrapped as the control wraps it; {0, 0} for other controls
   SIZE bitmap;  // the bitmap an SS_BITMAP picture shows; {0, 0} for other controls
@@ -25,8 +26,8 @@ struct ControlLayout {
 struct WizardLayout {
   bool dpiAware = false;  // as the program's process reports itself
   int dpi = 0;            // the display's, as the program sees it
-  SIZE frame = {};        // the frame's client size
-  std::vector<SIZE> pages;
+  SIZE frame = {};           // the frame's client size
+  std::vector<RECT> pages;  // in the frame's client area
   std::vector<ControlLayout> controls;
 };
 
