@@ -77,14 +77,6 @@ void measureControls(HWND dialog, int page, std::vector<ControlLayout>& controls
   }
 }
 
-bool processIsDpiAware() {
-  // Vista and later; without it there is no awareness to declare.
-  using IsAware = BOOL(WINAPI*)();
-  auto isAware = reinterpret_cast<IsAware>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "IsProcessDPIAware")));
-  return isAware != nullptr && isAware() != FALSE;
-}
-
 std::string sizeText(SIZE size) { return std::to_string(size.cx) + "\t" + std::to_string(size.cy); }
 
 std::string rectText(const RECT& rect) {
@@ -114,7 +106,6 @@ uint32_t pixelChecksum(HBITMAP bitmap) {
 
 WizardLayout measureWizard(HWND frame) {
   WizardLayout layout;
-  layout.dpiAware = processIsDpiAware();
   HDC screen = GetDC(nullptr);
   layout.dpi = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);
@@ -129,7 +120,7 @@ WizardLayout measureWizard(HWND frame) {
 }
 
 std::string formatLayout(const WizardLayout& layout) {
-  std::string text = "process\t" + std::to_string(layout.dpiAware) + "\t" + std::to_string(layout.dpi) + "\n";
+  std::string text = "dpi\t" + std::to_string(layout.dpi) + "\n";
   text += "frame\t" + sizeText(layout.frame) + "\n";
   for (const RECT& page : layout.pages) text += "page\t" + rectText(page) + "\n";
   for (const ControlLayout& control : layout.controls) {
@@ -150,8 +141,8 @@ WizardLayout parseLayout(const std::string& text) {
     std::istringstream fields(line);
     std::string kind;
     std::getline(fields, kind, '\t');
-    if (kind == "process") {
-      fields >> layout.dpiAware >> layout.dpi;
+    if (kind == "dpi") {
+      fields >> layout.dpi;
     } else if (kind == "frame") {
       layout.frame = readSize(fields);
     } else if (kind == "page") {

@@ -1,9 +1,10 @@
 #pragma once
-// The wizard's layout as the program itself sees it: the frame's size and
-// where each page stands, and for every control where it stands, the room it has, the room its text needs
-// in the control's own font, and the bitmap a picture shows. Fonts and bitmaps
-// belong to the process that made them, so the layout probe measures inside
-// the program and writes this as text; the driver reads it back.
+// The wizard's layout as the program itself sees it: the frame's size, where
+// each page stands, and for every control where it stands, the room it has,
+// the room its text needs in the control's own font, and the bitmap a picture
+// shows. Fonts and bitmaps belong to the process that made them, so the
+// layout probe measures inside the program and writes this as text; the
+// driver reads it back.
 #include <windows.h>
 
 #include <cstdint>
@@ -24,8 +25,7 @@ struct ControlLayout {
 };
 
 struct WizardLayout {
-  bool dpiAware = false;  // as the program's process reports itself
-  int dpi = 0;            // the display's, as the program sees it
+  int dpi = 0;               // the display's, as the program sees it
   SIZE frame = {};           // the frame's client size
   std::vector<RECT> pages;  // in the frame's client area
   std::vector<ControlLayout> controls;
