@@ -28,6 +28,7 @@
 
 // Welcome page.
 #define IDC_WELCOME_TEXT 1015
+#define IDC_WELCOME_PICTURE 1017
 
 // Licence page.
 #define IDC_LICENSE_TEXT 1002
@@ -152,9 +153,21 @@
 #define IDS_LICENSE_FIRST IDS_LICENSE_NOTICE
 #define IDS_LICENSE_LAST IDS_LICENSE_ENTIRE
 
-// Pictures: the welcome page's large one and the frame's header logo.
+// Pictures: the welcome page's large one and the frame's header logo, each
+// drawn at 100 % (the one the template names), 125, 150 and 200 % of the
+// display scale.
 #define IDB_WELCOME_PICTURE 103
 #define IDB_HEADER_LOGO 107
+#define IDB_WELCOME_PICTURE_125 110
+#define IDB_WELCOME_PICTURE_150 111
+#define IDB_WELCOME_PICTURE_200 112
+#define IDB_HEADER_LOGO_125 113
+#define IDB_HEADER_LOGO_150 114
+#define IDB_HEADER_LOGO_200 115
+
+// Where the templates put the pictures, in dialog units: x, y, width, height.
+#define WELCOME_PICTURE_PLACE 60, 7, 167, 77
+#define HEADER_LOGO_PLACE 234, 7, 59, 21
 
 // The program file's icon; nothing loads it, Explorer shows it.
 #define IDI_SETUP 108

@@ -20,10 +20,11 @@ if [ -z "${DISPLAY:-}" ]; then
   # A display number that no other run uses, so that parallel runs do not
   # collide. A free lock file is not enough: a run in a chroot has a /tmp of
   # its own but shares the abstract socket of each display, so a number is
-  # taken only once this server is seen to hold it.
+  # taken only once this server is seen to hold it. The screen is a laptop's
+  # at 200 % display scale, where the wizard at 192 DPI fits.
   for n in $(seq 90 140); do
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 2560x1600x24 -nolisten tcp >/dev/null 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 50); do
       [ -e "/tmp/.X11-unix/X$n" ] || ! kill -0 "$xvfb_pid" 2>/dev/null && break

@@ -36,7 +36,10 @@ HORIZON = (232, 176, 120)
 
 def mix(a, b, t):
     t = min(max(t, 0.0), 1.0)
-    return tuple(x + (y - x) * t for x, y in zip(a, b))
+    if t == 0.0:
+        return a
+    # Written out: drawing the pictures at every scale calls this millions of times.
+    return (a[0] + (b[0] - a[0]) * t, a[1] + (b[1] - a[1]) * t, a[2] + (b[2] - a[2]) * t)
 
 
 def smoothstep(edge0, edge1, x):
@@ -149,22 +152,31 @@ def setup_icon(size):
     return shade
 
 
+def scaled(shade, scale):
+    """The picture that `shade` draws, `scale` times as large: the same shapes
+    at every size, each drawn anew at its own resolution."""
+    return lambda x, y: shade(x / scale, y / scale)
+
+
 def render(width, height, shade, samples):
-    """Rows of (red, green, blue) and a parallel transparency mask (1 where
-    fewer than half of a pixel's samples are covered)."""
-    rows, mask = [], []
+    """Rows of (red, green, blue) and a parallel grid of coverage: the share of
+    a pixel's samples that fall on the picture. A pixel's colour is the mean of
+    the samples that do (black where none does)."""
+    rows, coverage = [], []
     offsets = [(i + 0.5) / samples for i in range(samples)]
     for row in range(height):
-        colours, holes = [], []
+        colours, shares = [], []
         for column in range(width):
             hits = [shade(column + ox, row + oy) for oy in offsets for ox in offsets]
             hits = [h for h in hits if h is not None]
-            if 2 * len(hits) < samples * samples:
-                colours.append((0, 0, 0))
-                holes.append(1)
-            else:
-                colours.append(tuple(round(sum(h[k] for h in hits) / len(hits)) for k in range(3)))
-                holes.append(0)
+            shares.append(len(hits) / (samples * samples))
+            colours.append(tuple(round(sum(h[k] for h in hits) / len(hits)) for k in range(3)) if hits
+                           else (0, 0, 0))
         rows.append(colours)
-        mask.append(holes)
-    return rows, mask
+        coverage.append(shares)
+    return rows, coverage
+
+
+def transparency_mask(coverage):
+    """1 where fewer than half of a pixel's samples fall on the picture."""
+    return [[1 if share < 0.5 else 0 for share in shares] for shares in coverage]

@@ -1,16 +1,21 @@
-"""Byte layouts of the setup program's pictures: uncompressed Windows bitmaps
-and icon files, written by hand so that only the standard library is needed.
+"""Byte layouts of the setup program's pictures: uncompressed Windows bitmaps,
+icon files and PNG images, written by hand so that only the standard library
+is needed.
 
 Pixels are given as rows from the top, each a list of palette indices (indexed
-images) or of (red, green, blue) tuples (true-colour images)."""
+images), of (red, green, blue) tuples (true-colour images) or of (red, green,
+blue, alpha) tuples (icon images with an alpha channel)."""
 
 import struct
+import zlib
 
 PIXELS_PER_METRE = 2834  # 72 dots per inch
 
 
 def _row_bytes(row, bits_per_pixel):
-    if bits_per_pixel == 24:
+    if bits_per_pixel == 32:
+        data = b"".join(struct.pack("<BBBB", blue, green, red, alpha) for red, green, blue, alpha in row)
+    elif bits_per_pixel == 24:
         data = b"".join(struct.pack("<BBB", blue, green, red) for red, green, blue in row)
     elif bits_per_pixel == 8:
         data = bytes(row)
@@ -51,49 +56,84 @@ def bitmap_file(rows, bits_per_pixel, palette=()):
     return file_header + info + colours + pixels
 
 
-def _icon_image(rows, mask, bits_per_pixel, palette):
-    # An icon image is a bitmap of twice the height: the colour pixels and then
-    # the mask whose set bits are transparent. Its palette is always complete.
+def indexed_icon_image(rows, mask, bits_per_pixel, palette):
+    """An icon image of palette indices: a bitmap of twice the height, the
+    colour pixels and then the mask whose set bits are transparent. Its palette
+    is always complete."""
     colours = list(palette) + [(0, 0, 0)] * ((1 << bits_per_pixel) - len(palette))
     pixels = _pixel_array(rows, bits_per_pixel) + _pixel_array(mask, 1)
     info = _info_header(len(rows[0]), 2 * len(rows), bits_per_pixel, len(pixels), 0, 0)
-    return info + _palette_bytes(colours) + pixels
+    colour_count = 1 << bits_per_pixel if bits_per_pixel < 8 else 0
+    return len(rows), colour_count, bits_per_pixel, info + _palette_bytes(colours) + pixels
+
+
+def alpha_icon_image(rows, mask):
+    """An icon image of (red, green, blue, alpha) pixels, 32 bits each, with
+    the mask after them for whatever draws icons without their alpha."""
+    pixels = _pixel_array(rows, 32) + _pixel_array(mask, 1)
+    info = _info_header(len(rows[0]), 2 * len(rows), 32, len(pixels), 0, 0)
+    return len(rows), 0, 32, info + pixels
+
+
+def png_icon_image(rows):
+    """An icon image stored as a PNG file of (red, green, blue, alpha) pixels,
+    as Windows Vista and later read their 256-pixel images."""
+    return len(rows), 0, 32, png_file(rows)
 
 
 def icon_file(images):
-    """A .ico file from (rows, mask, bits_per_pixel, palette) tuples, in order."""
-    entries, bodies = [], []
+    """A .ico file of the images, in order: each (size, colour count, bits per
+    pixel, bytes), as the *_icon_image functions give them. A 256-pixel image
+    gives its size as 0 in the directory's one-byte fields."""
+    entries = []
     offset = 6 + 16 * len(images)
-    for rows, mask, bits_per_pixel, palette in images:
-        body = _icon_image(rows, mask, bits_per_pixel, palette)
-        colour_count = 1 << bits_per_pixel if bits_per_pixel < 8 else 0
-        entries.append(struct.pack("<BBBBHHII", len(rows[0]), len(rows), colour_count, 0, 1,
-                                   bits_per_pixel, len(body), offset))
-        bodies.append(body)
+    for size, colour_count, bits_per_pixel, body in images:
+        entries.append(struct.pack("<BBBBHHII", size % 256, size % 256, colour_count, 0, 1, bits_per_pixel,
+                                   len(body), offset))
         offset += len(body)
-    return struct.pack("<HHH", 0, 1, len(images)) + b"".join(entries) + b"".join(bodies)
+    return (struct.pack("<HHH", 0, 1, len(images)) + b"".join(entries) +
+            b"".join(body for _, _, _, body in images))
+
+
+def _png_chunk(kind, data):
+    return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+
+
+def png_file(rows):
+    """A PNG file of (red, green, blue, alpha) rows, 8 bits a channel, each row
+    unfiltered, compressed at zlib's level 9."""
+    header = struct.pack(">IIBBBBB", len(rows[0]), len(rows), 8, 6, 0, 0, 0)
+    raw = b"".join(b"\0" + bytes(channel for pixel in row for channel in pixel) for row in rows)
+    return (b"\x89PNG\r\n\x1a\n" + _png_chunk(b"IHDR", header) + _png_chunk(b"IDAT", zlib.compress(raw, 9)) +
+            _png_chunk(b"IEND", b""))
+
+
+def _widest_channel(box):
+    """(extent, channel) of the channel in which the box's colours spread widest."""
+    return max((max(c[k] for c in box) - min(c[k] for c in box), k) for k in range(3))
 
 
 def median_cut_palette(colours, count):
     """Up to `count` colours that represent `colours` well: the set is cut in
     two at the median of its widest channel, biggest boxes first."""
     boxes = [sorted(colours)]
+    widest = [_widest_channel(boxes[0])]  # each box's, worked out once
     while len(boxes) < count:
-        candidates = []
-        for position, box in enumerate(boxes):
-            extent, channel = max((max(c[k] for c in box) - min(c[k] for c in box), k) for k in range(3))
-            if extent > 0:
-                candidates.append((extent * len(box), position, channel))
+        candidates = [(extent * len(box), position, channel)
+                      for position, (box, (extent, channel)) in enumerate(zip(boxes, widest)) if extent > 0]
         if not candidates:
             break
         _, position, channel = max(candidates)
         box = sorted(boxes.pop(position), key=lambda c: (c[channel], c))
+        widest.pop(position)
         median = box[len(box) // 2][channel]
         # Cut between two different values, so that both halves keep colours.
         cut = next(i for i, c in enumerate(box) if c[channel] >= median)
         if cut == 0:
             cut = next(i for i, c in enumerate(box) if c[channel] > median)
-        boxes[position:position] = [box[:cut], box[cut:]]
+        halves = [box[:cut], box[cut:]]
+        boxes[position:position] = halves
+        widest[position:position] = [_widest_channel(half) for half in halves]
     return [tuple(round(sum(c[k] for c in box) / len(box)) for k in range(3)) for box in boxes]
 
 

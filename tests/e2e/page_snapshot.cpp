@@ -29,41 +29,11 @@ const ControlState* findControl(const PageSnapshot& snapshot, int page, int id) 
   return nullptr;
 }
 
-namespace {
-
-// Tabs separate the fields; backslash escapes keep every control on one line.
-std::string escaped(const std::string& text) {
-  std::string result;
-  for (char c : text) {
-    if (c == '\\') result += "\\\\";
-    else if (c == '\t') result += "\\t";
-    else if (c == '\r') result += "\\r";
-    else if (c == '\n') result += "\\n";
-    else result += c;
-  }
-  return result;
-}
-
-std::string unescaped(const std::string& text) {
-  std::string result;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\\' || i + 1 == text.size()) {
-      result += text[i];
-      continue;
-    }
-    const char code = text[++i];
-    result += code == 't' ? '\t' : code == 'r' ? '\r' : code == 'n' ? '\n' : code;
-  }
-  return result;
-}
-
-}  // namespace
-
 std::string formatSnapshot(const PageSnapshot& snapshot) {
   std::string text;
   for (const ControlState& control : snapshot) {
     text += std::to_string(control.page) + "\t" + std::to_string(control.id) + "\t" + control.className + "\t" +
-            std::to_string(control.checked) + "\t" + escaped(control.text) + "\n";
+            std::to_string(control.checked) + "\t" + escapedLine(control.text) + "\n";
   }
   return text;
 }
@@ -80,7 +50,7 @@ PageSnapshot parseSnapshot(const std::string& text) {
     std::getline(fields, className, '\t');
     std::getline(fields, checked, '\t');
     std::getline(fields, controlText);
-    snapshot.push_back({std::stoi(page), std::stoi(id), className, std::stoi(checked), unescaped(controlText)});
+    snapshot.push_back({std::stoi(page), std::stoi(id), className, std::stoi(checked), unescapedLine(controlText)});
   }
   return snapshot;
 }
@@ -89,5 +59,5 @@ std::string describe(const ControlState& control) {
   std::string text = control.text.substr(0, 60);
   if (control.text.size() > 60) text += "... (" + std::to_string(control.text.size()) + " characters)";
   return "page " + std::to_string(control.page) + " control " + std::to_string(control.id) + " " +
-         control.className + " checked " + std::to_string(control.checked) + " \"" + escaped(text) + "\"";
+         control.className + " checked " + std::to_string(control.checked) + " \"" + escapedLine(text) + "\"";
 }

@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "scenario.h"
+#include "setup_windows.h"
 #include "window_dump.h"
 #include "window_text.h"
 
@@ -55,38 +56,67 @@ UiDriver& ScenarioRun::startSetup(const std::string& arguments) {
   return started(std::make_unique<SetupProcess>(setup, arguments, false));
 }
 
-UiDriver& ScenarioRun::startHooked(const char* probeName, const char* hookExport, int hookType) {
-  const std::string probe = testFile(probeName);
-  HMODULE module = LoadLibraryA(probe.c_str());
-  check(module != nullptr, "the probe " + probe + " loads");
-  auto hook = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(module, hookExport)));
-  check(hook != nullptr, std::string("the probe exports ") + hookExport);
+UiDriver& ScenarioRun::startHooked(std::initializer_list<Probe> probes) {
   auto process = std::make_unique<SetupProcess>(setup, "", true);
-  check(SetWindowsHookExA(hookType, hook, module, process->threadId()) != nullptr,
-        std::string("the probe's ") + hookExport + " is set on the program's main thread");
+  for (const Probe& probe : probes) {
+    const std::string path = testFile(probe.module);
+    HMODULE module = LoadLibraryA(path.c_str());
+    check(module != nullptr, "the probe " + path + " loads");
+    auto hook = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(module, probe.hookExport)));
+    check(hook != nullptr, std::string("the probe exports ") + probe.hookExport);
+    check(SetWindowsHookExA(probe.hookType, hook, module, process->threadId()) != nullptr,
+          std::string("the probe's ") + probe.hookExport + " is set on the program's main thread");
+  }
   process->resume();
   return started(std::move(process));
 }
 
-UiDriver& ScenarioRun::startSetupWithShowProbe() {
+std::string ScenarioRun::probeFileNamed(const char* variable, const char* kind) {
   char directory[MAX_PATH] = "";
   GetTempPathA(sizeof directory, directory);
-  probeFile = std::string(directory) + "kestrel-show-probe-" + std::to_string(GetCurrentProcessId()) + ".txt";
-  DeleteFileA(probeFile.c_str());
-  // The probe runs inside the program and finds its file through the
-  // environment, which the program inherits.
-  SetEnvironmentVariableA("KESTREL_SHOW_PROBE", probeFile.c_str());
-  return startHooked("show_probe.dll", "probeCallWndProc", WH_CALLWNDPROC);
+  const std::string file = std::string(directory) + "kestrel-" + kind + "-probe-" +
+                           std::to_string(GetCurrentProcessId()) + ".txt";
+  DeleteFileA(file.c_str());
+  SetEnvironmentVariableA(variable, file.c_str());
+  return file;
 }
 
-UiDriver& ScenarioRun::startSetupWithProgressProbe(const std::string& progressShot, const std::string& doneRecord) {
+UiDriver& ScenarioRun::startSetupWithShowProbe() {
+  probeFile = probeFileNamed("KESTREL_SHOW_PROBE", "show");
+  return startHooked({{"show_probe.dll", "probeCallWndProc", WH_CALLWNDPROC}});
+}
+
+void ScenarioRun::prepareProgressProbe(const std::string& progressShot, const std::string& doneRecord) {
   for (const std::string& file : {progressShot, doneRecord}) {
     if (!file.empty()) DeleteFileA(file.c_str());
   }
   // Empty means unset, so that a later run of the scenario records nothing.
   SetEnvironmentVariableA("KESTREL_PROGRESS_SHOT", progressShot.empty() ? nullptr : progressShot.c_str());
   SetEnvironmentVariableA("KESTREL_DONE_PROBE", doneRecord.empty() ? nullptr : doneRecord.c_str());
-  return startHooked("progress_probe.dll", "probeGetMessage", WH_GETMESSAGE);
+}
+
+UiDriver& ScenarioRun::startSetupWithProgressProbe(const std::string& progressShot, const std::string& doneRecord) {
+  prepareProgressProbe(progressShot, doneRecord);
+  return startHooked({{"progress_probe.dll", "probeGetMessage", WH_GETMESSAGE}});
+}
+
+UiDriver& ScenarioRun::startSetupWithLayoutProbe(const std::string& progressShot) {
+  prepareProgressProbe(progressShot, "");
+  layoutFile = probeFileNamed("KESTREL_LAYOUT_PROBE", "layout");
+  return startHooked({{"layout_probe.dll", "probeLayoutCall", WH_CALLWNDPROC},
+                      {"progress_probe.dll", "probeGetMessage", WH_GETMESSAGE}});
+}
+
+WizardLayout ScenarioRun::wizardLayout(UiDriver& setup) const {
+  check(!layoutFile.empty(), "the program was started with the layout probe");
+  DeleteFileA(layoutFile.c_str());
+  DWORD_PTR ignored = 0;
+  check(SendMessageTimeoutA(setup.mainWindow(), RegisterWindowMessageA(kLayoutProbeMessage), 0, 0,
+                            SMTO_ABORTIFHUNG, 30000, &ignored) != 0,
+        "the program answers the layout probe's message");
+  std::ifstream in(layoutFile, std::ios::binary);
+  check(in.good(), "the layout probe wrote " + layoutFile);
+  return parseLayout(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
 }
 
 std::string ScenarioRun::screenshotPath(const std::string& name) const {

@@ -1,4 +1,5 @@
 #pragma once
+#include <initializer_list>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -6,6 +7,7 @@
 
 #include "page_snapshot.h"
 #include "ui_driver.h"
+#include "wizard_layout.h"
 
 // What a scenario works with: the setup program under test, and every run of
 // it that the scenario started.
@@ -36,6 +38,11 @@ class ScenarioRun {
   // as GetTickCount values on one line (progress_probe.cpp). Either may be ""
   // for not wanted.
   UiDriver& startSetupWithProgressProbe(const std::string& progressShot, const std::string& doneRecord);
+  // Starts it with the layout probe set on its main thread, and the progress
+  // probe for the shot `progressShot` as above; wizardLayout(setup) then
+  // gives the wizard's layout as the program sees it at that moment.
+  UiDriver& startSetupWithLayoutProbe(const std::string& progressShot);
+  WizardLayout wizardLayout(UiDriver& setup) const;
 
   // Where a screenshot of this scenario called `name` goes.
   std::string screenshotPath(const std::string& name) const;
@@ -53,15 +60,25 @@ class ScenarioRun {
   int reportAndEndRunning(std::ostream& out);
 
  private:
+  struct Probe {
+    const char* module;  // beside the driver
+    const char* hookExport;
+    int hookType;
+  };
+
   UiDriver& started(std::unique_ptr<SetupProcess> process);
-  // Starts the program suspended, sets the hook `hookExport` of the probe
-  // module `probeName` beside the driver on its main thread, and lets it run.
-  UiDriver& startHooked(const char* probeName, const char* hookExport, int hookType);
+  // Starts the program suspended, sets the hooks of the probes on its main
+  // thread, and lets it run.
+  UiDriver& startHooked(std::initializer_list<Probe> probes);
+  // The probes find their files through the environment, which the program inherits.
+  std::string probeFileNamed(const char* variable, const char* kind);
+  void prepareProgressProbe(const std::string& progressShot, const std::string& doneRecord);
 
   std::string setup;
   std::string screenshots;
   std::string driverDirectory;
   std::string tree;
   std::string probeFile;
+  std::string layoutFile;
   std::vector<std::unique_ptr<UiDriver>> runs;
 };

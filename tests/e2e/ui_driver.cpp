@@ -201,15 +201,16 @@ DWORD UiDriver::waitForEnd() {
   return program->exitCode();
 }
 
-void UiDriver::screenshot(const std::string& name) {
-  check(window != nullptr, "a window was waited for before its screenshot");
+void UiDriver::screenshot(const std::string& name, HWND shown) {
+  if (shown == nullptr) shown = window;
+  check(shown != nullptr, "a window was waited for before its screenshot");
   // Everything painted and on the screen before the pixels are read.
-  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  RedrawWindow(shown, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
   DWORD_PTR ignored = 0;
-  SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kTimeLimit, &ignored);
+  SendMessageTimeoutA(shown, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kTimeLimit, &ignored);
   Sleep(500);
   std::filesystem::create_directories(screenshots);
   const std::string path = screenshots + "\\" + name + ".png";
-  check(writePng(path, captureWindow(window)), "the screenshot " + path + " is written");
+  check(writePng(path, captureWindow(shown)), "the screenshot " + path + " is written");
   std::cout << "Screenshot " << name << ": " << path << std::endl;
 }

@@ -51,8 +51,9 @@ class UiDriver {
 
   // Waits for the program to end and returns its exit code.
   DWORD waitForEnd();
-  // Saves the window as <screenshot directory>/<name>.png and says where.
-  void screenshot(const std::string& name);
+  // Saves the window last waited for (or `shown`, such as a message box) as
+  // <screenshot directory>/<name>.png and says where.
+  void screenshot(const std::string& name, HWND shown = nullptr);
 
   // Waits until `condition` holds; fails after the time limit, or when the
   // program ends first.

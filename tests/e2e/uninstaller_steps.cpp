@@ -30,13 +30,16 @@ std::string uninstallShortcutCommandLine() {
 }
 
 std::string uninstallWithYes(ScenarioRun& run, const std::string& commandLine, const std::string& workingDirectory,
-                             int copyExitCode) {
+                             int copyExitCode, bool screenshots) {
   UiDriver& started = run.startCommandLine(commandLine, workingDirectory);
+  if (screenshots) started.screenshot("uninstall_question", started.waitForDialog(kUninstallerCaption));
   started.answerMessageBox(kUninstallerCaption, kUninstallQuestion, IDYES);
   checkEqual(static_cast<long long>(started.waitForEnd()), kUninstallDone, "exit code of the uninstaller that was started");
 
   UiDriver& copy = run.attachToWindow(kUninstallReportCaption);
-  const std::string report = UiDriver::messageText(copy.waitForDialog(kUninstallReportCaption));
+  HWND reportBox = copy.waitForDialog(kUninstallReportCaption);
+  if (screenshots) copy.screenshot("uninstall_report", reportBox);
+  const std::string report = UiDriver::messageText(reportBox);
   copy.answerDialog(kUninstallReportCaption, IDOK);
   checkEqual(static_cast<long long>(copy.waitForEnd()), copyExitCode, "exit code of the uninstaller's working copy");
   return report;

@@ -24,8 +24,11 @@ std::string uninstallShortcutCommandLine();
 // Starts `commandLine` (in `workingDirectory`, "": the driver's own), answers
 // the question with Yes, takes over the working copy, closes its final report
 // and returns the report's text once the copy has ended with `copyExitCode`.
+// With `screenshots`, the question and the report are saved as
+// uninstall_question and uninstall_report.
 std::string uninstallWithYes(ScenarioRun& run, const std::string& commandLine,
-                             const std::string& workingDirectory = "", int copyExitCode = kUninstallDone);
+                             const std::string& workingDirectory = "", int copyExitCode = kUninstallDone,
+                             bool screenshots = false);
 // Starts `commandLine` and answers the question with No; the program ends.
 void declineUninstall(ScenarioRun& run, const std::string& commandLine);
 // Wine's stand-in for a restart: carries out the deletions that the working

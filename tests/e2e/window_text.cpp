@@ -30,3 +30,28 @@ DWORD_PTR windowAnswer(HWND window, UINT message) {
   SendMessageTimeoutA(window, message, 0, 0, SMTO_ABORTIFHUNG, 5 * kAnswerWithin, &answer);
   return answer;
 }
+
+std::string escapedLine(const std::string& text) {
+  std::string result;
+  for (char c : text) {
+    if (c == '\\') result += "\\\\";
+    else if (c == '\t') result += "\\t";
+    else if (c == '\r') result += "\\r";
+    else if (c == '\n') result += "\\n";
+    else result += c;
+  }
+  return result;
+}
+
+std::string unescapedLine(const std::string& text) {
+  std::string result;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\\' || i + 1 == text.size()) {
+      result += text[i];
+      continue;
+    }
+    const char code = text[++i];
+    result += code == 't' ? '\t' : code == 'r' ? '\r' : code == 'n' ? '\n' : code;
+  }
+  return result;
+}

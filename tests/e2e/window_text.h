@@ -13,3 +13,8 @@ std::string windowClass(HWND window);
 // What `message` (one without pointers, such as BM_GETCHECK or PBM_GETPOS)
 // returns from a window of another process; 0 when it does not answer within 5 s.
 DWORD_PTR windowAnswer(HWND window, UINT message);
+
+// The text on one line, for reports written as lines of tab-separated fields:
+// backslash escapes for backslashes, tabs and line breaks; and back again.
+std::string escapedLine(const std::string& text);
+std::string unescapedLine(const std::string& text);

@@ -1,13 +1,15 @@
 // The setup program's resources as this test executable embeds them (setup.rc):
-// string table, dialog templates and the windows made from them, bitmaps, icon
-// and manifest. Raw resource bytes are read where the loaders would convert
-// (bitmap depth, icon sizes) or hide (template styles, fonts) what is stored.
+// string table, dialog templates and the windows made from them, bitmaps and
+// icon (the manifest is checked in the shipped programs, check-manifests.py).
+// Raw resource bytes are read where the loaders would convert (bitmap depth,
+// icon sizes) or hide (template styles, fonts) what is stored.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstdint>
 #include <cstring>
 #include <ios>
@@ -16,8 +18,9 @@
 #include <string>
 #include <vector>
 
+#include "bitmap_pixels.h"
+#include "picture_for_scale.h"
 #include "resource_ids.h"
-#include "scratch_directory.h"
 #include "string_helpers.h"
 
 namespace {
@@ -275,7 +278,7 @@ const std::vector<DialogLayout>& dialogLayouts() {
       {IDD_PAGE_WELCOME, kPageStyle, "", 290, 192, 0,
        {
            {IDC_WELCOME_TEXT, "STATIC", kCentredText, "", 7, 94, 275, 91},
-           {IDC_STATIC, "STATIC", kVisibleChild | SS_BITMAP, "#103", 60, 7, 167, 77},
+           {IDC_WELCOME_PICTURE, "STATIC", kVisibleChild | SS_BITMAP, "#103", 60, 7, 167, 77},
        }},
       {IDD_PAGE_LICENSE, kPageStyle, "", 290, 192, 0,
        {
@@ -484,8 +487,7 @@ TEST_F(DialogWindows, PicturesShowTheirBitmaps) {
 
   HWND welcome = createDialog(IDD_PAGE_WELCOME, frame);
   ASSERT_NE(welcome, nullptr);
-  HWND picture = GetWindow(GetDlgItem(welcome, IDC_WELCOME_TEXT), GW_HWNDNEXT);
-  EXPECT_NE(SendMessageA(picture, STM_GETIMAGE, IMAGE_BITMAP, 0), 0);
+  EXPECT_NE(SendMessageA(GetDlgItem(welcome, IDC_WELCOME_PICTURE), STM_GETIMAGE, IMAGE_BITMAP, 0), 0);
   DestroyWindow(welcome);
 }
 
@@ -525,72 +527,78 @@ StoredBitmap storedBitmap(unsigned id) {
   return bitmap;
 }
 
-TEST(Bitmaps, WelcomePictureIs250By125With255ColourPalette) {
-  const StoredBitmap bitmap = storedBitmap(IDB_WELCOME_PICTURE);
-  EXPECT_EQ(bitmap.header.biSize, sizeof(BITMAPINFOHEADER));
-  EXPECT_EQ(bitmap.header.biWidth, 250);
-  EXPECT_EQ(bitmap.header.biHeight, 125);
-  EXPECT_EQ(bitmap.header.biPlanes, 1);
-  EXPECT_EQ(bitmap.header.biBitCount, 8);
-  EXPECT_EQ(bitmap.header.biCompression, static_cast<DWORD>(BI_RGB));
-  EXPECT_EQ(bitmap.header.biClrUsed, 255u);
-  EXPECT_EQ(bitmap.header.biXPelsPerMeter, 2834);
-  EXPECT_EQ(bitmap.header.biYPelsPerMeter, 2834);
-  // Header, 255 palette entries, and 125 rows of 250 bytes padded to 252.
-  EXPECT_EQ(bitmap.size, sizeof(BITMAPINFOHEADER) + 255 * sizeof(RGBQUAD) + 252 * 125);
-}
+// Each picture at 100 % (the template's) and at 125, 150 and 200 % of that,
+// halves rounded up: the welcome picture with a palette of 255 colours, the
+// header logo in true colour.
+struct Drawing {
+  unsigned id;
+  LONG width, height;
+  WORD bitsPerPixel;
+  DWORD coloursUsed;
+};
 
-TEST(Bitmaps, HeaderLogoIs88By34TrueColour) {
-  const StoredBitmap bitmap = storedBitmap(IDB_HEADER_LOGO);
-  EXPECT_EQ(bitmap.header.biSize, sizeof(BITMAPINFOHEADER));
-  EXPECT_EQ(bitmap.header.biWidth, 88);
-  EXPECT_EQ(bitmap.header.biHeight, 34);
-  EXPECT_EQ(bitmap.header.biPlanes, 1);
-  EXPECT_EQ(bitmap.header.biBitCount, 24);
-  EXPECT_EQ(bitmap.header.biCompression, static_cast<DWORD>(BI_RGB));
-  EXPECT_EQ(bitmap.header.biClrUsed, 0u);
-  EXPECT_EQ(bitmap.header.biXPelsPerMeter, 2834);
-  EXPECT_EQ(bitmap.header.biYPelsPerMeter, 2834);
-  EXPECT_EQ(bitmap.size, sizeof(BITMAPINFOHEADER) + 88 * 3 * 34);
+const Drawing kDrawings[] = {
+    {IDB_WELCOME_PICTURE, 250, 125, 8, 255},     {IDB_WELCOME_PICTURE_125, 313, 156, 8, 255},
+    {IDB_WELCOME_PICTURE_150, 375, 188, 8, 255}, {IDB_WELCOME_PICTURE_200, 500, 250, 8, 255},
+    {IDB_HEADER_LOGO, 88, 34, 24, 0},            {IDB_HEADER_LOGO_125, 110, 43, 24, 0},
+    {IDB_HEADER_LOGO_150, 132, 51, 24, 0},       {IDB_HEADER_LOGO_200, 176, 68, 24, 0},
+};
+
+TEST(Bitmaps, EveryDrawingIsStoredUncompressedAtItsSizeAndDepth) {
+  for (const Drawing& drawing : kDrawings) {
+    SCOPED_TRACE(testing::Message() << "bitmap " << drawing.id);
+    const StoredBitmap bitmap = storedBitmap(drawing.id);
+    EXPECT_EQ(bitmap.header.biSize, sizeof(BITMAPINFOHEADER));
+    EXPECT_EQ(bitmap.header.biWidth, drawing.width);
+    EXPECT_EQ(bitmap.header.biHeight, drawing.height);
+    EXPECT_EQ(bitmap.header.biPlanes, 1);
+    EXPECT_EQ(bitmap.header.biBitCount, drawing.bitsPerPixel);
+    EXPECT_EQ(bitmap.header.biCompression, static_cast<DWORD>(BI_RGB));
+    EXPECT_EQ(bitmap.header.biClrUsed, drawing.coloursUsed);
+    EXPECT_EQ(bitmap.header.biXPelsPerMeter, 2834);
+    EXPECT_EQ(bitmap.header.biYPelsPerMeter, 2834);
+    // Header, palette, and rows padded to whole 32-bit words.
+    const size_t stride = (static_cast<size_t>(drawing.width) * drawing.bitsPerPixel / 8 + 3) & ~size_t{3};
+    EXPECT_EQ(bitmap.size, sizeof(BITMAPINFOHEADER) + drawing.coloursUsed * sizeof(RGBQUAD) + stride * drawing.height);
+  }
 }
 
 TEST(Bitmaps, LoadAsSectionsOfTheirOwnDepth) {
-  const struct {
-    unsigned id;
-    LONG width, height;
-    WORD bitsPerPixel;
-  } cases[] = {{IDB_WELCOME_PICTURE, 250, 125, 8}, {IDB_HEADER_LOGO, 88, 34, 24}};
-  for (const auto& c : cases) {
-    HANDLE bitmap = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(c.id), IMAGE_BITMAP, 0, 0,
+  for (const Drawing& drawing : kDrawings) {
+    HANDLE bitmap = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(drawing.id), IMAGE_BITMAP, 0, 0,
                                LR_CREATEDIBSECTION);
-    ASSERT_NE(bitmap, nullptr) << "bitmap " << c.id;
+    ASSERT_NE(bitmap, nullptr) << "bitmap " << drawing.id;
     DIBSECTION section = {};
     ASSERT_EQ(GetObjectA(bitmap, sizeof(section), &section), static_cast<int>(sizeof(section)));
-    EXPECT_EQ(section.dsBm.bmWidth, c.width);
-    EXPECT_EQ(section.dsBm.bmHeight, c.height);
-    EXPECT_EQ(section.dsBm.bmBitsPixel, c.bitsPerPixel);
+    EXPECT_EQ(section.dsBm.bmWidth, drawing.width);
+    EXPECT_EQ(section.dsBm.bmHeight, drawing.height);
+    EXPECT_EQ(section.dsBm.bmBitsPixel, drawing.bitsPerPixel);
     DeleteObject(bitmap);
   }
 }
 
-// Icon group 108: a 32 x 32 image at 8 bits per pixel and a 16 x 16 one at 4.
+// Icon group 108: a 32 x 32 image at 8 bits per pixel and a 16 x 16 one at 4,
+// then 48, 24 and 256 pixels at 32 with an alpha channel, the last one a PNG
+// file (its size 0 in the group's one-byte fields).
 
-TEST(Icon, GroupHoldsTwoImagesOfTheListedSizesAndDepths) {
+TEST(Icon, GroupHoldsItsImagesAtTheListedSizesAndDepths) {
   const std::string group = rawResource(RT_GROUP_ICON, MAKEINTRESOURCEA(IDI_SETUP));
   ASSERT_FALSE(group.empty());
   ResourceReader reader(group);
   EXPECT_EQ(reader.word(), 0);  // reserved
   EXPECT_EQ(reader.word(), 1);  // icons, not cursors
-  ASSERT_EQ(reader.word(), 2);
+  ASSERT_EQ(reader.word(), 5);
 
   const struct {
-    uint8_t size, colourCount;
+    int size;
+    uint8_t colourCount;
     uint16_t bitsPerPixel;
-  } expected[] = {{32, 0, 8}, {16, 16, 4}};
+    bool png;
+  } expected[] = {{32, 0, 8, false}, {16, 16, 4, false}, {48, 0, 32, false}, {24, 0, 32, false}, {256, 0, 32, true}};
   for (const auto& image : expected) {
-    SCOPED_TRACE(testing::Message() << int(image.size) << " x " << int(image.size));
-    EXPECT_EQ(reader.byte(), image.size);
-    EXPECT_EQ(reader.byte(), image.size);
+    SCOPED_TRACE(testing::Message() << image.size << " x " << image.size);
+    EXPECT_EQ(reader.byte(), image.size % 256);
+    EXPECT_EQ(reader.byte(), image.size % 256);
     EXPECT_EQ(reader.byte(), image.colourCount);
     reader.byte();  // reserved
     EXPECT_EQ(reader.word(), 1);  // planes
@@ -598,9 +606,17 @@ TEST(Icon, GroupHoldsTwoImagesOfTheListedSizesAndDepths) {
     const uint32_t bytes = reader.dword();
     const uint16_t imageId = reader.word();
 
-    // The image itself: colour pixels and mask, hence twice the height.
     const std::string stored = rawResource(RT_ICON, MAKEINTRESOURCEA(imageId));
     ASSERT_EQ(stored.size(), bytes);
+    if (image.png) {
+      // Signature, then the IHDR chunk: width and height, 8 bits a channel, RGBA.
+      ASSERT_GE(stored.size(), 26u);
+      EXPECT_EQ(stored.substr(0, 8), "\x89PNG\r\n\x1a\n");
+      EXPECT_EQ(stored.substr(12, 4), "IHDR");
+      EXPECT_EQ(stored.substr(16, 10), std::string("\0\0\x01\0\0\0\x01\0\x08\x06", 10));
+      continue;
+    }
+    // A bitmap of colour pixels and mask, hence twice the height.
     BITMAPINFOHEADER header;
     ASSERT_GE(stored.size(), sizeof(header));
     std::memcpy(&header, stored.data(), sizeof(header));
@@ -610,38 +626,93 @@ TEST(Icon, GroupHoldsTwoImagesOfTheListedSizesAndDepths) {
   }
 }
 
-TEST(Icon, LoadsAtBothSizes) {
-  for (int size : {32, 16}) {
-    HANDLE icon = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_SETUP), IMAGE_ICON, size, size, 0);
-    EXPECT_NE(icon, nullptr) << size;
-    DestroyIcon(static_cast<HICON>(icon));
+TEST(Icon, LoadsAtEverySize) {
+  for (int size : {16, 24, 32, 48, 256}) {
+    HICON icon = static_cast<HICON>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_SETUP), IMAGE_ICON, size, size, 0));
+    ASSERT_NE(icon, nullptr) << size;
+    ICONINFO info = {};
+    ASSERT_TRUE(GetIconInfo(icon, &info)) << size;
+    BITMAP colour = {};
+    GetObjectA(info.hbmColor, sizeof colour, &colour);
+    EXPECT_EQ(colour.bmWidth, size);
+    EXPECT_EQ(colour.bmHeight, size);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    DestroyIcon(icon);
   }
 }
 
-// The manifest of a program file, read as Windows reads it before starting it.
-std::string programManifest(const char* program) {
-  HMODULE module = LoadLibraryExA(hostPath(program).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-  if (module == nullptr) return "(cannot load " + std::string(program) + ")";
-  HRSRC found = FindResourceA(module, CREATEPROCESS_MANIFEST_RESOURCE_ID, RT_MANIFEST);
-  std::string manifest;
-  if (found) manifest.assign(static_cast<const char*>(LockResource(LoadResource(module, found))),
-                             SizeofResource(module, found));
-  FreeLibrary(module);
-  return manifest;
+// A picture control given the drawing for a display scale, as the welcome
+// page gives its own and the header logo theirs. At Windows' steps it shows
+// that step's drawing as it is; between them the next larger one reduced to
+// the scaled size; above 200 % the largest, enlarged. At 96 DPI it keeps the
+// template's own bitmap.
+
+struct ShownPicture {
+  LONG width = 0, height = 0;
+  bool templatesOwn = false;
+  bool unchangedDrawing = false;  // the pixels of resource `expectedDrawing` exactly
+};
+
+ShownPicture showAtDpi(HWND parent, UINT expectedDrawing, int dpi) {
+  HWND page = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_PAGE_WELCOME), parent,
+                                 quietDialogProc, 0);
+  HWND control = GetDlgItem(page, IDC_WELCOME_PICTURE);
+  const LPARAM templatesOwn = SendMessageA(control, STM_GETIMAGE, IMAGE_BITMAP, 0);
+  ShownPicture shown;
+  {
+    PictureForScale picture;
+    picture.show(control, GetModuleHandleA(nullptr),
+                 {{WELCOME_PICTURE_PLACE},
+                  {IDB_WELCOME_PICTURE, IDB_WELCOME_PICTURE_125, IDB_WELCOME_PICTURE_150, IDB_WELCOME_PICTURE_200}},
+                 {dpi, dpi});
+    auto bitmap = reinterpret_cast<HBITMAP>(SendMessageA(control, STM_GETIMAGE, IMAGE_BITMAP, 0));
+    BITMAP size = {};
+    GetObjectA(bitmap, sizeof size, &size);
+    RECT client = {};
+    GetClientRect(control, &client);
+    EXPECT_EQ(client.right, size.bmWidth) << "the control takes the size of its bitmap";
+    EXPECT_EQ(client.bottom, size.bmHeight) << "the control takes the size of its bitmap";
+    shown.width = size.bmWidth;
+    shown.height = size.bmHeight;
+    // Its place in the template, in this dialog's pixels: the top edge kept,
+    // the centre kept within the half pixel that centring rounds away.
+    RECT place = {60, 7, 60 + 167, 7 + 77}, at = {};
+    MapDialogRect(page, &place);
+    GetWindowRect(control, &at);
+    MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&at), 2);
+    EXPECT_EQ(at.top, place.top);
+    EXPECT_LE(std::abs((at.left + at.right) - (place.left + place.right)), 1);
+    shown.templatesOwn = reinterpret_cast<LPARAM>(bitmap) == templatesOwn;
+    auto drawing = static_cast<HBITMAP>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(expectedDrawing), IMAGE_BITMAP, 0, 0, 0));
+    shown.unchangedDrawing = pixelRows(drawing) == pixelRows(bitmap);
+    DeleteObject(drawing);
+    DestroyWindow(page);
+  }
+  return shown;
 }
 
-// Both programs ask for elevation themselves (in the form XP SP2 on accepts),
-// and nothing else: no side-by-side dependency, so the classic common controls.
-TEST(Manifest, BothProgramsRequireAdministratorAndDependOnNothing) {
-  for (const char* program : {SETUP_EXE, UNINSTALLER_EXE}) {
-    const std::string manifest = programManifest(program);
-    EXPECT_NE(manifest.find("<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\" manifestVersion=\"1.0\">"),
-              std::string::npos) << program << ": " << manifest;
-    EXPECT_NE(manifest.find("<trustInfo xmlns=\"urn:schemas-microsoft-com:asm.v3\">"), std::string::npos)
-        << program << ": " << manifest;
-    EXPECT_NE(manifest.find("<requestedExecutionLevel level=\"requireAdministrator\" uiAccess=\"false\"/>"),
-              std::string::npos) << program << ": " << manifest;
-    EXPECT_EQ(manifest.find("dependency"), std::string::npos) << program << ": " << manifest;
+TEST_F(DialogWindows, PictureShowsTheDrawingForTheDisplayScale) {
+  const struct {
+    int dpi;
+    UINT drawing;
+    LONG width, height;
+    bool templatesOwn, unchangedDrawing;
+  } cases[] = {
+      {96, IDB_WELCOME_PICTURE, 250, 125, true, true},        {120, IDB_WELCOME_PICTURE_125, 313, 156, false, true},
+      {144, IDB_WELCOME_PICTURE_150, 375, 188, false, true},  {192, IDB_WELCOME_PICTURE_200, 500, 250, false, true},
+      {110, IDB_WELCOME_PICTURE_125, 286, 143, false, false}, {168, IDB_WELCOME_PICTURE_200, 438, 219, false, false},
+      {240, IDB_WELCOME_PICTURE_200, 625, 313, false, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.dpi << " DPI");
+    const ShownPicture shown = showAtDpi(frame, c.drawing, c.dpi);
+    EXPECT_EQ(shown.width, c.width);
+    EXPECT_EQ(shown.height, c.height);
+    EXPECT_EQ(shown.templatesOwn, c.templatesOwn);
+    EXPECT_EQ(shown.unchangedDrawing, c.unchangedDrawing);
   }
 }
 
