@@ -2,67 +2,17 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <fstream>
 #include <iterator>
 
 #include "scenario.h"
 #include "temporary_file_name.h"
 
-namespace {
-
-std::string lowerCase(std::string text) {
-  for (char& c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return text;
-}
-
-void collect(const std::string& root, const std::string& relative, bool withDirectories,
-             std::vector<std::string>& found) {
-  WIN32_FIND_DATAA entry;
-  HANDLE search = FindFirstFileA((root + relative + "*").c_str(), &entry);
-  if (search == INVALID_HANDLE_VALUE) return;
-  do {
-    const std::string name = entry.cFileName;
-    if (name == "." || name == "..") continue;
-    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      if (withDirectories) found.push_back(relative + name + "\\");
-      collect(root, relative + name + "\\", withDirectories, found);
-    } else {
-      found.push_back(relative + name);
-    }
-  } while (FindNextFileA(search, &entry));
-  FindClose(search);
-}
-
-std::string withBackslash(std::string directory) {
-  if (!directory.empty() && directory.back() != '\\') directory += '\\';
-  return directory;
-}
-
-}  // namespace
-
-std::vector<std::string> filesBelow(const std::string& directory) {
-  std::vector<std::string> files;
-  collect(withBackslash(directory), "", false, files);
-  std::sort(files.begin(), files.end(),
-            [](const std::string& a, const std::string& b) { return lowerCase(a) < lowerCase(b); });
-  return files;
-}
-
 unsigned long long bytesBelow(const std::string& directory) {
   unsigned long long total = 0;
   for (const std::string& file : filesBelow(directory))
     total += requiredFileBytes(withBackslash(directory) + file).size();
   return total;
-}
-
-std::vector<std::string> entriesBelow(const std::string& directory) {
-  std::vector<std::string> entries;
-  collect(withBackslash(directory), "", true, entries);
-  std::sort(entries.begin(), entries.end());
-  return entries;
 }
 
 std::optional<unsigned long long> fileSize(const std::string& path) {

@@ -4,14 +4,10 @@
 #include <string>
 #include <vector>
 
-// Every file below `directory`, by its path relative to it with backslashes,
-// in the order of their lower-case names compared byte by byte: the order in
-// which the payload holds them, and so the order in which they are installed.
-std::vector<std::string> filesBelow(const std::string& directory);
+#include "tree_walk.h"
+
 // What the files below `directory` hold, added up.
 unsigned long long bytesBelow(const std::string& directory);
-// Every file and directory below `directory` ("sub\\" for a directory), sorted.
-std::vector<std::string> entriesBelow(const std::string& directory);
 // The file's size, read from its folder without opening it (so that a program
 // at work on it is never in its way); nothing when there is no such file.
 std::optional<unsigned long long> fileSize(const std::string& path);

@@ -4,6 +4,7 @@
 #include "prefix_seed.h"
 #include "resource_ids.h"
 #include "scenario.h"
+#include "tree_walk.h"
 #include "wizard_steps.h"
 
 namespace {

@@ -129,9 +129,9 @@ void checkUninstallRegistration(const Route& route, const ExpectedInstallation& 
   names.insert(names.end(), std::begin(kDetailValues), std::end(kDetailValues));
   for (size_t n = 0; n < expected.events.size(); ++n) {
     const std::string number = std::to_string(n);
-    const ExpectedEvent found{registrationValue("EscortTag" + number), registrationValue("EscortParams" + number),
+    const UninstallEvent found{registrationValue("EscortTag" + number), registrationValue("EscortParams" + number),
                               registrationValue("EscortDesc" + number)};
-    const ExpectedEvent& wanted = expected.events[n];
+    const UninstallEvent& wanted = expected.events[n];
     check(found == wanted, "event " + number + " is " + wanted.command + " \"" + wanted.parameter + "\" \"" +
                                wanted.description + "\", not " + found.command + " \"" + found.parameter +
                                "\" \"" + found.description + "\"");

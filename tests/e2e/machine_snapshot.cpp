@@ -6,34 +6,25 @@
 
 #include "registry_view.h"
 #include "scenario.h"
+#include "tree_walk.h"
 
 namespace {
 
-void collectFiles(const std::string& directory, std::map<std::string, std::string>& files) {
-  WIN32_FIND_DATAA entry;
-  HANDLE search = FindFirstFileA((directory + "*").c_str(), &entry);
-  if (search == INVALID_HANDLE_VALUE) return;
-  do {
-    const std::string name = entry.cFileName;
-    if (name == "." || name == "..") continue;
-    const std::string path = directory + name;
-    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      // A link to a directory elsewhere (Wine maps the user's folders onto the
-      // host) is an entry of its own, not a tree to walk.
-      files[path + "\\"] = "";
-      if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) collectFiles(path + "\\", files);
-      continue;
+void collectFiles(const std::string& drive, std::map<std::string, std::string>& files) {
+  walkTree(drive, [&](const std::string& relative, const WIN32_FIND_DATAA& found) {
+    if (relative.back() == '\\') {
+      files[drive + relative] = "";
+      return;
     }
     // Size and time tell a changed file; reading the contents of the whole
     // drive twice per scenario would cost more than the scenario.
     char state[64];
-    std::snprintf(state, sizeof state, "%lu:%lu %08lx%08lx", static_cast<unsigned long>(entry.nFileSizeHigh),
-                  static_cast<unsigned long>(entry.nFileSizeLow),
-                  static_cast<unsigned long>(entry.ftLastWriteTime.dwHighDateTime),
-                  static_cast<unsigned long>(entry.ftLastWriteTime.dwLowDateTime));
-    files[path] = state;
-  } while (FindNextFileA(search, &entry));
-  FindClose(search);
+    std::snprintf(state, sizeof state, "%lu:%lu %08lx%08lx", static_cast<unsigned long>(found.nFileSizeHigh),
+                  static_cast<unsigned long>(found.nFileSizeLow),
+                  static_cast<unsigned long>(found.ftLastWriteTime.dwHighDateTime),
+                  static_cast<unsigned long>(found.ftLastWriteTime.dwLowDateTime));
+    files[drive + relative] = state;
+  });
 }
 
 void compare(const std::map<std::string, std::string>& before, const std::map<std::string, std::string>& after,

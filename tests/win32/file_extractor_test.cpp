@@ -9,6 +9,7 @@
 #include "recording_log.h"
 #include "recording_status.h"
 #include "scratch_directory.h"
+#include "tree_walk.h"
 
 using namespace Escort;
 
@@ -263,13 +264,8 @@ TEST_F(Extractor, EntryStoredWithNoBytesIsAnEmptyFile) {
 // The sums a tree's own files give: their sizes, and their streams as the payload
 // builder makes them (zlib at level 9).
 void sumTreeFiles(const std::string& directory, uint32_t& compressed, uint32_t& uncompressed) {
-  for (const std::string& name : directoryListing(directory)) {
-    const std::string path = directory + "\\" + name;
-    if (directoryExists(path)) {
-      sumTreeFiles(path, compressed, uncompressed);
-      continue;
-    }
-    const std::string bytes = readFileBytes(path);
+  for (const std::string& file : filesBelow(directory)) {
+    const std::string bytes = readFileBytes(withBackslash(directory) + file);
     std::vector<Bytef> stream(compressBound(static_cast<uLong>(bytes.size())));
     uLongf streamSize = static_cast<uLongf>(stream.size());
     ASSERT_EQ(compress2(stream.data(), &streamSize, reinterpret_cast<const Bytef*>(bytes.data()),
@@ -297,7 +293,7 @@ TEST_F(Extractor, TreeExtractionLogsEveryFileInKeyOrder) {
   RecordingLog log;
   ASSERT_EQ(extractor->extractTree("/fs/aircraft/kestrel", scratch.path().c_str(), &log, "Deleting"),
             kExtractOk);
-  std::vector<LoggedEvent> expected;
+  std::vector<UninstallEvent> expected;
   for (const char* file : {"a1\\aircraft.cfg", "a1\\model.mdl", "a2\\aircraft.cfg", "a2\\model.mdl",
                            "a3\\aircraft.cfg"}) {
     expected.push_back({"DeleteFile", scratch / file, "Deleting"});

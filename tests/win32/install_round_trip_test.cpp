@@ -16,6 +16,7 @@
 #include "registry_view.h"
 #include "scratch_directory.h"
 #include "string_helpers.h"
+#include "tree_walk.h"
 #include "uninstall_log.h"
 #include "uninstall_run.h"
 #include "worker_message_collector.h"
@@ -23,26 +24,6 @@
 namespace {
 
 constexpr DWORD kWorkerTimeoutMs = 60000;
-
-// Every file and directory below `root`, relative to it ("dir\" for a directory), sorted.
-void collect(const std::string& root, const std::string& relative, std::vector<std::string>& entries) {
-  for (const std::string& name : directoryListing(root + relative)) {
-    const std::string path = relative + "\\" + name;
-    if (directoryExists(root + path)) {
-      entries.push_back(path + "\\");
-      collect(root, path, entries);
-    } else {
-      entries.push_back(path);
-    }
-  }
-}
-
-std::vector<std::string> snapshot(const std::string& root) {
-  std::vector<std::string> entries;
-  collect(root, "", entries);
-  std::sort(entries.begin(), entries.end());
-  return entries;
-}
 
 class IgnoringObserver : public UninstallObserver {
  public:
@@ -81,7 +62,7 @@ class InstallRoundTrip : public ::testing::TestWithParam<RoundTrip> {
 
 TEST_P(InstallRoundTrip, UninstallingWhatTheWorkerLoggedLeavesOnlyTheSharedModule) {
   const RoundTrip& type = GetParam();
-  const std::vector<std::string> before = snapshot(scratch.path());
+  const std::vector<std::string> before = entriesBelow(scratch.path());
 
   Escort::UninstallerSetup* log =
       Escort::createUninstallerSetup(productName.c_str(), "", (programDir + "ksuninstall.exe").c_str());
@@ -117,10 +98,10 @@ TEST_P(InstallRoundTrip, UninstallingWhatTheWorkerLoggedLeavesOnlyTheSharedModul
   EXPECT_FALSE(machineKeyExists(registrationKey(productName)));
 
   std::vector<std::string> expected = before;
-  if (type.fs2002) expected.push_back("\\FS2002\\modules\\fsuipc.dll");
-  if (type.fs2004) expected.push_back("\\FS2004\\modules\\fsuipc.dll");
+  if (type.fs2002) expected.push_back("FS2002\\modules\\fsuipc.dll");
+  if (type.fs2004) expected.push_back("FS2004\\modules\\fsuipc.dll");
   std::sort(expected.begin(), expected.end());
-  EXPECT_EQ(snapshot(scratch.path()), expected);
+  EXPECT_EQ(entriesBelow(scratch.path()), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryInstallationType, InstallRoundTrip,

@@ -12,12 +12,14 @@
 #include "extract_result.h"
 #include "file_extractor.h"
 #include "install_job.h"
+#include "expected_installation.h"
 #include "install_messages.h"
 #include "progress_cb.h"
 #include "recording_log.h"
 #include "scratch_directory.h"
 #include "scratch_journal.h"
 #include "string_helpers.h"
+#include "tree_walk.h"
 #include "worker_message_collector.h"
 
 using namespace Escort;
@@ -28,110 +30,45 @@ namespace {
 constexpr DWORD kWorkerTimeoutMs = 60000;
 
 const char kProgramFilesText[] = "Deleting Kestrel program files";
-const char kModuleText[] = "Deleting Kestrel module DLL";
-const char kTransponderText[] = "Deleting transponder DLL";
-const char kAutoJoinText[] = "Deleting multiplayer auto-join DLL";
 const char kDefaultModelsText[] = "Deleting Kestrel default model set";
-const char kMarlinText[] = "Deleting Marlin model set";
 
 // --- The demo tree this executable carries as its payload --------------------
-
-void collectFiles(const std::string& directory, const std::string& relative,
-                  std::vector<std::string>& files) {
-  for (const std::string& name : directoryListing(directory)) {
-    const std::string path = directory + "\\" + name;
-    const std::string inTree = relative.empty() ? name : relative + "\\" + name;
-    if (directoryExists(path))
-      collectFiles(path, inTree, files);
-    else
-      files.push_back(inTree);
-  }
-}
-
-// Files below `root` ("ks", "fs\\aircraft\\kestrel"), relative to it, in the
-// catalog's key order, which is the order the extractor walks a tree in.
-std::vector<std::string> demoFiles(const std::string& root) {
-  std::vector<std::string> files;
-  collectFiles(hostPath(DEMO_TREE) + "\\" + root, "", files);
-  std::sort(files.begin(), files.end());
-  return files;
-}
 
 std::string demoFile(const std::string& relative) {
   return readFileBytes(hostPath(DEMO_TREE) + "\\" + relative);
 }
 
-std::string withBackslash(std::string path) {
-  ensureTrailingBackslash(path);
-  return path;
+// What a successful run along `route` writes and logs, by the model the
+// scenarios check the real program with.
+ExpectedInstallation expectedRun(const Route& route) { return expectedWorkerRun(hostPath(DEMO_TREE), route); }
+
+// The destinations, in the order the run announces them.
+std::vector<std::string> destinations(const ExpectedInstallation& expected) {
+  std::vector<std::string> files;
+  for (const ExpectedFile& file : expected.files) files.push_back(file.installed);
+  return files;
 }
 
-// What a successful run announces, writes and logs, built step by step.
-class ExpectedRun {
- public:
-  void programFiles(const std::string& programDir) {
-    tree("ks", programDir, kProgramFilesText);
-  }
+uint32_t bytesOf(const ExpectedInstallation& expected) {
+  uint32_t sum = 0;
+  for (const ExpectedFile& file : expected.files) sum += static_cast<uint32_t>(readFileBytes(file.source).size());
+  return sum;
+}
 
-  // What a simulator computer gets of the program files: the uninstaller that
-  // its registration names, logged as the program tree would be.
-  void uninstallerAlone(const std::string& programDir) {
-    files.push_back(programDir + "ksuninstall.exe");
-    sources.push_back("ks\\ksuninstall.exe");
-    events.push_back({"DeleteFile", files.back(), kProgramFilesText});
-    events.push_back({"DeleteEmptyDirs", programDir, kProgramFilesText});
-  }
+size_t fileIndex(const ExpectedInstallation& expected, const std::string& destination) {
+  const std::vector<std::string> files = destinations(expected);
+  return std::find(files.begin(), files.end(), destination) - files.begin();
+}
 
-  void simulator(const std::string& folder, char version, bool mainModule) {
-    const std::string modules = withBackslash(folder) + "modules\\";
-    const std::string aircraft = withBackslash(folder) + "aircraft\\";
-    module(modules, std::string("kstrans") + version + ".dll", kTransponderText);
-    module(modules, "fsuipc.dll", nullptr);
-    if (mainModule) module(modules, std::string("ksmod") + version + ".dll", kModuleText);
-    if (version == '9') module(modules, "ksmpjoin9.dll", kAutoJoinText);
-    tree("fs\\aircraft\\kestrel", aircraft + "kestrel", kDefaultModelsText);
-    tree("fs\\aircraft\\marlin", aircraft + "marlin", kMarlinText);
-  }
+size_t eventIndex(const ExpectedInstallation& expected, const std::string& parameter) {
+  return std::find_if(expected.events.begin(), expected.events.end(),
+                      [&](const UninstallEvent& e) { return e.parameter == parameter; }) -
+         expected.events.begin();
+}
 
-  uint32_t bytes() const {
-    uint32_t sum = 0;
-    for (const std::string& source : sources) sum += static_cast<uint32_t>(demoFile(source).size());
-    return sum;
-  }
-
-  size_t fileIndex(const std::string& destination) const {
-    return std::find(files.begin(), files.end(), destination) - files.begin();
-  }
-  size_t eventIndex(const std::string& parameter) const {
-    return std::find_if(events.begin(), events.end(),
-                        [&](const LoggedEvent& e) { return e.parameter == parameter; }) -
-           events.begin();
-  }
-
-  std::vector<std::string> files;    // destinations, in the order they are announced
-  std::vector<std::string> sources;  // the demo tree file each destination holds
-  std::vector<LoggedEvent> events;
-
- private:
-  void module(const std::string& modulesDir, const std::string& name, const char* text) {
-    files.push_back(modulesDir + name);
-    sources.push_back("fs\\modules\\" + name);
-    if (text) events.push_back({"DeleteFile", modulesDir + name, text});
-  }
-
-  void tree(const std::string& root, const std::string& destination, const char* text) {
-    for (const std::string& file : demoFiles(root)) {
-      files.push_back(withBackslash(destination) + file);
-      sources.push_back(root + "\\" + file);
-      events.push_back({"DeleteFile", files.back(), text});
-    }
-    events.push_back({"DeleteEmptyDirs", destination, text});
-  }
-};
-
-void expectInstalled(const ExpectedRun& expected) {
-  for (size_t i = 0; i < expected.files.size(); ++i)
-    EXPECT_TRUE(readFileBytes(expected.files[i]) == demoFile(expected.sources[i])) << expected.files[i];
+void expectInstalled(const ExpectedInstallation& expected) {
+  for (const ExpectedFile& file : expected.files)
+    EXPECT_TRUE(readFileBytes(file.installed) == readFileBytes(file.source)) << file.installed;
 }
 
 // --- Running the worker and reading its messages -----------------------------
@@ -255,13 +192,11 @@ class InstallWorker : public ::testing::Test {
     return job;
   }
 
-  // What a OneComputer run into both simulators writes and logs.
-  ExpectedRun everythingIntoBoth() const {
-    ExpectedRun expected;
-    expected.programFiles(programDir);
-    expected.simulator(fs2002Dir, '8', true);
-    expected.simulator(fs2004Dir, '9', true);
-    return expected;
+  // The route of jobFor(type, fs2002, fs2004).
+  Route routeFor(InstallType type, bool fs2002, bool fs2004) const {
+    const bool simulators = type != InstallType::KestrelComputer;
+    return Route{programDir, type != InstallType::SimulatorComputer, simulators && fs2002 ? fs2002Dir : "",
+                 simulators && fs2004 ? fs2004Dir : ""};
   }
 
   ScratchDirectory scratch{"worker"};
@@ -277,11 +212,10 @@ TEST_F(InstallWorker, KestrelComputer_InstallsEveryProgramFileThenLogsTheirDirec
   InstallJob job = jobFor(InstallType::KestrelComputer, true, true);
   const Transcript run = readTranscript(runWorker(job));
 
-  ExpectedRun expected;
-  expected.programFiles(programDir);
+  const ExpectedInstallation expected = expectedRun(routeFor(InstallType::KestrelComputer, true, true));
   EXPECT_EQ(run.result, kInstallSucceeded);
-  EXPECT_EQ(run.announced, expected.files);
-  EXPECT_EQ(run.total, expected.bytes());
+  EXPECT_EQ(run.announced, destinations(expected));
+  EXPECT_EQ(run.total, bytesOf(expected));
   EXPECT_EQ(log.events, expected.events);
   expectInstalled(expected);
   EXPECT_FALSE(directoryExists(fs2002Dir));
@@ -292,12 +226,10 @@ TEST_F(InstallWorker, SimulatorComputerWith2004_InstallsTheUninstallerItsModules
   InstallJob job = jobFor(InstallType::SimulatorComputer, false, true);
   const Transcript run = readTranscript(runWorker(job));
 
-  ExpectedRun expected;
-  expected.uninstallerAlone(programDir);
-  expected.simulator(fs2004Dir, '9', false);
+  const ExpectedInstallation expected = expectedRun(routeFor(InstallType::SimulatorComputer, false, true));
   EXPECT_EQ(run.result, kInstallSucceeded);
-  EXPECT_EQ(run.announced, expected.files);
-  EXPECT_EQ(run.total, expected.bytes());
+  EXPECT_EQ(run.announced, destinations(expected));
+  EXPECT_EQ(run.total, bytesOf(expected));
   EXPECT_EQ(run.finishedBytes, run.total);
   EXPECT_EQ(log.events, expected.events);
   expectInstalled(expected);
@@ -309,9 +241,9 @@ TEST_F(InstallWorker, OneComputerWithBoth_Completes2002BeforeAny2004File) {
   InstallJob job = jobFor(InstallType::OneComputer, true, true);
   const Transcript run = readTranscript(runWorker(job));
 
-  const ExpectedRun expected = everythingIntoBoth();
+  const ExpectedInstallation expected = expectedRun(routeFor(InstallType::OneComputer, true, true));
   EXPECT_EQ(run.result, kInstallSucceeded);
-  EXPECT_EQ(run.announced, expected.files);
+  EXPECT_EQ(run.announced, destinations(expected));
   EXPECT_EQ(log.events, expected.events);
   expectInstalled(expected);
 }
@@ -325,7 +257,7 @@ TEST_F(InstallWorker, SharedModule_IsWrittenIntoEachSimulatorAndNeverLogged) {
     EXPECT_EQ(std::count(run.announced.begin(), run.announced.end(), shared), 1) << shared;
     EXPECT_TRUE(readFileBytes(shared) == demoFile("fs\\modules\\fsuipc.dll")) << shared;
   }
-  for (const LoggedEvent& event : log.events)
+  for (const UninstallEvent& event : log.events)
     EXPECT_EQ(event.parameter.find("fsuipc"), std::string::npos) << event.parameter;
 }
 
@@ -333,9 +265,9 @@ TEST_F(InstallWorker, FinishedBytesReachTheTotalThatCameFirst) {
   InstallJob job = jobFor(InstallType::OneComputer, true, true);
   const Transcript run = readTranscript(runWorker(job));
 
-  const ExpectedRun expected = everythingIntoBoth();
+  const ExpectedInstallation expected = expectedRun(routeFor(InstallType::OneComputer, true, true));
   EXPECT_EQ(run.finishedFiles, expected.files.size());
-  EXPECT_EQ(run.total, expected.bytes());
+  EXPECT_EQ(run.total, bytesOf(expected));
   EXPECT_EQ(run.finishedBytes, run.total);
 }
 
@@ -345,16 +277,13 @@ TEST_F(InstallWorker, SimulatorFolders_GetExactlyOneBackslashBeforeModulesAndAir
   job.fs2002Dir = fs2002Dir + "\\";
   const Transcript run = readTranscript(runWorker(job));
 
-  ExpectedRun expected;
-  expected.uninstallerAlone(programDir);
-  expected.simulator(fs2002Dir, '8', false);
-  expected.simulator(fs2004Dir, '9', false);
+  const ExpectedInstallation expected = expectedRun(routeFor(InstallType::SimulatorComputer, true, true));
   EXPECT_EQ(run.result, kInstallSucceeded);
-  EXPECT_EQ(run.announced, expected.files);
+  EXPECT_EQ(run.announced, destinations(expected));
   EXPECT_EQ(log.events, expected.events);
   for (const std::string& file : run.announced)
     EXPECT_EQ(file.find("\\\\"), std::string::npos) << file;
-  for (const LoggedEvent& event : log.events)
+  for (const UninstallEvent& event : log.events)
     EXPECT_EQ(event.parameter.find("\\\\"), std::string::npos) << event.parameter;
 }
 
@@ -409,20 +338,18 @@ TEST_F(InstallWorker, DestinationsUpToMaxPath_AreExtractedAndAnnouncedWhole_OneP
     job.uninstallLog = &runLog;
     const Transcript run = readTranscript(runWorker(job));
 
-    ExpectedRun expected;
-    expected.uninstallerAlone(programDir);
-    expected.simulator(folder, '9', false);
+    const std::vector<std::string> expected = destinations(expectedRun(Route{programDir, false, "", folder}));
     ASSERT_EQ((folder + deepest).size(), longest);
     if (longest < MAX_PATH) {
       EXPECT_EQ(run.result, kInstallSucceeded);
-      EXPECT_EQ(run.announced, expected.files);
-      expectInstalled(expected);
+      EXPECT_EQ(run.announced, expected);
+      expectInstalled(expectedRun(Route{programDir, false, "", folder}));
     } else {
       EXPECT_EQ(run.result, kOutputFileFailed);
-      auto failing = std::find_if(expected.files.begin(), expected.files.end(),
+      auto failing = std::find_if(expected.begin(), expected.end(),
                                   [](const std::string& file) { return file.size() >= MAX_PATH; });
-      ASSERT_NE(failing, expected.files.end());
-      EXPECT_EQ(run.announced, std::vector<std::string>(expected.files.begin(), failing + 1))
+      ASSERT_NE(failing, expected.end());
+      EXPECT_EQ(run.announced, std::vector<std::string>(expected.begin(), failing + 1))
           << "the run stops at the first file that does not fit";
     }
     // The scratch directory is removed with ANSI calls, which need short paths.
@@ -452,15 +379,15 @@ TEST_F(InstallWorker, FailingTransponderModule_IsLoggedAndNothingAfterItIsAttemp
   InstallJob job = jobFor(InstallType::SimulatorComputer, false, true);
   const Transcript run = readTranscript(runWorker(job));
 
-  ExpectedRun expected;
-  expected.uninstallerAlone(programDir);
+  const ExpectedInstallation complete = expectedRun(routeFor(InstallType::SimulatorComputer, false, true));
   EXPECT_EQ(run.result, kOutputFileFailed);
   EXPECT_EQ(run.failedPath, transponder) << "the page can say what failed";
   EXPECT_EQ(run.failedError, DWORD(ERROR_ALREADY_EXISTS)) << "a folder stands in its place";
-  EXPECT_EQ(run.announced, (std::vector<std::string>{expected.files[0], transponder}));
+  const std::vector<std::string> files = destinations(complete);
+  EXPECT_EQ(run.announced, std::vector<std::string>(files.begin(), files.begin() + fileIndex(complete, transponder) + 1));
   EXPECT_EQ(run.finishedFiles, 1u);
-  expected.events.push_back({"DeleteFile", transponder, kTransponderText});
-  EXPECT_EQ(log.events, expected.events);
+  EXPECT_EQ(log.events, std::vector<UninstallEvent>(complete.events.begin(),
+                                                    complete.events.begin() + eventIndex(complete, transponder) + 1));
   EXPECT_FALSE(fileExists(fs2004Dir + "\\modules\\fsuipc.dll"));
   EXPECT_FALSE(directoryExists(fs2004Dir + "\\aircraft"));
 }
@@ -471,15 +398,15 @@ TEST_F(InstallWorker, FailingProgramFiles_NoSimulatorGroupIsAttempted) {
   InstallJob job = jobFor(InstallType::OneComputer, true, true);
   const Transcript run = readTranscript(runWorker(job));
 
-  ExpectedRun complete;
-  complete.programFiles(programDir);
-  const size_t at = complete.fileIndex(blocked);
-  ASSERT_LT(at, complete.files.size());
-  std::vector<LoggedEvent> events(complete.events.begin(), complete.events.begin() + at);
+  const ExpectedInstallation complete = expectedRun(routeFor(InstallType::KestrelComputer, false, false));
+  const std::vector<std::string> files = destinations(complete);
+  const size_t at = fileIndex(complete, blocked);
+  ASSERT_LT(at, files.size());
+  std::vector<UninstallEvent> events(complete.events.begin(), complete.events.begin() + at);
   events.push_back({"DeleteEmptyDirs", programDir, kProgramFilesText});
 
   EXPECT_EQ(run.result, kOutputFileFailed);
-  EXPECT_EQ(run.announced, std::vector<std::string>(complete.files.begin(), complete.files.begin() + at + 1));
+  EXPECT_EQ(run.announced, std::vector<std::string>(files.begin(), files.begin() + at + 1));
   EXPECT_EQ(log.events, events);
   EXPECT_FALSE(directoryExists(fs2002Dir));
   EXPECT_FALSE(directoryExists(fs2004Dir));
@@ -491,11 +418,12 @@ TEST_F(InstallWorker, FailingUninstallerOnSimulatorComputer_IsLoggedAndNoSimulat
   InstallJob job = jobFor(InstallType::SimulatorComputer, true, true);
   const Transcript run = readTranscript(runWorker(job));
 
-  ExpectedRun expected;
-  expected.uninstallerAlone(programDir);
+  const ExpectedInstallation complete = expectedRun(routeFor(InstallType::SimulatorComputer, true, true));
   EXPECT_EQ(run.result, kOutputFileFailed);
   EXPECT_EQ(run.announced, std::vector<std::string>{uninstaller});
-  EXPECT_EQ(log.events, expected.events);
+  // The uninstaller's events, and none of the simulators'.
+  EXPECT_EQ(log.events, std::vector<UninstallEvent>(complete.events.begin(),
+                                                    complete.events.begin() + eventIndex(complete, programDir) + 1));
   EXPECT_FALSE(directoryExists(fs2002Dir));
   EXPECT_FALSE(directoryExists(fs2004Dir));
 }
@@ -507,16 +435,15 @@ TEST_F(InstallWorker, FailingDefaultModelSet_EndsTheRunBeforeMarlin) {
   InstallJob job = jobFor(InstallType::SimulatorComputer, false, true);
   const Transcript run = readTranscript(runWorker(job));
 
-  ExpectedRun complete;
-  complete.uninstallerAlone(programDir);
-  complete.simulator(fs2004Dir, '9', false);
-  const size_t fileAt = complete.fileIndex(blocked), eventAt = complete.eventIndex(blocked);
-  ASSERT_LT(fileAt, complete.files.size());
-  std::vector<LoggedEvent> events(complete.events.begin(), complete.events.begin() + eventAt);
+  const ExpectedInstallation complete = expectedRun(routeFor(InstallType::SimulatorComputer, false, true));
+  const std::vector<std::string> files = destinations(complete);
+  const size_t fileAt = fileIndex(complete, blocked), eventAt = eventIndex(complete, blocked);
+  ASSERT_LT(fileAt, files.size());
+  std::vector<UninstallEvent> events(complete.events.begin(), complete.events.begin() + eventAt);
   events.push_back({"DeleteEmptyDirs", kestrelDir, kDefaultModelsText});
 
   EXPECT_EQ(run.result, kOutputFileFailed);
-  EXPECT_EQ(run.announced, std::vector<std::string>(complete.files.begin(), complete.files.begin() + fileAt + 1));
+  EXPECT_EQ(run.announced, std::vector<std::string>(files.begin(), files.begin() + fileAt + 1));
   EXPECT_EQ(log.events, events);
   EXPECT_FALSE(directoryExists(fs2004Dir + "\\aircraft\\marlin"));
 }
@@ -525,10 +452,8 @@ TEST_F(InstallWorker, FailingDefaultModelSet_EndsTheRunBeforeMarlin) {
 
 // Every file, with its bytes, below `directory`.
 std::vector<std::pair<std::string, std::string>> contentsBelow(const std::string& directory) {
-  std::vector<std::string> files;
-  collectFiles(directory, "", files);
   std::vector<std::pair<std::string, std::string>> contents;
-  for (const std::string& file : files) contents.push_back({file, readFileBytes(directory + "\\" + file)});
+  for (const std::string& file : filesBelow(directory)) contents.push_back({file, readFileBytes(directory + "\\" + file)});
   return contents;
 }
 
@@ -576,11 +501,11 @@ TEST_F(InstallWorker, SuccessfulRun_LeavesNoTemporaryFileAndLogsTheParentsItMade
   EXPECT_EQ(modules, (std::vector<std::string>{"fsuipc.dll", "ksmod9.dll", "ksmpjoin9.dll", "kstrans9.dll"}));
   EXPECT_EQ(readFileBytes(fs2004Dir + "\\modules\\ksmod9.dll"), demoFile("fs\\modules\\ksmod9.dll"));
   const size_t at = std::find(log.events.begin(), log.events.end(),
-                              LoggedEvent{"DeleteEmptyDirs", job.programDir, kProgramFilesText}) -
+                              UninstallEvent{"DeleteEmptyDirs", job.programDir, kProgramFilesText}) -
                     log.events.begin();
   ASSERT_LT(at + 2, log.events.size());
-  EXPECT_EQ(log.events[at + 1], (LoggedEvent{"DeleteEmptyDirs", scratch / "New\\Deeper\\", kProgramFilesText}));
-  EXPECT_EQ(log.events[at + 2], (LoggedEvent{"DeleteEmptyDirs", scratch / "New\\", kProgramFilesText}));
+  EXPECT_EQ(log.events[at + 1], (UninstallEvent{"DeleteEmptyDirs", scratch / "New\\Deeper\\", kProgramFilesText}));
+  EXPECT_EQ(log.events[at + 2], (UninstallEvent{"DeleteEmptyDirs", scratch / "New\\", kProgramFilesText}));
 }
 
 // --- The reporter on its own --------------------------------------------------

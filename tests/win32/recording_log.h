@@ -5,16 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "uninstall_event.h"
 #include "uninstaller_setup.h"
 
-struct LoggedEvent {
-  std::string command, parameter, description;
-  bool operator==(const LoggedEvent& o) const {
-    return command == o.command && parameter == o.parameter && description == o.description;
-  }
-};
-
-inline void PrintTo(const LoggedEvent& event, std::ostream* out) {
+inline void PrintTo(const UninstallEvent& event, std::ostream* out) {
   *out << "{" << event.command << ", " << event.parameter << ", " << event.description << "}";
 }
 
@@ -26,6 +20,6 @@ class RecordingLog : public Escort::UninstallerSetup {
   }
   bool commit() override { return true; }
 
-  std::vector<LoggedEvent> events;
+  std::vector<UninstallEvent> events;
   bool accepting = true;
 };

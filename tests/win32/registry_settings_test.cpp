@@ -17,7 +17,7 @@ namespace {
 
 const char kMaker[] = "Software\\Ninefold";
 const char kKey[] = "Software\\Ninefold\\Kestrel\\3";
-const LoggedEvent kRemoveKey = {"DeleteRegTree", "HKEY_LOCAL_MACHINE\\Software\\Ninefold\\Kestrel\\3",
+const UninstallEvent kRemoveKey = {"DeleteRegTree", "HKEY_LOCAL_MACHINE\\Software\\Ninefold\\Kestrel\\3",
                                 "Clearing registry entries"};
 
 class RegistrySettings : public ::testing::Test {
@@ -55,7 +55,7 @@ TEST_F(RegistrySettings, WritesDirectoryWithBlanksAndDataVersionByteForByte) {
 
 TEST_F(RegistrySettings, LogsTheRemovalOfTheWholeKeyOnce) {
   ASSERT_TRUE(writeRegistrySettings("D:\\Kestrel\\", log, *journal, failure));
-  EXPECT_EQ(log.events, std::vector<LoggedEvent>{kRemoveKey});
+  EXPECT_EQ(log.events, std::vector<UninstallEvent>{kRemoveKey});
 }
 
 TEST_F(RegistrySettings, OverwritesAnEarlierInstallationAndKeepsItsOtherValues) {
@@ -91,7 +91,7 @@ TEST_F(RegistrySettings, FailsWhenTheRemovalCannotBeLogged) {
   EXPECT_FALSE(writeRegistrySettings("C:\\Kestrel\\", log, *journal, failure));
   // The values were written before the event was refused, and stay.
   EXPECT_EQ(readMachineValue(kKey, "KSDir"), registryText("C:\\Kestrel\\"));
-  EXPECT_EQ(log.events, std::vector<LoggedEvent>{kRemoveKey});
+  EXPECT_EQ(log.events, std::vector<UninstallEvent>{kRemoveKey});
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "tree_walk.h"
+
 std::string uniqueScratchPath(const char* tag) {
   static unsigned counter = 0;
   char temp[MAX_PATH];
@@ -14,20 +16,15 @@ std::string uniqueScratchPath(const char* tag) {
 }
 
 void removeTree(const std::string& path) {
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      std::string name = found.cFileName;
-      if (name == "." || name == "..") continue;
-      std::string child = path + "\\" + name;
-      SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        removeTree(child);
-      else
-        DeleteFileA(child.c_str());
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+  // Sorted, a folder comes before what it holds: backwards, after it.
+  const std::vector<std::string> entries = entriesBelow(path);
+  for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
+    const std::string child = withBackslash(path) + *entry;
+    SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (child.back() == '\\')
+      RemoveDirectoryA(child.c_str());
+    else
+      DeleteFileA(child.c_str());
   }
   RemoveDirectoryA(path.c_str());
 }

@@ -81,7 +81,7 @@ TEST_F(StartMenuShortcuts, SavesThreeShortcutsWithTheirProperties) {
 
 TEST_F(StartMenuShortcuts, LogsEachShortcutFileAndThenTheFolder) {
   ASSERT_TRUE(create());
-  EXPECT_EQ(log.events, (std::vector<LoggedEvent>{
+  EXPECT_EQ(log.events, (std::vector<UninstallEvent>{
                             {"DeleteFile", folder + "\\Kestrel 3.lnk", kRemoving},
                             {"DeleteFile", folder + "\\Uninstall Kestrel.lnk", kRemoving},
                             {"DeleteFile", folder + "\\User Guide.lnk", kRemoving},
@@ -128,7 +128,7 @@ TEST_F(StartMenuShortcuts, StopsAtTheFirstShortcutThatCannotBeSaved) {
   EXPECT_TRUE(loadShortcut(folder + "\\Kestrel 3.lnk").loaded);
   EXPECT_FALSE(fileExists(folder + "\\User Guide.lnk"));
   EXPECT_EQ(log.events,
-            (std::vector<LoggedEvent>{{"DeleteFile", folder + "\\Kestrel 3.lnk", kRemoving}}));
+            (std::vector<UninstallEvent>{{"DeleteFile", folder + "\\Kestrel 3.lnk", kRemoving}}));
 }
 
 TEST_F(StartMenuShortcuts, FailsWhenAnEventCannotBeLogged) {
@@ -173,7 +173,7 @@ TEST_F(StartMenuShortcuts, UsesTheUsersProgramsFolderWithoutAnAllUsersOne) {
   EXPECT_TRUE(loadShortcut(userFolder + "\\Kestrel 3.lnk").loaded);
   EXPECT_FALSE(directoryExists(folder));
   ASSERT_EQ(log.events.size(), 4u);
-  EXPECT_EQ(log.events[3], (LoggedEvent{"DeleteEmptyDirs", userFolder + "\\", kRemoving}));
+  EXPECT_EQ(log.events[3], (UninstallEvent{"DeleteEmptyDirs", userFolder + "\\", kRemoving}));
   removeTree(userFolder);
 }
 

@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include "file_tree.h"
+#include "tree_walk.h"
 
 const char kFs2002Key[] = "Software\\Microsoft\\Microsoft Games\\Flight Simulator\\8.0";
 const char kFs2004Key[] = "Software\\Microsoft\\Microsoft Games\\Flight Simulator\\9.0";
@@ -68,36 +68,42 @@ class Expectation {
 
 }  // namespace
 
-std::string withBackslash(std::string folder) {
-  if (!folder.empty() && folder.back() != '\\') folder += '\\';
-  return folder;
-}
-
 std::string startMenuFolder() {
   char programs[MAX_PATH] = "";
   SHGetFolderPathA(nullptr, CSIDL_COMMON_PROGRAMS, nullptr, 0, programs);
   return withBackslash(programs) + "Kestrel 3\\";
 }
 
-ExpectedInstallation expectedInstallation(const std::string& payloadTree, const Route& route) {
+ExpectedInstallation expectedWorkerRun(const std::string& payloadTree, const Route& route) {
   ExpectedInstallation expected;
   Expectation add(withBackslash(payloadTree), expected);
   const bool simulators = !route.fs2002Dir.empty() || !route.fs2004Dir.empty();
   if (route.programFiles) {
-    add.event("DeleteRegTree", std::string("HKEY_LOCAL_MACHINE\\") + kSettingsKey, "Clearing registry entries");
-    const std::string folder = startMenuFolder();
-    for (const char* name : {"Kestrel 3.lnk", "Uninstall Kestrel.lnk", "User Guide.lnk"})
-      add.event("DeleteFile", folder + name, kStartMenuText);
-    add.event("DeleteEmptyDirs", folder, kStartMenuText);
     add.filesOf("ks", route.programDir, route.programDir, kProgramFilesText);
   } else if (simulators) {
     // A simulator computer gets the uninstaller alone, to remove the simulator files with.
-    add.file("ks\\ksuninstall.exe", route.programDir + "ksuninstall.exe", kProgramFilesText);
+    add.file("ks\\ksuninstall.exe", withBackslash(route.programDir) + "ksuninstall.exe", kProgramFilesText);
     add.event("DeleteEmptyDirs", route.programDir, kProgramFilesText);
   }
   if (!route.fs2002Dir.empty())
     add.simulator(route.fs2002Dir, {"kstrans8.dll", "ksmod8.dll", nullptr}, route.programFiles);
   if (!route.fs2004Dir.empty())
     add.simulator(route.fs2004Dir, {"kstrans9.dll", "ksmod9.dll", "ksmpjoin9.dll"}, route.programFiles);
+  return expected;
+}
+
+ExpectedInstallation expectedInstallation(const std::string& payloadTree, const Route& route) {
+  ExpectedInstallation expected;
+  if (route.programFiles) {
+    expected.events.push_back(
+        {"DeleteRegTree", std::string("HKEY_LOCAL_MACHINE\\") + kSettingsKey, "Clearing registry entries"});
+    const std::string folder = startMenuFolder();
+    for (const char* name : {"Kestrel 3.lnk", "Uninstall Kestrel.lnk", "User Guide.lnk"})
+      expected.events.push_back({"DeleteFile", folder + name, kStartMenuText});
+    expected.events.push_back({"DeleteEmptyDirs", folder, kStartMenuText});
+  }
+  const ExpectedInstallation worker = expectedWorkerRun(payloadTree, route);
+  expected.files = worker.files;
+  expected.events.insert(expected.events.end(), worker.events.begin(), worker.events.end());
   return expected;
 }

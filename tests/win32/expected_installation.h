@@ -1,8 +1,12 @@
 #pragma once
 // What an installation must leave behind, worked out from the payload tree
-// and the route the user took, independently of the program's own code.
+// and the route the user took, independently of the program's own code: for
+// the Windows tests of the installation worker and for the UI driver's
+// scenarios alike.
 #include <string>
 #include <vector>
+
+#include "uninstall_event.h"
 
 // The registry value through which a simulator is found.
 extern const char kFs2002Key[];
@@ -27,21 +31,16 @@ struct ExpectedFile {
   std::string installed;  // where the program puts it
 };
 
-struct ExpectedEvent {
-  std::string command, parameter, description;
-  bool operator==(const ExpectedEvent& o) const {
-    return command == o.command && parameter == o.parameter && description == o.description;
-  }
-};
-
 struct ExpectedInstallation {
   std::vector<ExpectedFile> files;
-  std::vector<ExpectedEvent> events;  // in the order the uninstaller is to undo them
+  std::vector<UninstallEvent> events;  // in the order the uninstaller is to undo them
 };
 
 // The Start menu folder "Kestrel 3" among all users' programs, with a backslash.
 std::string startMenuFolder();
-// `folder` with exactly one backslash after it.
-std::string withBackslash(std::string folder);
 
+// What the installation worker writes along `route` and logs for removal.
+ExpectedInstallation expectedWorkerRun(const std::string& payloadTree, const Route& route);
+// Everything the installation leaves: the worker's run, and first in the
+// registration the settings and the shortcuts that the progress page logs.
 ExpectedInstallation expectedInstallation(const std::string& payloadTree, const Route& route);
