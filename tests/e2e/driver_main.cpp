@@ -53,6 +53,8 @@ int main(int argc, char** argv) {
   try {
     body(run);
     if (run.reportAndEndRunning(std::cout) > 0) throw ScenarioFailure("the scenario left the program running");
+    for (const std::string& unchecked : run.uncheckedExits())
+      throw ScenarioFailure("the scenario never checked the exit code of " + unchecked);
   } catch (const ScenarioFailure& failure) {
     std::cout << "Scenario " << name << " FAILED: " << failure.what() << std::endl;
     run.reportAndEndRunning(std::cout);

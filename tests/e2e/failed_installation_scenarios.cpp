@@ -144,7 +144,7 @@ SCENARIO(killed_reinstall_then_completed) {
     const std::string aircraft = simulatorFolder(Simulator::Fs2004) + "aircraft";
     const std::string payloadAircraft = withBackslash(run.payloadTree()) + "fs\\aircraft";
     waitUntil("the aircraft are being replaced", [&] { return holdsMoreThan(aircraft, payloadAircraft); });
-    setup.process().terminate();
+    setup.endFromOutside();
   }
   installAs(run, IDC_TYPE_ONE_COMPUTER);
   checkEqual(uninstallWithYes(run, uninstallCommandLine()), kUninstalledReport, "the uninstaller's report");

@@ -87,17 +87,13 @@ SCENARIO(uninstall_retries_a_held_file) {
   installAs(run, IDC_TYPE_ONE_COMPUTER);
   const std::string program = defaultProgramDir() + "kestrel.exe";
   auto running = std::make_unique<HeldOpen>(program);
-  UiDriver& started = run.startCommandLine(uninstallCommandLine());
-  started.answerMessageBox(kUninstallerCaption, kUninstallQuestion, IDYES);
-  checkEqual(static_cast<long long>(started.waitForEnd()), kUninstallDone, "exit code of the uninstaller started");
-  UiDriver& copy = run.attachToWindow(kUninstallerCaption);
+  UiDriver& copy = handOverWithYes(run, uninstallCommandLine(), "", "Kestrel 3", kUninstallerCaption);
   checkEqual(UiDriver::messageText(copy.waitForDialog(kUninstallerCaption)),
              "This file is in use by another program:\n" + program + "\n\nClose the program, then choose Retry.",
              "the working copy's prompt");
   running.reset();
   copy.answerDialog(kUninstallerCaption, IDRETRY);
-  copy.answerMessageBox(kUninstallReportCaption, kUninstalledReport, IDOK);
-  checkEqual(static_cast<long long>(copy.waitForEnd()), kUninstallDone, "exit code of the working copy");
+  checkEqual(closeReport(copy), kUninstalledReport, "the uninstaller's report");
   restartWindows();
   checkSameMachine(before, isSharedModule);
 }

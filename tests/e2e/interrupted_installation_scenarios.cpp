@@ -92,7 +92,7 @@ void installAndKill(ScenarioRun& run, const KillPoint& point) {
   const auto journal = runJournal();
   check(journal && !journal->empty() && journal->back().kind != JournalRecordKind::Committed,
         std::string("the run was under way when ended ") + point.where);
-  setup.process().terminate();
+  setup.endFromOutside();
 }
 
 // The next run of the setup program takes the ended one back before its

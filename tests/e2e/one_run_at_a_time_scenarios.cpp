@@ -22,7 +22,7 @@ const char kAlreadyRunning[] =
 
 void expectRefused(UiDriver& second, const std::string& caption, int exitCode, const std::string& what) {
   second.answerMessageBox(caption, kAlreadyRunning, IDOK);
-  checkEqual(static_cast<long long>(second.waitForEnd()), exitCode, "exit code of " + what);
+  second.expectExit(exitCode, "of " + what);
   checkEqual(static_cast<long long>(second.visibleWindowCount()), 0, "windows left by " + what);
 }
 

@@ -1,8 +1,5 @@
 #include "scenario.h"
 
-#include <windows.h>
-
-#include <algorithm>
 #include <map>
 
 namespace {
@@ -12,60 +9,7 @@ std::map<std::string, ScenarioBody>& scenarios() {
   return registered;
 }
 
-// A text as C would write it, so that line breaks and their kind show.
-std::string quoted(const std::string& text) {
-  std::string result = "\"";
-  for (char c : text) {
-    if (c == '\r') result += "\\r";
-    else if (c == '\n') result += "\\n";
-    else if (c == '"') result += "\\\"";
-    else result += c;
-  }
-  return result + "\"";
-}
-
-// Long texts are shown around their first difference only.
-std::string excerpt(const std::string& text, size_t at) {
-  const size_t from = at > 40 ? at - 40 : 0;
-  std::string shown = quoted(text.substr(from, 80));
-  if (from > 0) shown = "..." + shown;
-  if (from + 80 < text.size()) shown += "...";
-  return shown;
-}
-
 }  // namespace
-
-void check(bool condition, const std::string& what) {
-  if (!condition) throw ScenarioFailure("not so: " + what);
-}
-
-void waitUntil(const std::string& what, const std::function<bool()>& condition) {
-  for (const DWORD start = GetTickCount(); !condition(); Sleep(20))
-    if (GetTickCount() - start > 60000) throw ScenarioFailure("waited a minute in vain for: " + what);
-}
-
-void checkEqual(const std::string& actual, const std::string& expected, const std::string& what) {
-  if (actual == expected) return;
-  const size_t at = static_cast<size_t>(
-      std::mismatch(actual.begin(), actual.begin() + std::min(actual.size(), expected.size()), expected.begin())
-          .first -
-      actual.begin());
-  throw ScenarioFailure(what + ": " + std::to_string(actual.size()) + " characters instead of " +
-                        std::to_string(expected.size()) + ", first difference at " + std::to_string(at) +
-                        "\n  actual:   " + excerpt(actual, at) + "\n  expected: " + excerpt(expected, at));
-}
-
-void checkEqual(long long actual, long long expected, const std::string& what) {
-  if (actual != expected) {
-    throw ScenarioFailure(what + ": " + std::to_string(actual) + " instead of " + std::to_string(expected));
-  }
-}
-
-void checkEqual(bool actual, bool expected, const std::string& what) {
-  if (actual != expected) {
-    throw ScenarioFailure(what + ": " + (actual ? "true" : "false") + " instead of " + (expected ? "true" : "false"));
-  }
-}
 
 ScenarioRegistration::ScenarioRegistration(const char* name, ScenarioBody body) { scenarios()[name] = body; }
 

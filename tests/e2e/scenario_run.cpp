@@ -6,51 +6,14 @@
 
 #include "scenario.h"
 #include "setup_windows.h"
-#include "window_dump.h"
 #include "window_text.h"
 
 ScenarioRun::ScenarioRun(std::string setupProgram, std::string screenshotDirectory, std::string driverDirectory,
                          std::string payloadTree)
-    : setup(std::move(setupProgram)),
-      screenshots(std::move(screenshotDirectory)),
+    : ProgramRuns(std::move(screenshotDirectory)),
+      setup(std::move(setupProgram)),
       driverDirectory(std::move(driverDirectory)),
       tree(std::move(payloadTree)) {}
-
-UiDriver& ScenarioRun::started(std::unique_ptr<SetupProcess> process) {
-  runs.push_back(std::make_unique<UiDriver>(std::move(process), screenshots));
-  return *runs.back();
-}
-
-UiDriver& ScenarioRun::startCommandLine(const std::string& commandLine, const std::string& workingDirectory) {
-  return started(std::make_unique<SetupProcess>(commandLine, workingDirectory));
-}
-
-namespace {
-
-struct CaptionSearch {
-  std::string caption;
-  DWORD processId = 0;
-};
-
-BOOL CALLBACK findCaption(HWND window, LPARAM search) {
-  auto* s = reinterpret_cast<CaptionSearch*>(search);
-  if (!IsWindowVisible(window) || windowText(window) != s->caption) return TRUE;
-  GetWindowThreadProcessId(window, &s->processId);
-  return FALSE;
-}
-
-}  // namespace
-
-UiDriver& ScenarioRun::attachToWindow(const std::string& caption) {
-  CaptionSearch search{caption};
-  // As long as the driver waits for anything else, and the uninstaller's copy
-  // first waits for its original to end.
-  for (const DWORD start = GetTickCount(); GetTickCount() - start < 60000; Sleep(50)) {
-    EnumWindows(findCaption, reinterpret_cast<LPARAM>(&search));
-    if (search.processId) return started(SetupProcess::attach(search.processId));
-  }
-  throw ScenarioFailure("no program showed a window \"" + caption + "\"");
-}
 
 UiDriver& ScenarioRun::startSetup(const std::string& arguments) {
   return started(std::make_unique<SetupProcess>(setup, arguments, false));
@@ -135,15 +98,4 @@ PageSnapshot ScenarioRun::showSnapshot() const {
   std::ifstream in(probeFile, std::ios::binary);
   check(in.good(), "the show probe wrote " + probeFile);
   return parseSnapshot(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
-}
-
-int ScenarioRun::reportAndEndRunning(std::ostream& out) {
-  int running = 0;
-  for (const auto& run : runs) {
-    if (!run->process().running()) continue;
-    ++running;
-    dumpWindows(run->process(), out);
-    run->process().terminate();
-  }
-  return running;
 }

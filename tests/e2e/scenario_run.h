@@ -1,17 +1,15 @@
 #pragma once
 #include <initializer_list>
-#include <memory>
-#include <ostream>
 #include <string>
 #include <vector>
 
 #include "page_snapshot.h"
-#include "ui_driver.h"
+#include "program_runs.h"
 #include "wizard_layout.h"
 
 // What a scenario works with: the setup program under test, and every run of
-// it that the scenario started.
-class ScenarioRun {
+// it (and of the uninstaller) that the scenario started.
+class ScenarioRun : public ProgramRuns {
  public:
   // `driverDirectory` holds the driver, its probes and the test files built
   // beside it; `payloadTree` is the tree the program carries, or "" if unknown.
@@ -20,13 +18,6 @@ class ScenarioRun {
 
   // Starts the setup program with this command line after its name.
   UiDriver& startSetup(const std::string& arguments = "");
-  // Starts a program with exactly this command line, as Windows starts an
-  // "UninstallString", in `workingDirectory` ("": the driver's own).
-  UiDriver& startCommandLine(const std::string& commandLine, const std::string& workingDirectory = "");
-  // Takes over a program that another one started: the one that shows a
-  // top-level window with this caption, waited for. Its dialogs are then
-  // waited for and answered as message boxes.
-  UiDriver& attachToWindow(const std::string& caption);
   // Starts it with the show probe set on its main thread; showSnapshot() then
   // gives what the pages held when the frame was first about to be shown.
   UiDriver& startSetupWithShowProbe();
@@ -55,9 +46,6 @@ class ScenarioRun {
   bool knowsPayloadTree() const { return !tree.empty(); }
 
   const std::string& setupProgram() const { return setup; }
-  // Runs that have not ended, each with its windows listed; then ends them.
-  // Returns how many there were.
-  int reportAndEndRunning(std::ostream& out);
 
  private:
   struct Probe {
@@ -66,7 +54,6 @@ class ScenarioRun {
     int hookType;
   };
 
-  UiDriver& started(std::unique_ptr<SetupProcess> process);
   // Starts the program suspended, sets the hooks of the probes on its main
   // thread, and lets it run.
   UiDriver& startHooked(std::initializer_list<Probe> probes);
@@ -75,10 +62,8 @@ class ScenarioRun {
   void prepareProgressProbe(const std::string& progressShot, const std::string& doneRecord);
 
   std::string setup;
-  std::string screenshots;
   std::string driverDirectory;
   std::string tree;
   std::string probeFile;
   std::string layoutFile;
-  std::vector<std::unique_ptr<UiDriver>> runs;
 };

@@ -1,6 +1,7 @@
 #include "setup_process.h"
 
-#include "scenario.h"
+#include "scenario_check.h"
+#include "window_text.h"
 
 SetupProcess::SetupProcess(const std::string& program, const std::string& arguments, bool suspended) {
   std::string commandLine = "\"" + program + "\"";
@@ -8,27 +9,52 @@ SetupProcess::SetupProcess(const std::string& program, const std::string& argume
   start(program.c_str(), commandLine, suspended);
 }
 
-SetupProcess::SetupProcess(const std::string& commandLine, const std::string& workingDirectory) {
-  start(nullptr, commandLine, false, workingDirectory);
+SetupProcess::SetupProcess(const std::string& commandLine, const std::string& workingDirectory, Handles handles) {
+  start(nullptr, commandLine, false, workingDirectory, handles);
 }
 
 void SetupProcess::start(const char* program, std::string commandLine, bool suspended,
-                         const std::string& workingDirectory) {
+                         const std::string& workingDirectory, Handles handles) {
+  what = commandLine;
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
-  if (!CreateProcessA(program, &commandLine[0], nullptr, nullptr, FALSE, suspended ? CREATE_SUSPENDED : 0,
+  if (!CreateProcessA(program, &commandLine[0], nullptr, nullptr, handles == Handles::Inherited, suspended ? CREATE_SUSPENDED : 0,
                       nullptr, workingDirectory.empty() ? nullptr : workingDirectory.c_str(), &startup, &info)) {
     throw ScenarioFailure("cannot start " + commandLine + ", error " + std::to_string(GetLastError()));
   }
 }
 
-std::unique_ptr<SetupProcess> SetupProcess::attach(DWORD processId) {
+namespace {
+
+struct CaptionSearch {
+  std::string caption;
+  DWORD processId = 0;
+};
+
+BOOL CALLBACK findCaption(HWND window, LPARAM search) {
+  auto* s = reinterpret_cast<CaptionSearch*>(search);
+  if (!IsWindowVisible(window) || windowText(window) != s->caption) return TRUE;
+  GetWindowThreadProcessId(window, &s->processId);
+  return FALSE;
+}
+
+}  // namespace
+
+std::unique_ptr<SetupProcess> SetupProcess::showing(const std::string& caption) {
+  CaptionSearch search{caption};
+  // As long as the driver waits for anything else, and the uninstaller's copy
+  // first waits for its original to end.
+  for (const DWORD start = GetTickCount(); !search.processId; Sleep(50)) {
+    if (GetTickCount() - start > 60000) throw ScenarioFailure("no program showed a window \"" + caption + "\"");
+    EnumWindows(findCaption, reinterpret_cast<LPARAM>(&search));
+  }
   std::unique_ptr<SetupProcess> process(new SetupProcess);
-  process->info.dwProcessId = processId;
+  process->what = "the program that showed \"" + caption + "\"";
+  process->info.dwProcessId = search.processId;
   process->info.hProcess =
-      OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, processId);
+      OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, search.processId);
   if (!process->info.hProcess)
-    throw ScenarioFailure("cannot open process " + std::to_string(processId) + ", error " +
+    throw ScenarioFailure("cannot open process " + std::to_string(search.processId) + ", error " +
                           std::to_string(GetLastError()));
   return process;
 }

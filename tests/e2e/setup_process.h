@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+// Whether a program started gets the inheritable handles of the driver.
+enum class Handles { Own, Inherited };
+
 // One run of the setup program, started as Explorer starts a program.
 class SetupProcess {
  public:
@@ -12,14 +15,18 @@ class SetupProcess {
   SetupProcess(const std::string& program, const std::string& arguments, bool suspended);
   // Started with exactly this command line, as Windows starts an
   // "UninstallString", in `workingDirectory` ("": the driver's own).
-  explicit SetupProcess(const std::string& commandLine, const std::string& workingDirectory = "");
-  // A process that another one started, found by its id.
-  static std::unique_ptr<SetupProcess> attach(DWORD processId);
+  explicit SetupProcess(const std::string& commandLine, const std::string& workingDirectory = "",
+                        Handles handles = Handles::Own);
+  // The process, whichever started it, that shows a visible top-level window
+  // with this caption, waited for as long as the driver waits for anything.
+  static std::unique_ptr<SetupProcess> showing(const std::string& caption);
   ~SetupProcess();  // ends the program if it still runs
   SetupProcess(const SetupProcess&) = delete;
   SetupProcess& operator=(const SetupProcess&) = delete;
 
   DWORD threadId() const { return info.dwThreadId; }
+  // Its command line, or how it was found.
+  const std::string& description() const { return what; }
   HANDLE handle() const { return info.hProcess; }
   // Holds the main thread, until resume().
   void suspend();
@@ -33,7 +40,9 @@ class SetupProcess {
 
  private:
   SetupProcess() = default;
-  void start(const char* program, std::string commandLine, bool suspended, const std::string& workingDirectory = "");
+  void start(const char* program, std::string commandLine, bool suspended, const std::string& workingDirectory = "",
+             Handles handles = Handles::Own);
 
   PROCESS_INFORMATION info = {};
+  std::string what;
 };

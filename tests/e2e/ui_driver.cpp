@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <iostream>
 
-#include "scenario.h"
+#include "scenario_check.h"
 #include "screenshot.h"
 #include "setup_windows.h"
 #include "window_text.h"
@@ -193,12 +193,18 @@ bool UiDriver::isVisible(int controlId) { return IsWindowVisible(control(control
 
 int UiDriver::visibleWindowCount() const { return static_cast<int>(program->topLevelWindows(true).size()); }
 
-DWORD UiDriver::waitForEnd() {
+void UiDriver::expectExit(DWORD exitCode, const std::string& what) {
   if (!program->waitForEnd(kTimeLimit)) {
     throw ScenarioFailure("the program was still running " + std::to_string(kTimeLimit / 1000) +
-                          " s after it should have ended");
+                          " s after it should have ended: " + what);
   }
-  return program->exitCode();
+  checkEqual(static_cast<long long>(program->exitCode()), exitCode, "exit code " + what);
+  accountedFor = true;
+}
+
+void UiDriver::endFromOutside() {
+  program->terminate();
+  accountedFor = true;
 }
 
 void UiDriver::screenshot(const std::string& name, HWND shown) {

@@ -1,6 +1,6 @@
 #pragma once
-// Drives one run of the setup program as a user would, through window
-// captions and control ids only. Every wait has a time limit; whatever does
+// Drives one run of the setup program or the uninstaller as a user would,
+// through window captions and control ids only. Every wait has a time limit; whatever does
 // not hold throws ScenarioFailure.
 #include <windows.h>
 
@@ -49,8 +49,13 @@ class UiDriver {
   // Visible top-level windows of the program.
   int visibleWindowCount() const;
 
-  // Waits for the program to end and returns its exit code.
-  DWORD waitForEnd();
+  // Waits for the program to end and checks its exit code.
+  void expectExit(DWORD exitCode, const std::string& what);
+  // Ends the program from outside (Task Manager, a power cut); its exit code
+  // then says nothing.
+  void endFromOutside();
+  // Whether it has ended with its exit code checked, or was ended from outside.
+  bool exitAccountedFor() const { return accountedFor; }
   // Saves the window last waited for (or `shown`, such as a message box) as
   // <screenshot directory>/<name>.png and says where.
   void screenshot(const std::string& name, HWND shown = nullptr);
@@ -75,4 +80,5 @@ class UiDriver {
   std::string screenshots;
   HWND window = nullptr;
   std::vector<std::unique_ptr<BackgroundClick>> clicksWaitingOnABox;
+  bool accountedFor = false;
 };

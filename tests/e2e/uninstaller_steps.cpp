@@ -4,18 +4,27 @@
 
 #include "expected_installation.h"
 #include "registry_view.h"
-#include "scenario.h"
+#include "scenario_check.h"
 #include "shell_links.h"
 
 const char kUninstallerCaption[] = "Kestrel Uninstaller";
 const char kUninstallerErrorCaption[] = "Kestrel Uninstaller Error";
 const char kUninstallReportCaption[] = "Kestrel Uninstaller Finished";
-const char kUninstallQuestion[] =
-    "Do you want to remove Kestrel 3 from this computer?\n\n"
-    "The shared simulator module fsuipc.dll stays where it is, because other add-ons may use it.";
-const char kUninstalledReport[] = "Kestrel 3 has been removed from this computer.";
 const char kNothingToUninstall[] =
     "There is nothing to uninstall: Kestrel 3 is not installed on this computer.\n\nNothing has been removed.";
+
+std::string uninstallQuestion(const std::string& productName) {
+  return "Do you want to remove " + productName +
+         " from this computer?\n\n"
+         "The shared simulator module fsuipc.dll stays where it is, because other add-ons may use it.";
+}
+
+std::string uninstalledReport(const std::string& productName) {
+  return productName + " has been removed from this computer.";
+}
+
+const std::string kUninstallQuestion = uninstallQuestion("Kestrel 3");
+const std::string kUninstalledReport = uninstalledReport("Kestrel 3");
 
 std::string uninstallCommandLine() {
   const auto value = readMachineValue(kRegistrationKey, "UninstallString");
@@ -29,26 +38,34 @@ std::string uninstallShortcutCommandLine() {
   return "\"" + shortcut.target + "\" " + shortcut.arguments;
 }
 
-std::string uninstallWithYes(ScenarioRun& run, const std::string& commandLine, const std::string& workingDirectory,
-                             int copyExitCode, bool screenshots) {
-  UiDriver& started = run.startCommandLine(commandLine, workingDirectory);
+UiDriver& handOverWithYes(ProgramRuns& runs, const std::string& commandLine, const std::string& workingDirectory,
+                          const std::string& productName, const std::string& copyCaption, bool screenshots) {
+  UiDriver& started = runs.startCommandLine(commandLine, workingDirectory);
   if (screenshots) started.screenshot("uninstall_question", started.waitForDialog(kUninstallerCaption));
-  started.answerMessageBox(kUninstallerCaption, kUninstallQuestion, IDYES);
-  checkEqual(static_cast<long long>(started.waitForEnd()), kUninstallDone, "exit code of the uninstaller that was started");
+  started.answerMessageBox(kUninstallerCaption, uninstallQuestion(productName), IDYES);
+  started.expectExit(kUninstallDone, "of the uninstaller that was started, once it has handed over");
+  return runs.attachToWindow(copyCaption);
+}
 
-  UiDriver& copy = run.attachToWindow(kUninstallReportCaption);
+std::string closeReport(UiDriver& copy, int copyExitCode, bool screenshot) {
   HWND reportBox = copy.waitForDialog(kUninstallReportCaption);
-  if (screenshots) copy.screenshot("uninstall_report", reportBox);
+  if (screenshot) copy.screenshot("uninstall_report", reportBox);
   const std::string report = UiDriver::messageText(reportBox);
   copy.answerDialog(kUninstallReportCaption, IDOK);
-  checkEqual(static_cast<long long>(copy.waitForEnd()), copyExitCode, "exit code of the uninstaller's working copy");
+  copy.expectExit(copyExitCode, "of the uninstaller's working copy");
   return report;
 }
 
-void declineUninstall(ScenarioRun& run, const std::string& commandLine) {
-  UiDriver& started = run.startCommandLine(commandLine);
-  started.answerMessageBox(kUninstallerCaption, kUninstallQuestion, IDNO);
-  checkEqual(static_cast<long long>(started.waitForEnd()), kUninstallDeclined, "exit code after No");
+std::string uninstallWithYes(ProgramRuns& runs, const std::string& commandLine, const std::string& workingDirectory,
+                             int copyExitCode, bool screenshots) {
+  UiDriver& copy = handOverWithYes(runs, commandLine, workingDirectory, "Kestrel 3", kUninstallReportCaption, screenshots);
+  return closeReport(copy, copyExitCode, screenshots);
+}
+
+void declineUninstall(ProgramRuns& runs, const std::string& commandLine, const std::string& productName) {
+  UiDriver& started = runs.startCommandLine(commandLine);
+  started.answerMessageBox(kUninstallerCaption, uninstallQuestion(productName), IDNO);
+  started.expectExit(kUninstallDeclined, "after No");
 }
 
 void restartWindows() {

@@ -5,15 +5,19 @@
 // and that copy reports at the end.
 #include <string>
 
-#include "scenario_run.h"
+#include "program_runs.h"
 #include "uninstaller_exit_codes.h"
 
 extern const char kUninstallerCaption[];
 extern const char kUninstallerErrorCaption[];
 extern const char kUninstallReportCaption[];
-// The question for Kestrel 3, and the report of a complete removal.
-extern const char kUninstallQuestion[];
-extern const char kUninstalledReport[];
+// The question for the installation registered as `productName`, and the
+// report of its complete removal.
+std::string uninstallQuestion(const std::string& productName);
+std::string uninstalledReport(const std::string& productName);
+// Those of Kestrel 3, and what a run with nothing registered says.
+extern const std::string kUninstallQuestion;
+extern const std::string kUninstalledReport;
 extern const char kNothingToUninstall[];
 
 // "UninstallString" of the registration, as Windows would run it.
@@ -22,15 +26,23 @@ std::string uninstallCommandLine();
 std::string uninstallShortcutCommandLine();
 
 // Starts `commandLine` (in `workingDirectory`, "": the driver's own), answers
-// the question with Yes, takes over the working copy, closes its final report
-// and returns the report's text once the copy has ended with `copyExitCode`.
-// With `screenshots`, the question and the report are saved as
-// uninstall_question and uninstall_report.
-std::string uninstallWithYes(ScenarioRun& run, const std::string& commandLine,
+// the question about `productName` with Yes, checks that the program ends
+// having handed over, and takes over its working copy once that shows a
+// window captioned `copyCaption`. With `screenshots`, the question is saved
+// as uninstall_question.
+UiDriver& handOverWithYes(ProgramRuns& runs, const std::string& commandLine, const std::string& workingDirectory = "",
+                          const std::string& productName = "Kestrel 3",
+                          const std::string& copyCaption = kUninstallReportCaption, bool screenshots = false);
+// Closes the working copy's final report (saved as uninstall_report with
+// `screenshot`) and returns its text, once the copy has ended with
+// `copyExitCode`.
+std::string closeReport(UiDriver& copy, int copyExitCode = kUninstallDone, bool screenshot = false);
+// Both: the whole uninstall, and the report's text.
+std::string uninstallWithYes(ProgramRuns& runs, const std::string& commandLine,
                              const std::string& workingDirectory = "", int copyExitCode = kUninstallDone,
                              bool screenshots = false);
 // Starts `commandLine` and answers the question with No; the program ends.
-void declineUninstall(ScenarioRun& run, const std::string& commandLine);
+void declineUninstall(ProgramRuns& runs, const std::string& commandLine, const std::string& productName = "Kestrel 3");
 // Wine's stand-in for a restart: carries out the deletions that the working
 // copy left pending for its own file and folder.
 void restartWindows();

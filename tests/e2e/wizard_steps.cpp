@@ -74,7 +74,7 @@ void goToLicensePage(UiDriver& setup, const std::string& setupProgram) {
 void cancelAndConfirm(UiDriver& setup) {
   setup.click(IDCANCEL);
   setup.answerMessageBox(kCancelCaption, kCancelQuestion, IDYES);
-  checkEqual(static_cast<long long>(setup.waitForEnd()), kExitCancelled, "exit code after Cancel and Yes");
+  setup.expectExit(kExitCancelled, "after Cancel and Yes");
   checkEqual(static_cast<long long>(setup.visibleWindowCount()), 0, "windows left after the end");
 }
 
@@ -131,7 +131,7 @@ void expectFinishedPage(UiDriver& setup, bool readmeShown) {
 
 void finishAndEnd(UiDriver& setup) {
   setup.click(IDC_FINISH);
-  checkEqual(static_cast<long long>(setup.waitForEnd()), 0, "exit code after Finish");
+  setup.expectExit(kExitInstalled, "after Finish");
   checkEqual(static_cast<long long>(setup.visibleWindowCount()), 0, "windows left after the end");
 }
 
@@ -144,8 +144,11 @@ UiDriver& walkToTheLastPage(ScenarioRun& run, const std::string& programDir) {
 }
 
 void installAs(ScenarioRun& run, int typeButton, const std::string& programDir) {
-  UiDriver& setup = run.startSetup();
-  goToTypePage(setup, run.setupProgram());
+  installWith(run.startSetup(), run.setupProgram(), typeButton, programDir);
+}
+
+void installWith(UiDriver& setup, const std::string& setupProgram, int typeButton, const std::string& programDir) {
+  goToTypePage(setup, setupProgram);
   setup.setChecked(typeButton, true);
   setup.click(IDC_NEXT);
   if (typeButton != IDC_TYPE_SIMULATOR_COMPUTER) {
@@ -154,18 +157,6 @@ void installAs(ScenarioRun& run, int typeButton, const std::string& programDir) 
   }
   expectFinishedPage(setup, typeButton != IDC_TYPE_SIMULATOR_COMPUTER);
   finishAndEnd(setup);
-}
-
-std::string windowsSays(unsigned long error) {
-  char text[512] = "";
-  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text, sizeof text,
-                 nullptr);
-  std::string reason = text;
-  for (char& c : reason) {
-    if (c == '\r' || c == '\n') c = ' ';
-  }
-  while (!reason.empty() && reason.back() == ' ') reason.pop_back();
-  return reason;
 }
 
 std::string failureDetail(const std::string& path, unsigned long error) {
@@ -179,12 +170,12 @@ void answerFilesInUse(UiDriver& setup, const std::string& path, int answer) {
                          answer);
   if (answer != IDCANCEL) return;
   setup.answerMessageBox(kCancelCaption, "The installation was cancelled.  Nothing has been changed.", IDOK);
-  checkEqual(static_cast<long long>(setup.waitForEnd()), kExitCancelled, "exit code after cancelling");
+  setup.expectExit(kExitCancelled, "after cancelling");
   checkEqual(static_cast<long long>(setup.visibleWindowCount()), 0, "windows left after the end");
 }
 
 void expectFailureAndEnd(UiDriver& setup, const std::string& message, int exitCode) {
   setup.answerMessageBox(kErrorCaption, message, IDOK);
-  checkEqual(static_cast<long long>(setup.waitForEnd()), exitCode, "exit code after the failure");
+  setup.expectExit(exitCode, "after the failure");
   checkEqual(static_cast<long long>(setup.visibleWindowCount()), 0, "windows left after the end");
 }

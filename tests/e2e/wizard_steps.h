@@ -5,6 +5,7 @@
 
 #include "scenario_run.h"
 #include "setup_exit_codes.h"
+#include "windows_says.h"
 
 // The welcome page's text as the user reads it.
 extern const char kWelcomeText[];
@@ -56,8 +57,6 @@ void finishAndEnd(UiDriver& setup);
 // The error message `message`, answered; then the program ends with
 // `exitCode`, leaving no window.
 void expectFailureAndEnd(UiDriver& setup, const std::string& message, int exitCode = kExitFailed);
-// What Windows says of the error, on one line.
-std::string windowsSays(unsigned long error);
 // What a failure message says below its text of what failed and why: the
 // path (none: no line) and Windows' own text for the error.
 std::string failureDetail(const std::string& path, unsigned long error);
@@ -69,3 +68,6 @@ void answerFilesInUse(UiDriver& setup, const std::string& path, int answer);
 // type, on a computer with one simulator; the program directory page must
 // propose `programDir`.
 void installAs(ScenarioRun& run, int typeButton, const std::string& programDir = defaultProgramDir());
+// The same from the welcome page of a run already started.
+void installWith(UiDriver& setup, const std::string& setupProgram, int typeButton,
+                 const std::string& programDir = defaultProgramDir());

@@ -8,140 +8,42 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
+#include <iostream>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "program_runs.h"
 #include "registry_view.h"
 #include "scratch_directory.h"
 #include "uninstall_log.h"
-#include "uninstaller_exit_codes.h"
+#include "uninstaller_steps.h"
+#include "windows_says.h"
 
 namespace {
-
-const char kQuestionCaption[] = "Kestrel Uninstaller";
-const char kErrorCaption[] = "Kestrel Uninstaller Error";
-const char kReportCaption[] = "Kestrel Uninstaller Finished";
-const int kMessageBoxText = 0xFFFF;  // the static control that holds a message box's text
-constexpr DWORD kTimeoutMs = 30000;
 
 const char kSessionManager[] = "System\\CurrentControlSet\\Control\\Session Manager";
 const char kPendingOperations[] = "PendingFileRenameOperations";
 
-// --- Driving windows ---------------------------------------------------------------
+// While it lives, the programs started get TMP and TEMP naming `directory`.
+class TemporaryFolderFor {
+ public:
+  explicit TemporaryFolderFor(const std::string& directory) {
+    for (const char* name : {"TMP", "TEMP"}) {
+      char value[MAX_PATH] = "";
+      GetEnvironmentVariableA(name, value, sizeof value);
+      saved.push_back(value);
+      SetEnvironmentVariableA(name, directory.c_str());
+    }
+  }
+  ~TemporaryFolderFor() {
+    SetEnvironmentVariableA("TMP", saved[0].c_str());
+    SetEnvironmentVariableA("TEMP", saved[1].c_str());
+  }
 
-struct WindowSearch {
-  const char* caption;
-  DWORD process;  // 0: any
-  HWND found;
+ private:
+  std::vector<std::string> saved;
 };
-
-BOOL CALLBACK matchWindow(HWND window, LPARAM parameter) {
-  auto* search = reinterpret_cast<WindowSearch*>(parameter);
-  char caption[256];
-  DWORD process = 0;
-  GetWindowThreadProcessId(window, &process);
-  if (IsWindowVisible(window) && GetWindowTextA(window, caption, sizeof caption) &&
-      std::string(caption) == search->caption && (!search->process || process == search->process)) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-HWND findWindow(const char* caption, DWORD process = 0) {
-  WindowSearch search = {caption, process, nullptr};
-  EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-HWND waitForWindow(const char* caption, DWORD process = 0) {
-  for (DWORD waited = 0; waited < kTimeoutMs; waited += 50) {
-    if (HWND window = findWindow(caption, process)) return window;
-    Sleep(50);
-  }
-  ADD_FAILURE() << "no window captioned \"" << caption << "\"";
-  return nullptr;
-}
-
-std::string text(HWND window, int control) {
-  char buffer[4096] = "";
-  GetDlgItemTextA(window, control, buffer, sizeof buffer);
-  return buffer;
-}
-
-DWORD processOf(HWND window) {
-  DWORD process = 0;
-  GetWindowThreadProcessId(window, &process);
-  return process;
-}
-
-void press(HWND box, int button) {
-  ASSERT_NE(GetDlgItem(box, button), nullptr) << "no button " << button;
-  PostMessageA(GetDlgItem(box, button), BM_CLICK, 0, 0);
-}
-
-// Waits for the process and gives its exit code.
-DWORD waitForExit(HANDLE process) {
-  EXPECT_EQ(WaitForSingleObject(process, kTimeoutMs), WAIT_OBJECT_0) << "the process did not end";
-  DWORD code = STILL_ACTIVE;
-  GetExitCodeProcess(process, &code);
-  CloseHandle(process);
-  return code;
-}
-
-// Reads the message box captioned `caption` of `process` (any when 0) and
-// presses `button`. `shownBy` receives a handle to the process that showed it.
-std::string answer(const char* caption, int button, DWORD process = 0, HANDLE* shownBy = nullptr) {
-  const HWND box = waitForWindow(caption, process);
-  if (!box) return std::string();
-  const std::string shown = text(box, kMessageBoxText);
-  if (shownBy) *shownBy = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, processOf(box));
-  press(box, button);
-  return shown;
-}
-
-// The final report of the working copy, once the copy has ended with `exitCode`.
-std::string finalReport(DWORD exitCode) {
-  HANDLE copy = nullptr;
-  const std::string report = answer(kReportCaption, IDOK, 0, &copy);
-  if (copy) {
-    EXPECT_EQ(waitForExit(copy), exitCode);
-  }
-  return report;
-}
-
-struct Started {
-  HANDLE process = nullptr;
-  DWORD id = 0;
-};
-
-Started start(const std::string& commandLine, const char* environment = nullptr) {
-  std::string line = commandLine;
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info = {};
-  const BOOL started = CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0,
-                                      const_cast<char*>(environment), nullptr, &startup, &info);
-  EXPECT_TRUE(started) << commandLine << ": error " << GetLastError();
-  if (!started) return Started();
-  CloseHandle(info.hThread);
-  return {info.hProcess, info.dwProcessId};
-}
-
-// The environment of this process with TMP and TEMP pointing at `directory`.
-std::string environmentWithTemp(const std::string& directory) {
-  std::string block;
-  char* strings = GetEnvironmentStringsA();
-  for (const char* entry = strings; *entry; entry += std::strlen(entry) + 1) {
-    const std::string variable = entry;
-    const std::string upper = CharUpperA(&std::string(variable)[0]);
-    if (upper.rfind("TMP=", 0) != 0 && upper.rfind("TEMP=", 0) != 0) block += variable + '\0';
-  }
-  FreeEnvironmentStringsA(strings);
-  return block + "TMP=" + directory + '\0' + "TEMP=" + directory + '\0' + '\0';
-}
 
 // The strings of a REG_MULTI_SZ value, empty ones included; none when it is missing.
 std::vector<std::string> multiString(const char* subkey, const char* name) {
@@ -159,16 +61,6 @@ std::vector<std::string> multiString(const char* subkey, const char* name) {
   return strings;
 }
 
-// What Windows says of the error, as one line.
-std::string systemText(DWORD error) {
-  char text[512] = "";
-  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text, sizeof text,
-                 nullptr);
-  std::string line = text;
-  while (!line.empty() && (line.back() == '\n' || line.back() == '\r' || line.back() == ' ')) line.pop_back();
-  return line;
-}
-
 std::string tempDirectory() {
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
@@ -180,7 +72,6 @@ std::string tempDirectory() {
 class UninstallerProgram : public ::testing::Test {
  protected:
   void SetUp() override {
-    moduleFiles = directoryListing(scratch.path());
     pendingBefore = multiString(kSessionManager, kPendingOperations);
     CreateDirectoryA(programDir.c_str(), nullptr);
     CreateDirectoryA((programDir + "docs").c_str(), nullptr);
@@ -201,6 +92,8 @@ class UninstallerProgram : public ::testing::Test {
   }
 
   void TearDown() override {
+    EXPECT_EQ(runs.reportAndEndRunning(std::cout), 0) << "programs left running";
+    for (const std::string& unchecked : runs.uncheckedExits()) ADD_FAILURE() << "exit code never checked: " << unchecked;
     // The copies left for the next restart, which never comes to this prefix.
     const std::vector<std::string> pending = newPendingOperations();
     for (const std::string& entry : pending) {
@@ -236,21 +129,25 @@ class UninstallerProgram : public ::testing::Test {
   // and gives the final report of its copy once the copy has ended with
   // `exitCode`. With `inUse`, the copy first asks about that file held by
   // another program, and is answered with Cancel.
-  std::string uninstallWithYes(const std::string& commandLine, DWORD exitCode = kUninstallDone,
+  std::string uninstallWithYes(const std::string& commandLine, int exitCode = kUninstallDone,
                                const std::string& inUse = "") {
-    const Started original = start(commandLine);
-    const std::string question = answer(kQuestionCaption, IDYES, original.id);
-    EXPECT_EQ(question, "Do you want to remove " + productName +
-                            " from this computer?\n\nThe shared simulator module fsuipc.dll stays "
-                            "where it is, because other add-ons may use it.");
-    if (original.process) {
-      EXPECT_EQ(waitForExit(original.process), DWORD(kUninstallDone)) << "handed over";
-    }
-    if (!inUse.empty()) {
-      EXPECT_EQ(answer(kQuestionCaption, IDCANCEL),
-                "This file is in use by another program:\n" + inUse + "\n\nClose the program, then choose Retry.");
-    }
-    return finalReport(exitCode);
+    UiDriver& copy = handOverWithYes(runs, commandLine, "", productName,
+                                     inUse.empty() ? kUninstallReportCaption : kUninstallerCaption);
+    if (!inUse.empty())
+      copy.answerMessageBox(kUninstallerCaption,
+                            "This file is in use by another program:\n" + inUse + "\n\nClose the program, then choose Retry.",
+                            IDCANCEL);
+    return closeReport(copy, exitCode);
+  }
+
+  // Starts `commandLine`, reads the error it shows, closes it and checks
+  // that the program ends with `exitCode`.
+  std::string refusal(const std::string& commandLine, int exitCode) {
+    UiDriver& started = runs.startCommandLine(commandLine);
+    const std::string message = UiDriver::messageText(started.waitForDialog(kUninstallerErrorCaption));
+    started.answerDialog(kUninstallerErrorCaption, IDOK);
+    started.expectExit(exitCode, "after the error");
+    return message;
   }
 
   void expectInstalled() const {
@@ -268,7 +165,7 @@ class UninstallerProgram : public ::testing::Test {
   }
 
   ScratchDirectory scratch{"uninstaller-program"};
-  std::vector<std::string> moduleFiles;
+  ProgramRuns runs{scratch / "screenshots"};
   std::vector<std::string> pendingBefore;
   const std::string testName = ::testing::UnitTest::GetInstance()->current_test_info()->name();
   const std::string productName = "Kestrel 3 program test " + testName;
@@ -285,7 +182,7 @@ TEST_F(UninstallerProgram, YesFromTheUninstallString_RemovesEverythingThroughACo
   const std::string command = uninstallString();
   ASSERT_EQ(command, '"' + uninstaller + "\" " + productName);
 
-  EXPECT_EQ(uninstallWithYes(command), productName + " has been removed from this computer.");
+  EXPECT_EQ(uninstallWithYes(command), uninstalledReport(productName));
   expectRemoved();
 
   // The copy that did the work waits in the temporary folder for the next
@@ -307,8 +204,7 @@ TEST_F(UninstallerProgram, YesFromTheUninstallString_RemovesEverythingThroughACo
   EXPECT_EQ(readFileBytes(copyDir + "\\ksuninstall.exe"), readFileBytes(hostPath(UNINSTALLER_EXE)));
 
   // Wine's stand-in for a restart carries out the pending operations.
-  const Started restart = start("wineboot.exe -r");
-  EXPECT_EQ(waitForExit(restart.process), 0u);
+  restartWindows();
   EXPECT_FALSE(directoryExists(copyDir));
 }
 
@@ -316,7 +212,7 @@ TEST_F(UninstallerProgram, UnquotedUninstallStringWithBlanks_NamesTheRegistratio
   // The program directory holds a blank ("Program Files"); without quotes the
   // program knows where its path ends from its own module path.
   EXPECT_EQ(uninstallWithYes(uninstaller + " " + productName),
-            productName + " has been removed from this computer.");
+            uninstalledReport(productName));
   expectRemoved();
 }
 
@@ -324,22 +220,20 @@ TEST_F(UninstallerProgram, ShortcutTargetAndArguments_NameTheRegistration) {
   // As Explorer starts the uninstall shortcut: its target, with its arguments.
   SHELLEXECUTEINFOA execute = {};
   execute.cbSize = sizeof execute;
-  execute.fMask = SEE_MASK_NOCLOSEPROCESS;
   execute.lpFile = uninstaller.c_str();
   execute.lpParameters = productName.c_str();
   execute.nShow = SW_SHOWNORMAL;
   ASSERT_TRUE(ShellExecuteExA(&execute));
-  answer(kQuestionCaption, IDYES, GetProcessId(execute.hProcess));
-  EXPECT_EQ(waitForExit(execute.hProcess), 0u);
-  EXPECT_EQ(finalReport(kUninstallDone), productName + " has been removed from this computer.");
+  UiDriver& started = runs.attachToWindow(kUninstallerCaption);
+  started.answerMessageBox(kUninstallerCaption, uninstallQuestion(productName), IDYES);
+  started.expectExit(kUninstallDone, "of the uninstaller the shell started, once it has handed over");
+  EXPECT_EQ(closeReport(runs.attachToWindow(kUninstallReportCaption)), uninstalledReport(productName));
   expectRemoved();
 }
 
 TEST_F(UninstallerProgram, No_ChangesNothing) {
   const std::vector<std::string> temp = directoryListing(tempDirectory());
-  const Started original = start(uninstallString());
-  answer(kQuestionCaption, IDNO, original.id);
-  EXPECT_EQ(waitForExit(original.process), DWORD(kUninstallDeclined));
+  declineUninstall(runs, uninstallString(), productName);
   expectInstalled();
   EXPECT_EQ(directoryListing(tempDirectory()), temp) << "no working copy";
   EXPECT_TRUE(newPendingOperations().empty());
@@ -363,87 +257,79 @@ TEST_F(UninstallerProgram, NoNameOrNoRegistration_SaysSoAndChangesNothing) {
   const std::vector<std::string> temp = directoryListing(tempDirectory());
   for (const Case& c : cases) {
     SCOPED_TRACE(c.arguments);
-    const Started original = start('"' + uninstaller + "\" " + c.arguments);
-    EXPECT_EQ(answer(kErrorCaption, IDOK, original.id), c.message);
-    EXPECT_EQ(waitForExit(original.process), DWORD(kUninstallRefused));
+    EXPECT_EQ(refusal('"' + uninstaller + "\" " + c.arguments, kUninstallRefused), c.message);
     expectInstalled();
   }
   EXPECT_EQ(directoryListing(tempDirectory()), temp);
 }
 
 TEST_F(UninstallerProgram, SecondRunAfterACompleteUninstall_SaysThereIsNothingToUninstall) {
-  ASSERT_EQ(uninstallWithYes(uninstallString()), productName + " has been removed from this computer.");
+  ASSERT_EQ(uninstallWithYes(uninstallString()), uninstalledReport(productName));
   const std::string copy = scratch / "ksuninstall.exe";  // the first one has gone
   ASSERT_TRUE(CopyFileA(hostPath(UNINSTALLER_EXE).c_str(), copy.c_str(), FALSE));
-  const Started again = start('"' + copy + "\" " + productName);
-  EXPECT_EQ(answer(kErrorCaption, IDOK, again.id),
+  EXPECT_EQ(refusal('"' + copy + "\" " + productName, kUninstallRefused),
             "There is nothing to uninstall: " + productName + " is not installed on this computer.\n\n"
             "Nothing has been removed.");
-  EXPECT_EQ(waitForExit(again.process), DWORD(kUninstallRefused));
   EXPECT_TRUE(fileExists(copy));
   expectRemoved();
 }
 
 TEST_F(UninstallerProgram, DamagedRegistration_SaysWhichValueAndRemovesNothing) {
   deleteMachineValue(registrationKey, "EscortParams2");
-  const Started original = start(uninstallString());
-  EXPECT_EQ(answer(kErrorCaption, IDOK, original.id),
+  EXPECT_EQ(refusal(uninstallString(), kUninstallRefused),
             "The uninstall information of " + productName +
                 " is damaged: the value \"EscortParams2\" is missing or not valid.\n\nNothing has been removed.");
-  EXPECT_EQ(waitForExit(original.process), DWORD(kUninstallRefused));
   EXPECT_TRUE(fileExists(uninstaller));
   EXPECT_EQ(readFileBytes(readme), "readme");
   EXPECT_TRUE(readMachineValue(settingsKey, "KSDir").has_value());
 }
 
 TEST_F(UninstallerProgram, NoRoomForTheWorkingCopy_SaysSoAfterTheQuestionAndRemovesNothing) {
-  const std::string environment = environmentWithTemp(scratch / "no such folder");
-  const Started original = start(uninstallString(), environment.c_str());
-  answer(kQuestionCaption, IDYES, original.id);
+  UiDriver& original = [&]() -> UiDriver& {
+    TemporaryFolderFor noSuchFolder(scratch / "no such folder");
+    return runs.startCommandLine(uninstallString());
+  }();
+  original.answerMessageBox(kUninstallerCaption, uninstallQuestion(productName), IDYES);
   // The error code is the system's own: Wine gives ERROR_DIRECTORY here.
-  const std::string message = answer(kErrorCaption, IDOK, original.id);
-  EXPECT_EQ(waitForExit(original.process), DWORD(kUninstallNoWorkingCopy));
+  const std::string message = UiDriver::messageText(original.waitForDialog(kUninstallerErrorCaption));
+  original.answerDialog(kUninstallerErrorCaption, IDOK);
+  original.expectExit(kUninstallNoWorkingCopy, "without a working copy");
   const std::string before = "The uninstaller could not prepare its working copy in the temporary folder "
                              "(Windows error ";
   ASSERT_GT(message.size(), before.size()) << message;
   EXPECT_EQ(message.substr(0, before.size()), before);
   const DWORD code = std::strtoul(message.c_str() + before.size(), nullptr, 10);
   EXPECT_NE(code, 0u) << message;
-  EXPECT_EQ(message, before + std::to_string(code) + ").\n\nNothing has been removed.\n\n" + systemText(code))
+  EXPECT_EQ(message, before + std::to_string(code) + ").\n\nNothing has been removed.\n\n" + windowsSays(code))
       << "what Windows says of it, below";
   expectInstalled();
 }
 
 TEST_F(UninstallerProgram, TheCopyWaitsForTheOriginalToEnd) {
-  // The copy, started as the original starts it, with an event standing in
-  // for the original's process: nothing may go before that is signalled.
+  // The copy, started as the original starts it, with a semaphore standing
+  // in for the original's process: a wait on it takes the one count it is
+  // given, so that a count offered and not taken back at once tells that the
+  // copy waited on it, and was let go.
   const std::string copyDir = scratch / "copy";
   CreateDirectoryA(copyDir.c_str(), nullptr);
-  const std::string copy = copyDir + "\\ksuninstall.exe";
-  ASSERT_TRUE(CopyFileA(hostPath(UNINSTALLER_EXE).c_str(), copy.c_str(), FALSE));
+  const std::string copyPath = copyDir + "\\ksuninstall.exe";
+  ASSERT_TRUE(CopyFileA(hostPath(UNINSTALLER_EXE).c_str(), copyPath.c_str(), FALSE));
   SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
-  HANDLE original = CreateEventA(&inheritable, TRUE, FALSE, nullptr);
-  std::string line = '"' + copy + "\" \\original:" +
-                     std::to_string(reinterpret_cast<uintptr_t>(original)) + " " + productName;
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info = {};
-  ASSERT_TRUE(CreateProcessA(copy.c_str(), &line[0], nullptr, nullptr, TRUE, 0, nullptr, copyDir.c_str(),
-                             &startup, &info));
-  CloseHandle(info.hThread);
-
-  Sleep(1000);
-  EXPECT_EQ(WaitForSingleObject(info.hProcess, 0), WAIT_TIMEOUT);
-  EXPECT_EQ(findWindow(("Uninstalling " + productName).c_str()), nullptr);
-  EXPECT_EQ(findWindow(kReportCaption), nullptr);
-  EXPECT_EQ(findWindow(kQuestionCaption), nullptr) << "the copy asks nothing";
-  expectInstalled();
-
-  SetEvent(original);
+  const HANDLE original = CreateSemaphoreA(&inheritable, 0, 1, nullptr);
+  UiDriver& copy = runs.startCommandLine('"' + copyPath + "\" \\original:" +
+                                             std::to_string(reinterpret_cast<uintptr_t>(original)) + " " + productName,
+                                         copyDir, Handles::Inherited);
+  // Until then it has done nothing: no window, the installation whole.
+  for (const DWORD start = GetTickCount();; Sleep(20)) {
+    ASSERT_TRUE(copy.process().running()) << "the copy ended before its original";
+    ASSERT_EQ(copy.visibleWindowCount(), 0) << "the copy showed a window before its original ended";
+    expectInstalled();
+    ASSERT_TRUE(ReleaseSemaphore(original, 1, nullptr));
+    if (WaitForSingleObject(original, 0) == WAIT_TIMEOUT) break;
+    ASSERT_LT(GetTickCount() - start, 30000u) << "the copy never waited for its original";
+  }
   CloseHandle(original);
-  EXPECT_EQ(answer(kReportCaption, IDOK, info.dwProcessId),
-            productName + " has been removed from this computer.");
-  EXPECT_EQ(waitForExit(info.hProcess), 0u);
+  EXPECT_EQ(closeReport(copy), uninstalledReport(productName));
   expectRemoved();
 }
 
@@ -462,7 +348,7 @@ TEST_F(UninstallerProgramWithForeignEvent, FileInUse_IsReportedWithTheSkippedEve
   ASSERT_NE(inUse, INVALID_HANDLE_VALUE);
   EXPECT_EQ(uninstallWithYes(uninstallString(), kUninstallIncomplete, readme),
             "These items could not be removed:\n" + readme + " (Windows error 32)\n" +
-                systemText(ERROR_SHARING_VIOLATION) + "\n\n"
+                windowsSays(ERROR_SHARING_VIOLATION) + "\n\n"
             "The uninstall information of " + productName + " has been kept. Close any program that may "
             "be using them, then run the uninstaller again to finish.\n\n"
             "These entries were skipped, because no installation of " + productName +

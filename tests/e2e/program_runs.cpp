@@ -1,0 +1,36 @@
+#include "program_runs.h"
+
+#include "window_dump.h"
+
+ProgramRuns::ProgramRuns(std::string screenshotDirectory) : screenshots(std::move(screenshotDirectory)) {}
+
+UiDriver& ProgramRuns::started(std::unique_ptr<SetupProcess> process) {
+  runs.push_back(std::make_unique<UiDriver>(std::move(process), screenshots));
+  return *runs.back();
+}
+
+UiDriver& ProgramRuns::startCommandLine(const std::string& commandLine, const std::string& workingDirectory,
+                                        Handles handles) {
+  return started(std::make_unique<SetupProcess>(commandLine, workingDirectory, handles));
+}
+
+UiDriver& ProgramRuns::attachToWindow(const std::string& caption) { return started(SetupProcess::showing(caption)); }
+
+int ProgramRuns::reportAndEndRunning(std::ostream& out) {
+  int running = 0;
+  for (const auto& run : runs) {
+    if (!run->process().running()) continue;
+    ++running;
+    dumpWindows(run->process(), out);
+    run->endFromOutside();
+  }
+  return running;
+}
+
+std::vector<std::string> ProgramRuns::uncheckedExits() const {
+  std::vector<std::string> unchecked;
+  for (const auto& run : runs) {
+    if (!run->exitAccountedFor()) unchecked.push_back(run->process().description());
+  }
+  return unchecked;
+}
