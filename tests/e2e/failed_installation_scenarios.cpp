@@ -4,7 +4,6 @@
 // and an earlier installation with its registration.
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -12,6 +11,7 @@
 #include "expected_installation.h"
 #include "file_tree.h"
 #include "installation_checks.h"
+#include "journal_view.h"
 #include "machine_snapshot.h"
 #include "prefix_seed.h"
 #include "resource_ids.h"
@@ -32,13 +32,20 @@ long long numberAfter(const std::string& text, const std::string& label) {
   return at == std::string::npos ? -1 : std::atoll(text.c_str() + at + label.size());
 }
 
-// Whether a folder holds a file that the payload's folder does not: what the
-// installation keeps aside while it runs.
-bool holdsMoreThan(const std::string& folder, const std::string& payloadFolder) {
-  const std::vector<std::string> payload = filesBelow(payloadFolder);
-  for (const std::string& file : filesBelow(folder))
-    if (std::find(payload.begin(), payload.end(), file) == payload.end()) return true;
-  return false;
+// The files of `expected` below `folder` that the journal does not record as
+// replaced, with their earlier content kept aside beside them.
+std::vector<std::string> notReplaced(const ExpectedInstallation& expected, const std::string& folder,
+                                     const std::vector<JournalRecord>& journal) {
+  std::vector<std::string> missing;
+  for (const ExpectedFile& file : expected.files) {
+    if (file.installed.compare(0, folder.size(), folder) != 0) continue;
+    bool replaced = false;
+    for (const JournalRecord& record : journal)
+      replaced = replaced || (record.kind == JournalRecordKind::FileReplaced && record.path == file.installed &&
+                              pathExists(record.keptCopy));
+    if (!replaced) missing.push_back(file.installed);
+  }
+  return missing;
 }
 
 }  // namespace
@@ -78,20 +85,21 @@ SCENARIO(small_drive_refused_up_front) {
 }
 
 // The drive fills up after the room check, once the program files are being
-// written: everything the run did is taken back.
+// written and before the simulator's are: everything the run did is taken
+// back.
 SCENARIO(small_drive_fills_during_installation) {
   seedSimulatorAt(Simulator::Fs2004, kSmallDriveSimulator);
   const MachineSnapshot before = takeMachineSnapshot();
   UiDriver& setup = walkToTheLastPage(run);
-  {
-    const HANDLE program = setup.process().handle();
-    Throttle slow(program);
-    setup.click(IDC_NEXT);
-    waitUntil("the program files are being written", [] { return !filesBelow(defaultProgramDir()).empty(); });
-    suspendProcess(program);
-    leaveFreeOnSmallDrive(0);
-    resumeProcess(program);
-  }
+  const HANDLE program = setup.process().handle();
+  setup.click(IDC_NEXT);
+  runUntil(program, "the program files are being written", [] { return !filesBelow(defaultProgramDir()).empty(); });
+  check(runJournal().has_value(), "the room check has passed: the run is under way");
+  const std::vector<std::string> onSmallDrive = entriesBelow(kSmallDriveSimulator);
+  check(onSmallDrive == seededSimulatorEntries(),
+        "nothing is written to the small drive yet; its simulator folder holds:" + listed(onSmallDrive));
+  leaveFreeOnSmallDrive(0);
+  resumeProcess(program);
   expectFailureAndEnd(setup, kFilesFailed + "(9)" +
                                  failureDetail(std::string(kSmallDriveSimulator) + "modules\\kstrans9.dll", ERROR_DISK_FULL));
   checkNoUninstallRegistration();
@@ -104,6 +112,7 @@ SCENARIO(small_drive_fills_during_installation) {
 // installation is as it was, and its uninstall removes it.
 SCENARIO(failed_reinstall_keeps_the_earlier_installation) {
   seedSimulator(Simulator::Fs2004);
+  const Route route{defaultProgramDir(), true, "", kFs2004Folder};
   const MachineSnapshot before = takeMachineSnapshot();
   installAs(run, IDC_TYPE_ONE_COMPUTER);
   const MachineSnapshot installed = takeMachineSnapshot();
@@ -117,36 +126,20 @@ SCENARIO(failed_reinstall_keeps_the_earlier_installation) {
   {
     HeldOpen simulatorStarted(held);
     resumeProcess(program);
-    // The run waits for the answer: the files it replaced so far are there.
+    // The run waits for the answer: the files it replaced so far are there,
+    // each program file among them, its earlier content kept aside.
     setup.waitForDialog(kCancelCaption);
-    check(takeMachineSnapshot().files != installed.files, "the program files were replaced before the module");
+    const auto journal = runJournal();
+    check(journal.has_value(), "the run that asks has a journal");
+    const std::vector<std::string> programFiles =
+        notReplaced(expectedInstallation(run.payloadTree(), route), defaultProgramDir(), *journal);
+    check(programFiles.empty(), "every program file was replaced before the module; not " +
+                                    (programFiles.empty() ? std::string() : programFiles.front()));
     answerFilesInUse(setup, held, IDCANCEL);
   }
   checkSameMachine(installed);
-  checkInstalledFiles(expectedInstallation(run.payloadTree(), Route{defaultProgramDir(), true, "", kFs2004Folder}));
+  checkInstalledFiles(expectedInstallation(run.payloadTree(), route));
 
-  checkEqual(uninstallWithYes(run, uninstallCommandLine()), kUninstalledReport, "the uninstaller's report");
-  restartWindows();
-  checkSameMachine(before, isSharedModule);
-}
-
-// A reinstall ended from outside while it replaced the simulator's files,
-// then run again to its end: one uninstall removes everything.
-SCENARIO(killed_reinstall_then_completed) {
-  seedSimulator(Simulator::Fs2004);
-  const MachineSnapshot before = takeMachineSnapshot();
-  installAs(run, IDC_TYPE_ONE_COMPUTER);
-
-  UiDriver& setup = walkToTheLastPage(run);
-  {
-    Throttle slow(setup.process().handle());
-    setup.click(IDC_NEXT);
-    const std::string aircraft = simulatorFolder(Simulator::Fs2004) + "aircraft";
-    const std::string payloadAircraft = withBackslash(run.payloadTree()) + "fs\\aircraft";
-    waitUntil("the aircraft are being replaced", [&] { return holdsMoreThan(aircraft, payloadAircraft); });
-    setup.endFromOutside();
-  }
-  installAs(run, IDC_TYPE_ONE_COMPUTER);
   checkEqual(uninstallWithYes(run, uninstallCommandLine()), kUninstalledReport, "the uninstaller's report");
   restartWindows();
   checkSameMachine(before, isSharedModule);

@@ -82,9 +82,19 @@ struct KillPoint {
   std::string nextProgramDir;
 };
 
+// The entries of the registration that differ from `before`.
+std::vector<std::string> registrationChanges(const MachineSnapshot& before) {
+  std::vector<std::string> changes;
+  for (const std::string& difference : snapshotDifferences(before, takeMachineSnapshot()))
+    if (difference.find(kRegistrationKey) != std::string::npos) changes.push_back(difference);
+  return changes;
+}
+
 // Ends the default installation from outside where `point` says, once it is
-// there for sure, and checks that it was still under way then.
-void installAndKill(ScenarioRun& run, const KillPoint& point) {
+// there for sure, and checks what the run had done by then: it was under way,
+// its journal recorded every change it had made to the machine since
+// `earlier`, and before the commit the earlier registration was untouched.
+void installAndKill(ScenarioRun& run, const KillPoint& point, const MachineSnapshot& earlier) {
   UiDriver& setup = walkToTheLastPage(run);
   const HANDLE program = setup.process().handle();
   setup.click(IDC_NEXT);
@@ -92,31 +102,70 @@ void installAndKill(ScenarioRun& run, const KillPoint& point) {
   const auto journal = runJournal();
   check(journal && !journal->empty() && journal->back().kind != JournalRecordKind::Committed,
         std::string("the run was under way when ended ") + point.where);
+  const std::vector<std::string> unrecorded = changesNotInJournal(earlier, *journal);
+  check(unrecorded.empty(), std::string("the journal recorded every change made before the run was ended ") +
+                                point.where + "; it did not record:" + listed(unrecorded));
+  if (point.earlier != Earlier::LargeRegistration) {
+    const std::vector<std::string> changed = registrationChanges(earlier);
+    check(changed.empty(), std::string("the registration was as before when the run was ended ") + point.where +
+                               "; changed:" + listed(changed));
+  }
   setup.endFromOutside();
 }
 
 // The next run of the setup program takes the ended one back before its
-// first page: the machine is as `expected` was, with no journal left.
-void checkTakenBackByTheNextRun(ScenarioRun& run, const MachineSnapshot& expected, Earlier earlier) {
+// first page: the machine is as `expected` was, with no journal left. Returns
+// that run, at its welcome page.
+UiDriver& checkTakenBackByTheNextRun(ScenarioRun& run, const MachineSnapshot& expected, Earlier earlier) {
   UiDriver& next = run.startSetup();
   expectWelcomePage(next);
   check(!runJournal(), "the journal is gone");
   checkSameMachine(expected);
   if (earlier == Earlier::Installation)
     checkInstalledFiles(expectedInstallation(run.payloadTree(), Route{defaultProgramDir(), true, "", kFs2004Folder}));
-  cancelAndConfirm(next);
+  return next;
+}
+
+// Ends a run at each of `points` in turn, over the earlier state each names:
+// the next run puts everything back (the earlier installation byte for byte)
+// before its first page, then installs, of another type or elsewhere, and
+// one uninstall leaves nothing but the shared module.
+void killAtEach(ScenarioRun& run, const std::vector<KillPoint>& points) {
+  for (const KillPoint& point : points) {
+    const MachineSnapshot before = takeMachineSnapshot();
+    if (point.earlier == Earlier::Installation) installAs(run, IDC_TYPE_ONE_COMPUTER);
+    if (point.earlier == Earlier::LargeRegistration) seedLargeRegistration();
+    const MachineSnapshot earlier = takeMachineSnapshot();
+
+    installAndKill(run, point, earlier);
+    if (point.earlier == Earlier::LargeRegistration)
+      check(readMachineValue(kRegistrationKey, "EscortParams" + std::to_string(kLargeRegistration - 1)) ==
+                registryText("C:\\Old Kestrel\\file" + std::to_string(kLargeRegistration - 1) + ".txt"),
+            "the commit was cut off before it had rewritten the earlier events");
+    // The run that took it back installs, or, to be proposed another
+    // directory by an earlier setting, is cancelled for one that reads it.
+    UiDriver& next = checkTakenBackByTheNextRun(run, earlier, point.earlier);
+    if (point.nextProgramDir.empty()) {
+      installWith(next, run.setupProgram(), point.nextType);
+    } else {
+      cancelAndConfirm(next);
+      seedProgramDirSetting(point.nextProgramDir);
+      installAs(run, point.nextType, point.nextProgramDir);
+    }
+    checkEqual(uninstallWithYes(run, uninstallCommandLine()), kUninstalledReport,
+               std::string("the uninstaller's report after a run ended ") + point.where);
+    restartWindows();
+    checkSameMachine(before, isSharedModule);
+  }
 }
 
 }  // namespace
 
-// Ended at every stage of an installation, fresh or over an earlier one, the
-// next run puts everything back (the earlier installation byte for byte),
-// and after it has installed again, of another type or elsewhere, one
-// uninstall leaves nothing but the shared module.
+// Ended at every stage of a fresh installation.
 SCENARIO(killed_at_every_stage) {
   seedSimulator(Simulator::Fs2004);
   const size_t programFiles = filesBelow(withBackslash(run.payloadTree()) + "ks").size();
-  const KillPoint points[] = {
+  killAtEach(run, {
       {"while the settings are written", Earlier::Nothing,
        [] { return readMachineValue(kSettingsKey, "KSDir").has_value(); }, IDC_TYPE_KESTREL_COMPUTER, ""},
       {"while the shortcuts are written", Earlier::Nothing,
@@ -131,6 +180,14 @@ SCENARIO(killed_at_every_stage) {
        IDC_TYPE_ONE_COMPUTER, kElsewhere},
       {"in the last aircraft", Earlier::Nothing, [] { return pathExists(simulatorFile("aircraft\\marlin")); },
        IDC_TYPE_KESTREL_COMPUTER, ""},
+  });
+}
+
+// Ended at every stage of a reinstall, while it keeps the earlier files
+// aside and while it merges a large earlier registration.
+SCENARIO(killed_at_every_stage_of_a_reinstall) {
+  seedSimulator(Simulator::Fs2004);
+  killAtEach(run, {
       {"while earlier program files are kept aside", Earlier::Installation,
        [] { return holdsKeptCopy(defaultProgramDir()); }, IDC_TYPE_ONE_COMPUTER, kElsewhere},
       {"while earlier aircraft are kept aside", Earlier::Installation,
@@ -139,27 +196,7 @@ SCENARIO(killed_at_every_stage) {
       {"during the commit", Earlier::LargeRegistration,
        [] { return registeredEvents() != kLargeRegistration && journalEndsWithKeyChange(kRegistrationKey); },
        IDC_TYPE_KESTREL_COMPUTER, ""},
-  };
-  for (const KillPoint& point : points) {
-    const MachineSnapshot before = takeMachineSnapshot();
-    if (point.earlier == Earlier::Installation) installAs(run, IDC_TYPE_ONE_COMPUTER);
-    if (point.earlier == Earlier::LargeRegistration) seedLargeRegistration();
-    const MachineSnapshot earlier = takeMachineSnapshot();
-
-    installAndKill(run, point);
-    if (point.earlier == Earlier::LargeRegistration)
-      check(readMachineValue(kRegistrationKey, "EscortParams" + std::to_string(kLargeRegistration - 1)) ==
-                registryText("C:\\Old Kestrel\\file" + std::to_string(kLargeRegistration - 1) + ".txt"),
-            "the commit was cut off before it had rewritten the earlier events");
-    checkTakenBackByTheNextRun(run, earlier, point.earlier);
-
-    if (!point.nextProgramDir.empty()) seedProgramDirSetting(point.nextProgramDir);
-    installAs(run, point.nextType, point.nextProgramDir.empty() ? defaultProgramDir() : point.nextProgramDir);
-    checkEqual(uninstallWithYes(run, uninstallCommandLine()), kUninstalledReport,
-               std::string("the uninstaller's report after a run ended ") + point.where);
-    restartWindows();
-    checkSameMachine(before, isSharedModule);
-  }
+  });
 }
 
 // A reinstall fails (a folder stands where one of the last files goes) while
@@ -202,7 +239,7 @@ SCENARIO(failed_reinstall_that_cannot_be_taken_back_loses_nothing) {
       if (record.kind == JournalRecordKind::FileReplaced && record.path == readme) kept = record.keptCopy;
     checkEqual(fileBytes(kept).value_or("(none)"), "the readme of an earlier version", "the earlier readme, kept aside");
   }
-  checkTakenBackByTheNextRun(run, earlier, Earlier::Nothing);
+  cancelAndConfirm(checkTakenBackByTheNextRun(run, earlier, Earlier::Nothing));
   checkEqual(requiredFileBytes(readme), "the readme of an earlier version", "the readme put back");
 
   check(RemoveDirectoryA(blocked.c_str()) != FALSE, "the folder in the way goes");

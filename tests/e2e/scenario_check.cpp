@@ -1,7 +1,5 @@
 #include "scenario_check.h"
 
-#include <windows.h>
-
 #include <algorithm>
 
 namespace {
@@ -50,9 +48,10 @@ void checkEqual(long long actual, long long expected, const std::string& what) {
   }
 }
 
-void waitUntil(const std::string& what, const std::function<bool()>& condition) {
-  for (const DWORD start = GetTickCount(); !condition(); Sleep(20))
-    if (GetTickCount() - start > 60000) throw ScenarioFailure("waited a minute in vain for: " + what);
+std::string listed(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += "\n  " + line;
+  return text.empty() ? " nothing" : text;
 }
 
 void checkEqual(bool actual, bool expected, const std::string& what) {

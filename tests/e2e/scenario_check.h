@@ -2,9 +2,9 @@
 // The checks of the UI driver and of whatever drives a program through it: a
 // check that does not hold throws ScenarioFailure, which names what was
 // expected and what was found.
-#include <functional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 // A check that did not hold. The driver then lists the program's windows,
 // ends the program and fails.
@@ -17,5 +17,6 @@ void check(bool condition, const std::string& what);
 void checkEqual(const std::string& actual, const std::string& expected, const std::string& what);
 void checkEqual(long long actual, long long expected, const std::string& what);
 void checkEqual(bool actual, bool expected, const std::string& what);
-// Polls `condition` until it holds; fails after a minute.
-void waitUntil(const std::string& what, const std::function<bool()>& condition);
+// Every line of `lines` on a line of its own, indented, or " nothing" when
+// there is none: to follow a check's text.
+std::string listed(const std::vector<std::string>& lines);

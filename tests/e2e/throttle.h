@@ -7,7 +7,8 @@
 #include <functional>
 #include <string>
 
-// Every thread of the process stops (or goes on) at once.
+// Every thread of the process stops (or goes on) at once; suspendProcess
+// returns once each of them has stopped.
 void suspendProcess(HANDLE process);
 void resumeProcess(HANDLE process);
 
@@ -17,23 +18,3 @@ void resumeProcess(HANDLE process);
 // few milliseconds of the program's time is met for sure. Fails after two
 // minutes.
 void runUntil(HANDLE process, const std::string& what, const std::function<bool()>& holds);
-
-// While it lives, the process runs about one tenth of the time.
-class Throttle {
- public:
-  explicit Throttle(HANDLE process);
-  ~Throttle();  // lets the process run freely again
-  Throttle(const Throttle&) = delete;
-  Throttle& operator=(const Throttle&) = delete;
-
-  using ProcessCall = LONG(NTAPI*)(HANDLE);
-
- private:
-  static DWORD WINAPI slices(void* self);
-
-  HANDLE process;
-  ProcessCall suspend;
-  ProcessCall resume;
-  HANDLE stop;
-  HANDLE thread;
-};
