@@ -1,16 +1,11 @@
 #pragma once
 // An uninstall log that only remembers its events, for checking what was logged.
 // With `accepting` false it still records each event but reports a failure.
-#include <ostream>
 #include <string>
 #include <vector>
 
 #include "uninstall_event.h"
 #include "uninstaller_setup.h"
-
-inline void PrintTo(const UninstallEvent& event, std::ostream* out) {
-  *out << "{" << event.command << ", " << event.parameter << ", " << event.description << "}";
-}
 
 class RecordingLog : public Escort::UninstallerSetup {
  public:

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "registry_view.h"
+#include "uninstall_event.h"
 
 using namespace Escort;
 
@@ -34,6 +35,34 @@ class UninstallRegistration : public ::testing::Test {
                                 ("Deleting file " + suffix).c_str()));
     }
     return log->commit();
+  }
+
+  // Commits `events` under `uninstaller`.
+  bool commitEvents(const std::vector<UninstallEvent>& events, const char* uninstaller = kUninstaller) {
+    UninstallerSetup* log = createUninstallerSetup(productName.c_str(), "", uninstaller);
+    EXPECT_NE(log, nullptr);
+    if (!log) return false;
+    for (const UninstallEvent& event : events)
+      EXPECT_TRUE(log->addEvent(event.command.c_str(), event.parameter.c_str(), event.description.c_str()));
+    return log->commit();
+  }
+
+  // The registered events, as many as the count says; a value that is not
+  // text reads as "(missing)".
+  std::vector<UninstallEvent> registeredEvents() const {
+    const auto text = [this](const std::string& name) {
+      const auto value = readMachineValue(keyPath(), name);
+      return value && value->type == REG_SZ ? std::string(value->data.c_str()) : std::string("(missing)");
+    };
+    DWORD count = 0;
+    if (const auto value = readMachineValue(keyPath(), "EscortEvents"); value && value->data.size() == sizeof count)
+      std::memcpy(&count, value->data.data(), sizeof count);
+    std::vector<UninstallEvent> events;
+    for (DWORD n = 0; n < count; ++n) {
+      const std::string number = std::to_string(n);
+      events.push_back({text("EscortTag" + number), text("EscortParams" + number), text("EscortDesc" + number)});
+    }
+    return events;
   }
 
   static constexpr const char* kUninstaller = "C:\\Program Files\\Kestrel\\ksuninstall.exe";
@@ -106,31 +135,23 @@ TEST_F(UninstallRegistration, CommitNumbersEventsWithoutLeadingZeros) {
 
 // A reinstall keeps what the earlier installation registered: this run's
 // events, then the earlier ones, each once (the same command and path, in any
-// case), where it comes last.
+// case), where it comes last; each with its own command and description. The
+// same path under another command is another event.
 TEST_F(UninstallRegistration, CommitOverEarlierRegistrationAppendsTheEventsNotRepeated) {
-  ASSERT_TRUE(commitNumberedEvents(3));
-  UninstallerSetup* log =
-      createUninstallerSetup(productName.c_str(), "again", "D:\\Kestrel 3\\ksuninstall.exe");
-  ASSERT_NE(log, nullptr);
-  ASSERT_TRUE(log->addEvent("DeleteFile", "D:\\Kestrel 3\\file0", "Deleting it again"));
-  ASSERT_TRUE(log->addEvent("DeleteFile", "C:\\KESTREL\\FILE1", "Deleting it again"));
-  ASSERT_TRUE(log->addEvent("DeleteFile", "D:\\Kestrel 3\\file3", "Deleting it again"));
-  ASSERT_TRUE(log->commit());
+  const UninstallEvent earlierFile{"DeleteFile", "C:\\Kestrel\\kestrel.exe", "Deleting program files"},
+      earlierFolder{"DeleteEmptyDirs", "C:\\Kestrel\\", "Removing folders"},
+      earlierKey{"DeleteRegTree", "HKEY_LOCAL_MACHINE\\Software\\Ninefold\\Kestrel\\3", "Clearing settings"};
+  ASSERT_TRUE(commitEvents({earlierFile, earlierFolder, earlierKey}));
+  const UninstallEvent newFile{"DeleteFile", "D:\\Kestrel 3\\kestrel.exe", "Deleting it again"},
+      sameFolderAsAFile{"DeleteFile", "C:\\Kestrel\\", "Deleting a file of that name"},
+      sameKeyOtherCase{"DeleteRegTree", "HKEY_LOCAL_MACHINE\\SOFTWARE\\NINEFOLD\\KESTREL\\3", "Clearing it again"},
+      newFolder{"DeleteEmptyDirs", "D:\\Kestrel 3\\", ""};
+  ASSERT_TRUE(commitEvents({newFile, sameFolderAsAFile, sameKeyOtherCase, newFolder}, "D:\\Kestrel 3\\ksuninstall.exe"));
 
   EXPECT_EQ(readMachineValue(keyPath(), "UninstallString"),
             registryText("\"D:\\Kestrel 3\\ksuninstall.exe\" " + productName));
-  EXPECT_EQ(readMachineValue(keyPath(), "EscortDescription"), registryText("again"));
-  EXPECT_EQ(readMachineValue(keyPath(), "EscortEvents"), registryDword(5));
-  const std::vector<std::pair<std::string, std::string>> expected = {
-      {"D:\\Kestrel 3\\file0", "Deleting it again"},
-      {"D:\\Kestrel 3\\file3", "Deleting it again"},
-      {"C:\\Kestrel\\file0", "Deleting file 0"},
-      {"C:\\Kestrel\\file1", "Deleting file 1"},
-      {"C:\\Kestrel\\file2", "Deleting file 2"}};
-  for (size_t n = 0; n < expected.size(); ++n) {
-    EXPECT_EQ(readMachineValue(keyPath(), "EscortParams" + std::to_string(n)), registryText(expected[n].first));
-    EXPECT_EQ(readMachineValue(keyPath(), "EscortDesc" + std::to_string(n)), registryText(expected[n].second));
-  }
+  EXPECT_EQ(registeredEvents(),
+            (std::vector<UninstallEvent>{newFile, sameFolderAsAFile, newFolder, earlierFile, earlierFolder, earlierKey}));
 }
 
 // An earlier registration damaged by hand or by an older setup program keeps
@@ -161,11 +182,10 @@ TEST_F(UninstallRegistration, CommitOverADamagedRegistrationKeepsItsReadableEven
     ASSERT_TRUE(log->addEvent("DeleteFile", "D:\\Kestrel 3\\new", "Deleting it"));
     ASSERT_TRUE(log->commit());
 
-    std::vector<std::string> expected = {"D:\\Kestrel 3\\new"};
-    expected.insert(expected.end(), c.kept.begin(), c.kept.end());
-    EXPECT_EQ(readMachineValue(keyPath(), "EscortEvents"), registryDword(static_cast<DWORD>(expected.size())));
-    for (size_t n = 0; n < expected.size(); ++n)
-      EXPECT_EQ(readMachineValue(keyPath(), "EscortParams" + std::to_string(n)), registryText(expected[n])) << n;
+    std::vector<UninstallEvent> expected = {{"DeleteFile", "D:\\Kestrel 3\\new", "Deleting it"}};
+    for (const std::string& file : c.kept)
+      expected.push_back({"DeleteFile", file, "Deleting file " + file.substr(file.size() - 1)});
+    EXPECT_EQ(registeredEvents(), expected);
   }
 }
 
