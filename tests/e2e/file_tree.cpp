@@ -8,13 +8,6 @@
 #include "scenario.h"
 #include "temporary_file_name.h"
 
-unsigned long long bytesBelow(const std::string& directory) {
-  unsigned long long total = 0;
-  for (const std::string& file : filesBelow(directory))
-    total += requiredFileBytes(withBackslash(directory) + file).size();
-  return total;
-}
-
 std::optional<unsigned long long> fileSize(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data;
   if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||

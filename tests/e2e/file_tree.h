@@ -6,8 +6,6 @@
 
 #include "tree_walk.h"
 
-// What the files below `directory` hold, added up.
-unsigned long long bytesBelow(const std::string& directory);
 // The file's size, read from its folder without opening it (so that a program
 // at work on it is never in its way); nothing when there is no such file.
 std::optional<unsigned long long> fileSize(const std::string& path);

@@ -20,7 +20,8 @@ cleanup() {
 trap cleanup EXIT
 
 # Scenarios named *small_drive* get drive E:, a 1 MiB tmpfs, on which a disk
-# really fills up: Windows then reports the drive full as it would.
+# really fills up: Windows then reports the drive full as it would; and drive
+# Q:, whose volume is gone.
 if [[ $scenario == *small_drive* ]]; then
   if [ "$(id -u)" -ne 0 ]; then
     echo "$scenario mounts a small drive as E:, which needs root" >&2
@@ -29,6 +30,7 @@ if [[ $scenario == *small_drive* ]]; then
   mkdir "$small_drive"
   mount -t tmpfs -o size=1m,mode=0777 kestrel_small_drive "$small_drive"
   ln -s ../small_drive "$prefix/dosdevices/e:"
+  ln -s ../no_such_volume "$prefix/dosdevices/q:"
 fi
 
 "$loader" "$driver" "$scenario" "$setup" "$screenshots" "$tree"

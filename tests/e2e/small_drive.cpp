@@ -5,6 +5,7 @@
 #include "scenario.h"
 
 const char kSmallDrive[] = "E:\\";
+const char kUnreadableDrive[] = "Q:\\";
 
 namespace {
 
@@ -16,6 +17,13 @@ ULONGLONG smallDriveFreeBytes() {
   ULARGE_INTEGER free = {};
   check(GetDiskFreeSpaceExA(kSmallDrive, &free, nullptr, nullptr) != FALSE, "the small drive E: is there");
   return free.QuadPart;
+}
+
+ULONGLONG smallDriveClusterBytes() {
+  DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, clusters = 0;
+  check(GetDiskFreeSpaceA(kSmallDrive, &sectorsPerCluster, &bytesPerSector, &freeClusters, &clusters) != FALSE,
+        "the small drive's clusters can be read");
+  return ULONGLONG(sectorsPerCluster) * bytesPerSector;
 }
 
 void leaveFreeOnSmallDrive(ULONGLONG freeBytes) {

@@ -7,8 +7,13 @@
 #include <string>
 
 extern const char kSmallDrive[];
+// Drive Q: of the same scenarios, whose volume is gone, as a drive that was
+// unplugged: it cannot be read.
+extern const char kUnreadableDrive[];
 
 ULONGLONG smallDriveFreeBytes();
+// The size of its clusters, in which a file takes room.
+ULONGLONG smallDriveClusterBytes();
 // Fills the drive up to `freeBytes` free (0: as full as it gets).
 void leaveFreeOnSmallDrive(ULONGLONG freeBytes);
 // Takes the filling away again.
