@@ -1,5 +1,8 @@
 // The finished page's Finish: what it opens, in which order, and that the
 // wizard closes without waiting for it.
+#include <windows.h>
+#include <shellapi.h>
+
 #include "expected_installation.h"
 #include "prefix_seed.h"
 #include "resource_ids.h"
@@ -47,10 +50,15 @@ SCENARIO(finish_opens_user_guide_then_readme) {
 }
 
 // Nothing to open the readme with (a fresh prefix knows no program for text
-// files): no message, and Finish still ends the program at once.
+// files): the program asks the shell to open the readme it installed, which
+// fails for want of a program, and Finish still ends the program at once,
+// with no message.
 SCENARIO(finish_ends_when_the_readme_cannot_be_opened) {
-  UiDriver& setup = run.startSetup();
+  UiDriver& setup = run.startSetupWithOpenProbe();
   installToFinishedPage(setup, run.setupProgram());
   setup.setChecked(IDC_FINISHED_README, true);
   finishAndEnd(setup);
+  checkEqual(run.opensAsked(),
+             "readme.txt\t" + defaultProgramDir() + "\tfailed, code " + std::to_string(SE_ERR_NOASSOC) + "\n",
+             "what the program asked the shell to open, and what came of it");
 }

@@ -49,6 +49,17 @@ UiDriver& ScenarioRun::startSetupWithShowProbe() {
   return startHooked({{"show_probe.dll", "probeCallWndProc", WH_CALLWNDPROC}});
 }
 
+UiDriver& ScenarioRun::startSetupWithOpenProbe() {
+  openFile = probeFileNamed("KESTREL_OPEN_PROBE", "open");
+  return startHooked({{"open_probe.dll", "probeOpens", WH_GETMESSAGE}});
+}
+
+std::string ScenarioRun::opensAsked() const {
+  check(!openFile.empty(), "the program was started with the open probe");
+  std::ifstream in(openFile, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
 void ScenarioRun::prepareProgressProbe(const std::string& progressShot, const std::string& doneRecord) {
   for (const std::string& file : {progressShot, doneRecord}) {
     if (!file.empty()) DeleteFileA(file.c_str());

@@ -21,6 +21,11 @@ class ScenarioRun : public ProgramRuns {
   // Starts it with the show probe set on its main thread; showSnapshot() then
   // gives what the pages held when the frame was first about to be shown.
   UiDriver& startSetupWithShowProbe();
+  // Starts it with the open probe set on its main thread; opensAsked() then
+  // gives a line for each document it asked the shell to open: the file, its
+  // folder and "opened" or "failed, code <SE_ERR_ code>", between tabs.
+  UiDriver& startSetupWithOpenProbe();
+  std::string opensAsked() const;
   PageSnapshot showSnapshot() const;
   // Starts it with the progress probe set on its main thread: once half the
   // bytes are written it shows the page as it is then and saves the frame as
@@ -66,4 +71,5 @@ class ScenarioRun : public ProgramRuns {
   std::string tree;
   std::string probeFile;
   std::string layoutFile;
+  std::string openFile;
 };
