@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "run_setup.h"
-#include "system_library.h"
+#include "dll_search.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   restrictDllSearchToSystemFolder();

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "dll_search.h"
 #include "journal_settlement.h"
 #include "journal_store.h"
 #include "progress_dialog.h"
@@ -14,7 +15,6 @@
 #include "self_removal.h"
 #include "string_helpers.h"
 #include "single_run.h"
-#include "system_library.h"
 #include "system_message.h"
 #include "uninstall_command_line.h"
 #include "uninstall_report.h"

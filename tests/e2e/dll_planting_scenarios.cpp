@@ -1,9 +1,11 @@
 // DLLs planted beside the programs and in their working folders, under names
 // that Windows looks for beside a program before the system folder. Wine is
 // told to prefer them to its own, as Windows would for any DLL that is not a
-// known one; each records it when it is loaded. Along the whole route, the
-// folder browser and both documents included, and through the uninstaller,
-// none of them may be loaded.
+// known one; each records it when it is loaded, as a program of the test's
+// own shows first. Along the whole route, the folder browser and both
+// documents included, and through the uninstaller, none of them may be
+// loaded: with SetDefaultDllDirectories, and in the way of the Windows
+// versions that lack it.
 #include <windows.h>
 
 #include <sstream>
@@ -45,7 +47,7 @@ void plantDlls(const ScenarioRun& run, const std::string& folder) {
 // from the environment that the driver itself was started with.) Each planted
 // DLL records its loading in the file returned.
 std::string preferPlantedDlls() {
-  for (const char* program : {"ks3setup.exe", "ksuninstall.exe"}) {
+  for (const char* program : {"ks3setup.exe", "ksuninstall.exe", "plant_control.exe"}) {
     const std::string key = std::string("Software\\Wine\\AppDefaults\\") + program + "\\DllOverrides";
     HKEY overrides = nullptr;
     check(RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &overrides,
@@ -68,6 +70,23 @@ void checkNothingPlantedLoaded(const std::string& record, const std::string& whe
   checkEqual(fileBytes(record).value_or(""), "", "planted DLLs loaded " + when);
 }
 
+// The control: the program of the test's own, copied among the DLLs planted
+// in `folder` and started in `workingFolder`, loads every one of them by its
+// name, and each records it. The record is emptied again.
+void checkControlLoadsPlanted(ScenarioRun& run, const std::string& record, const std::string& folder,
+                              const std::string& workingFolder) {
+  const std::string control = folder + "plant_control.exe";
+  check(CopyFileA(run.testFile("plant_control.exe").c_str(), control.c_str(), FALSE) != FALSE, control + " is there");
+  std::string commandLine = '"' + control + '"', expected;
+  for (const std::string& name : plantedNames()) {
+    commandLine += " " + name + ".dll";
+    expected += folder + name + ".dll loaded into " + control + "\r\n";
+  }
+  run.startCommandLine(commandLine, workingFolder).expectExit(0, "of the control: every DLL loaded");
+  checkEqual(fileBytes(record).value_or(""), expected, "planted DLLs loaded into the control");
+  check(DeleteFileA(record.c_str()) != FALSE, "the record is emptied");
+}
+
 // The folder browser, walked down to the Program Files folder and cancelled:
 // the shell's namespace and its icons load what they need meanwhile.
 void browseAndCancel(UiDriver& setup) {
@@ -79,16 +98,20 @@ void browseAndCancel(UiDriver& setup) {
   expectProgramDirPage(setup, defaultProgramDir());
 }
 
-}  // namespace
-
-SCENARIO(nothing_loaded_from_beside_the_programs) {
+// The setup program `setupProgram` downloaded among planted DLLs, its route,
+// and the uninstaller it installed, replaced by `uninstaller` if given.
+void nothingLoadedFromBeside(ScenarioRun& run, const std::string& setupProgram, const std::string& uninstaller) {
   seedSimulator(Simulator::Fs2004);
   const std::string opened = recordWhatIsOpened(run);
   const std::string record = preferPlantedDlls();
   plantDlls(run, kDownloads);
   plantDlls(run, kWorkingFolder);
+  // Those in the working folder stand for a DLL that the system folder lacks:
+  // Windows and Wine search the working folder after it, and Wine's holds
+  // every one of these names, so no control can load them from there.
+  checkControlLoadsPlanted(run, record, kDownloads, kWorkingFolder);
   const std::string setupCopy = std::string(kDownloads) + "ks3setup.exe";
-  check(CopyFileA(run.setupProgram().c_str(), setupCopy.c_str(), FALSE) != FALSE, "the setup program is downloaded");
+  check(CopyFileA(setupProgram.c_str(), setupCopy.c_str(), FALSE) != FALSE, "the setup program is downloaded");
 
   UiDriver& setup = run.startCommandLine('"' + setupCopy + '"', kWorkingFolder);
   goToTypePage(setup, setupCopy);
@@ -108,9 +131,22 @@ SCENARIO(nothing_loaded_from_beside_the_programs) {
   // installation, so its folder stays with them.
   plantDlls(run, defaultProgramDir());
   const std::string programDir = defaultProgramDir();
+  if (!uninstaller.empty())
+    check(CopyFileA(uninstaller.c_str(), (programDir + "ksuninstall.exe").c_str(), FALSE) != FALSE,
+          "the uninstaller is the one under test");
   checkEqual(uninstallWithYes(run, uninstallCommandLine(), kWorkingFolder),
              std::string(kUninstalledReport) + "\n\nThese folders were kept, because they still hold files:\n" +
                  programDir.substr(0, programDir.size() - 1),
              "the uninstaller's report");
   checkNothingPlantedLoaded(record, "by the uninstaller");
+}
+
+}  // namespace
+
+SCENARIO(nothing_loaded_from_beside_the_programs) { nothingLoadedFromBeside(run, run.setupProgram(), ""); }
+
+// Built to find no SetDefaultDllDirectories, as on XP, Vista and 7 without
+// its update.
+SCENARIO(nothing_loaded_from_beside_the_programs_on_older_windows) {
+  nothingLoadedFromBeside(run, run.testFile("older_windows\\ks3setup.exe"), run.testFile("older_windows\\ksuninstall.exe"));
 }

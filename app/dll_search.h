@@ -1,0 +1,12 @@
+#pragma once
+// The first step of both programs. They run elevated, often from a downloads
+// folder: a DLL that anyone put beside them, or into the working folder, must
+// never be loaded into them (DLL planting).
+
+// Call first thing in WinMain: every later load of a DLL by its name, the
+// shell's and COM's own included, searches the system folder only. Where
+// Windows lacks that restriction (XP, and Vista and 7 without the update that
+// brought it) the working folder leaves the search, and the DLLs that the
+// wizard's controls, the shell and COM load by name are loaded now, from the
+// system folder, so that later loads find them loaded.
+void restrictDllSearchToSystemFolder();
