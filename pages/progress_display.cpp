@@ -4,10 +4,10 @@
 
 #include "text_format.h"
 
-ProgressDisplay progressDisplayFor(uint32_t doneBytes, uint32_t currentBytes, uint32_t totalBytes) {
+ProgressDisplay progressDisplayFor(uint32_t writtenBytes, uint32_t totalBytes) {
   if (totalBytes == 0) return {kProgressBarSteps, "100%"};
-  // 64 bits, so neither the sum nor the scaled count can wrap.
-  const uint64_t produced = std::min<uint64_t>(uint64_t{doneBytes} + currentBytes, totalBytes);
+  // 64 bits, so the scaled count cannot wrap.
+  const uint64_t produced = std::min(writtenBytes, totalBytes);
   ProgressDisplay display;
   // Whole steps reached, counted exactly: a rounded fraction could show a
   // step early or late (0.7 in binary lies just below it).

@@ -6,6 +6,9 @@
 # the whole setup program carrying that payload, driven by the UI driver
 # through its pages and timed from the click that enters the progress page to
 # the finished page, with how far the page lags behind the worker.
+# In the same rounds it times an NSIS installer of the same files (Debian's
+# nsis, installed here when missing): into fresh folders and over its own, as
+# the setup program does both, and prints the ratios round by round.
 # Figures only: nothing here passes or fails, and ctest never runs it.
 # Usage: scripts/bench.sh [ROUNDS]
 # Environment: BENCH_SEED (default 2004), BENCH_HOST_BUILD and BENCH_WIN_BUILD
@@ -52,6 +55,18 @@ echo "== Payload (seed $seed)"
 "$host_build/tools/payload-builder" build "$tree" "$payload" | tail -n 1
 "$host_build/tools/bench-inflate" "$payload"
 
+echo "== NSIS peer of the same files"
+if ! command -v makensis >/dev/null; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo=sudo
+  $sudo apt-get install -y -q --no-install-recommends nsis >/dev/null
+fi
+mkdir -p "$host_build/bench"
+peer=$host_build/bench/nsis_peer.exe
+python3 "$root/tests/bench/make_nsis_peer.py" "$tree" "$host_build/bench/nsis_peer.nsi" "$peer"
+quietly "$host_build/bench/nsis-build.log" makensis -V2 "$host_build/bench/nsis_peer.nsi"
+echo "$(makensis -VERSION): $(stat -c %s "$peer") bytes"
+
 echo "== Windows benchmark, $arch ($win_build)"
 mkdir -p "$win_build"
 quietly "$win_build/bench-build.log" \
@@ -82,7 +97,7 @@ echo "== Under Wine ($rounds rounds)"
 results=$win_build/bench/results.txt
 # One prefix and one wineserver for both programs; the walk installs into
 # fresh folders of that prefix in each round.
-KESTREL_BENCH_ROUNDS=$rounds scripts/with-wine.sh "$win_build/wineprefix" "$loader" \
+KESTREL_BENCH_ROUNDS=$rounds KESTREL_BENCH_PEER="Z:${peer//\//\\}" scripts/with-wine.sh "$win_build/wineprefix" "$loader" \
   bash -c '"$1" "$2" "$3" && "$1" "$4" bench_setup "$5" "$6"' bench "$loader" \
     "$win_build/bench/install_bench.exe" "$rounds" "$win_build/tests/e2e/ui_driver.exe" \
     "$win_build/app/ks3setup.exe" "$win_build/bench/screenshots" \

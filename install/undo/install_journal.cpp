@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <set>
 
+#include "journal_settlement.h"
 #include "journal_store.h"
 #include "registry_state.h"
 #include "text_format.h"
@@ -78,6 +79,8 @@ bool InstallJournal::markCommitted() {
   return append(record);
 }
 
+void InstallJournal::finish() const { finishCommittedRun(written); }
+
 std::vector<std::string> InstallJournal::createdParentsOf(const std::string& directory) const {
   std::string path = directory;
   if (!path.empty() && path.back() == '\\') path.pop_back();
@@ -91,7 +94,8 @@ std::vector<std::string> InstallJournal::createdParentsOf(const std::string& dir
 }
 
 bool InstallJournal::append(const JournalRecord& record) {
-  if (key.handle() == nullptr || !key.setBinary(std::to_string(next), encodeJournalRecord(record))) return false;
-  ++next;
+  if (key.handle() == nullptr || !key.setBinary(std::to_string(written.size()), encodeJournalRecord(record)))
+    return false;
+  written.push_back(record);
   return true;
 }

@@ -98,6 +98,11 @@ void discardKeptCopies(const std::vector<JournalRecord>& records) {
 
 }  // namespace
 
+void finishCommittedRun(const std::vector<JournalRecord>& records) {
+  discardKeptCopies(records);
+  removeJournal(records);
+}
+
 JournalSettlement settleJournal() {
   JournalSettlement settlement;
   if (!journalExists()) return settlement;
@@ -111,9 +116,9 @@ JournalSettlement settleJournal() {
       break;
     case JournalReading::Read:
       if (records.back().kind == JournalRecordKind::Committed) {
-        discardKeptCopies(records);
+        finishCommittedRun(records);
         settlement.outcome = JournalSettlement::Finished;
-        break;
+        return settlement;
       }
       settlement.left = takeBack(records);
       for (int pass = 1; pass < kPasses && !settlement.left.empty(); ++pass) {

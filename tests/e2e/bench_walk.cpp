@@ -10,8 +10,13 @@
 // registration, showing the finished page, the driver noticing). The probe
 // is a message hook, which Wine calls through its server for every message,
 // so it slows the page a little: the plain runs give the setup's time.
-// KESTREL_BENCH_ROUNDS sets the number of rounds (default 5); every
-// installation goes into fresh folders. Figures only.
+// KESTREL_BENCH_ROUNDS sets the number of rounds (default 5). With
+// KESTREL_BENCH_PEER naming another installer of the same files (an NSIS one,
+// installing silently where /D= says), each round also times, in turn: that
+// installer into fresh folders (its whole process, start and check of its
+// data included), this one into fresh folders, that one again over the files
+// it has just written, and this one over its own (a reinstall, its earlier
+// registration kept). Figures only.
 #include <windows.h>
 
 #include <algorithm>
@@ -26,6 +31,7 @@
 #include "registry_view.h"
 #include "resource_ids.h"
 #include "scenario.h"
+#include "setup_process.h"
 #include "wizard_steps.h"
 
 namespace {
@@ -55,6 +61,25 @@ std::string seedInstallation(int number) {
   check(seedMachineValue(kFs2004Key, kSimulatorFolderValue, registryText(base + "\\fs9\\")), "FS2004 seeded");
   check(seedMachineValue(kSettingsKey, "KSDir", registryText(base + "\\kestrel\\")), "KSDir seeded");
   return base + "\\kestrel\\";
+}
+
+// The peer installer's whole run into `directory`, in milliseconds.
+double peerInstall(const std::string& peer, const std::string& directory) {
+  LARGE_INTEGER start, end;
+  QueryPerformanceCounter(&start);
+  SetupProcess installer("\"" + peer + "\" /S /D=" + directory);
+  check(installer.waitForEnd(600000) && installer.exitCode() == 0, "the peer installs into " + directory);
+  QueryPerformanceCounter(&end);
+  return millisecondsBetween(start, end);
+}
+
+std::string ratios(const std::vector<double>& ours, const std::vector<double>& theirs) {
+  std::vector<double> each;
+  for (size_t n = 0; n < ours.size(); ++n) each.push_back(ours[n] / theirs[n]);
+  char text[96];
+  std::snprintf(text, sizeof text, "%.2f [%.2f-%.2f]", median(each), *std::min_element(each.begin(), each.end()),
+                *std::max_element(each.begin(), each.end()));
+  return text;
 }
 
 struct Installation {
@@ -90,10 +115,19 @@ SCENARIO(bench_setup) {
   GetTempPathA(sizeof temp, temp);
   const std::string doneRecord = std::string(temp) + "kestrel-bench-done.txt";
 
-  std::vector<double> setupTimes, lags, before, worker, after;
+  const char* peer = std::getenv("KESTREL_BENCH_PEER");
+  std::vector<double> setupTimes, lags, before, worker, after, peerFresh, peerOver, setupOver;
   for (int round = 1; round <= rounds; ++round) {
+    const std::string peerDir = "C:\\bench-peer-" + std::to_string(round);
+    if (peer) peerFresh.push_back(peerInstall(peer, peerDir));
     std::string programDir = seedInstallation(2 * round - 1);
     setupTimes.push_back(install(run, run.startSetup(), programDir).ms);
+    if (peer) {
+      peerOver.push_back(peerInstall(peer, peerDir));
+      setupOver.push_back(install(run, run.startSetup(), programDir).ms);
+      std::printf("peer round %d: NSIS %.1f ms fresh, %.1f ms over; setup %.1f ms fresh, %.1f ms over\n", round,
+                  peerFresh.back(), peerOver.back(), setupTimes.back(), setupOver.back());
+    }
 
     programDir = seedInstallation(2 * round);
     const Installation probed = install(run, run.startSetupWithProgressProbe("", doneRecord), programDir);
@@ -115,5 +149,12 @@ SCENARIO(bench_setup) {
   std::printf("setup with the probe, medians: click to the worker's total %.0f ms, worker %.0f ms, "
               "page lag %.0f ms, then to the finished page %.0f ms\n",
               median(before), median(worker), median(lags), median(after));
+  if (peer) {
+    std::printf("NSIS against this setup, medians: fresh %.1f and %.1f ms, over %.1f and %.1f ms\n", median(peerFresh),
+                median(setupTimes), median(peerOver), median(setupOver));
+    std::printf("ratio: setup / NSIS per round, median [range]: fresh %s (target 0.80 or less), over %s "
+                "(target 1.20 or less)\n",
+                ratios(setupTimes, peerFresh).c_str(), ratios(setupOver, peerOver).c_str());
+  }
   std::fflush(stdout);
 }
