@@ -8,7 +8,6 @@
 #include "product_version.h"
 #include "registration_reader.h"
 #include "registry_key.h"
-#include "uninstall_commands.h"
 #include "uninstall_log.h"
 
 namespace {
@@ -27,24 +26,6 @@ std::string versionText(uint64_t version) {
   std::snprintf(text, sizeof text, "%u.%u.%u.%u", unsigned(version >> 48), unsigned(version >> 32) & 0xFFFF,
                 unsigned(version >> 16) & 0xFFFF, unsigned(version) & 0xFFFF);
   return text;
-}
-
-// Kilobytes, rounded up, of the files the registration would delete that
-// are there.
-DWORD installedKilobytes(const std::string& productName) {
-  Registration registration;
-  std::string damagedValue;
-  uint64_t bytes = 0;
-  if (readRegistration(productName, registration, damagedValue) == RegistrationStatus::Found) {
-    for (const Escort::UninstallEvent& event : registration.events) {
-      WIN32_FILE_ATTRIBUTE_DATA file;
-      if (event.command == kDeleteFile &&
-          GetFileAttributesExA(event.parameter.c_str(), GetFileExInfoStandard, &file) &&
-          !(file.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-        bytes += (uint64_t(file.nFileSizeHigh) << 32) | file.nFileSizeLow;
-    }
-  }
-  return static_cast<DWORD>((bytes + 1023) / 1024);
 }
 
 std::string today() {
@@ -67,7 +48,6 @@ bool writeRegistrationDetails(const std::string& productName, const std::string&
   return key.open(registrationKey(productName), KEY_SET_VALUE) &&
          (!Escort::readProductVersion(shown, version) || key.setString("DisplayVersion", versionText(version))) &&
          key.setString("Publisher", kPublisher) && key.setString("DisplayIcon", shown + ",0") &&
-         key.setDword("EstimatedSize", installedKilobytes(productName)) &&
          key.setString("InstallLocation", programDir) && key.setString("InstallDate", today()) &&
          key.setDword("NoModify", 1) && key.setDword("NoRepair", 1) &&
          key.setString("URLInfoAbout", kDocumentationAddress) && key.setString("HelpLink", kDocumentationAddress);

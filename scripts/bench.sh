@@ -104,6 +104,21 @@ KESTREL_BENCH_ROUNDS=$rounds KESTREL_BENCH_PEER="Z:${peer//\//\\}" scripts/with-
   | tr -d '\r' | grep -v '^wine: Read access denied' | tee "$results"
 rm -rf "$win_build/wineprefix"  # it holds every round's installation
 
+echo "== Calls made, counted through Wine's relay trace (one installation, fresh and over it)"
+# The functions traced: tests/bench/relay_functions.txt; the trace slows the
+# run down, so these runs are counted, never timed.
+relay_log=$win_build/bench/relay.log
+scripts/with-wine.sh "$win_build/wineprefix" "$loader" bash -c '
+  "$1" reg add "HKCU\\Software\\Wine\\Debug" /v RelayInclude /d "$2" /f >/dev/null 2>&1
+  WINEDEBUG=+relay "$1" "$3" calls 2>"$4" >/dev/null' relay "$loader" \
+    "$(tr '\n' ';' <"$root/tests/bench/relay_functions.txt")" "$win_build/bench/install_bench.exe" "$relay_log"
+rm -rf "$win_build/wineprefix"
+# What the benchmark's default route installs: the program files, Flight
+# Simulator 2004's four modules and the two model sets.
+files=$(($(find "$tree/ks" "$tree/fs/aircraft" -type f | wc -l) + 4))
+folders=$(find "$tree/ks" "$tree/fs/aircraft" -type d | wc -l)
+python3 "$root/tests/bench/count_calls.py" "$relay_log" "$files" "$folders"
+
 worker=$(sed -n 's/^best of [0-9]*: .* worker \([0-9.]*\) ms;.*/\1/p' "$results")
 worker_median=$(sed -n 's/^best of .*; medians .* and \([0-9.]*\) ms$/\1/p' "$results")
 setup=$(sed -n 's/^setup best of [0-9]*: \([0-9.]*\) ms,.*/\1/p' "$results")

@@ -88,11 +88,13 @@ std::vector<FailedItem> takeBack(const std::vector<JournalRecord>& records) {
 // goes at the next restart.
 void discardKeptCopies(const std::vector<JournalRecord>& records) {
   for (const JournalRecord& record : records) {
-    if (record.kind != JournalRecordKind::FileReplaced || !exists(record.keptCopy)) continue;
+    if (record.kind != JournalRecordKind::FileReplaced) continue;
+    const char* kept = record.keptCopy.c_str();
+    if (DeleteFileA(kept) || GetLastError() == ERROR_FILE_NOT_FOUND) continue;  // none: the file stayed as it was
     // A read-only file refuses deletion on Windows (Wine lets it go).
-    SetFileAttributesA(record.keptCopy.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (!DeleteFileA(record.keptCopy.c_str()))
-      MoveFileExA(record.keptCopy.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    if (GetLastError() == ERROR_ACCESS_DENIED && SetFileAttributesA(kept, FILE_ATTRIBUTE_NORMAL) && DeleteFileA(kept))
+      continue;
+    MoveFileExA(kept, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
   }
 }
 
