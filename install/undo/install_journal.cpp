@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <set>
 
 #include "journal_settlement.h"
 #include "journal_store.h"
@@ -44,7 +43,7 @@ bool InstallJournal::fileWillBeReplaced(const char* path, const char* keptCopy) 
   record.path = path;
   record.keptCopy = keptCopy;
   if (!append(record)) return false;
-  replacedFolders.push_back(parentDirectory(path));
+  replacedFolders.insert(asciiLowerCase(parentDirectory(path)));
   return true;
 }
 

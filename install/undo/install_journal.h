@@ -6,6 +6,7 @@
 // extractor reports to it through Escort::UndoLog; the settings, the
 // shortcuts and the commit through its own operations. Used on the GUI
 // thread and, while the worker runs, by the worker alone, never by both.
+#include <set>
 #include <string>
 #include <vector>
 
@@ -49,5 +50,5 @@ class InstallJournal final : public Escort::UndoLog {
   RegistryKey key;
   std::vector<JournalRecord> written;  // every record, as it was written
   std::vector<std::string> createdDirectories;
-  std::vector<std::string> replacedFolders;
+  std::set<std::string> replacedFolders;  // each once, in lower case
 };
