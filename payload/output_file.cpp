@@ -23,7 +23,7 @@ bool OutputFile::createTemporary(const std::string& directory, std::string& path
     const unsigned unique = (start + attempt) & 0xFFFF;
     if (unique == 0) continue;
     char name[16];
-    std::snprintf(name, sizeof name, "%s%X.tmp", kTemporaryFilePrefix, unique);
+    wsprintfA(name, "%s%X.tmp", kTemporaryFilePrefix, unique);
     const std::string candidate = directory + '\\' + name;
     HANDLE handle = CreateFileA(candidate.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
