@@ -91,6 +91,13 @@
 #define IDS_UNINSTALL_START_MENU 138
 // After the licence's entries: %1 folder, %2 KB needed, %3 KB free.
 #define IDS_ERROR_NO_ROOM 178
+// What could not be put back after a failure, or of an interrupted run.
+#define IDS_FAILED_ITEM 179
+#define IDS_MORE_ITEMS 180
+#define IDS_ERROR_NOT_TAKEN_BACK 181
+#define IDS_ERROR_INTERRUPTED_NOT_TAKEN_BACK 182
+#define IDS_ERROR_INTERRUPTED_DAMAGED 183
+#define IDS_ERROR_NETWORK_FOLDER 184
 
 // The licence agreement after its heading: one paragraph or section heading
 // per entry, in reading order from IDS_LICENSE_FIRST to IDS_LICENSE_LAST.

@@ -4,6 +4,7 @@
 #include <initializer_list>
 
 #include "dialog_message.h"
+#include "interrupted_run.h"
 #include "page_finished.h"
 #include "page_fs_dir.h"
 #include "page_ks_dir.h"
@@ -20,6 +21,7 @@
 
 int runSetup(HINSTANCE instance) {
   moduleInstance = instance;
+  if (const int refused = settleInterruptedRun()) return refused;
   // The progress page's dialog uses the progress bar class.
   registerProgressBarClass();
 
@@ -55,5 +57,5 @@ int runSetup(HINSTANCE instance) {
   // GetMessageA gives -1 on an error, which must end the loop as well.
   MSG message = {};
   while (GetMessageA(&message, nullptr, 0, 0) > 0) Escort::dispatchWizardMessage(message);
-  return static_cast<int>(message.wParam);
+  return choices.exitCode;
 }

@@ -4,6 +4,8 @@ void ensureTrailingBackslash(std::string& path) {
   if (!path.empty() && path.back() != '\\') path += '\\';
 }
 
+bool isNetworkPath(const std::string& path) { return path.compare(0, 2, "\\\\") == 0; }
+
 std::string parentDirectory(const std::string& path) {
   const size_t last = path.rfind('\\');
   return last == std::string::npos ? std::string() : path.substr(0, last);

@@ -7,6 +7,10 @@
 // string names no folder and is left empty.
 void ensureTrailingBackslash(std::string& path);
 
+// Whether `path` names no place on a drive of this computer but a network
+// share or a device: it begins with two backslashes ("\\server\share").
+bool isNetworkPath(const std::string& path);
+
 // Everything before the last '\' of `path`; empty when there is none.
 std::string parentDirectory(const std::string& path);
 

@@ -5,7 +5,7 @@
 
 #include "uninstaller_setup.h"
 
-class InstallationUndo;
+class InstallJournal;
 
 // What the installation worker is to do. The progress page fills it before it
 // starts the worker and takes it back (to free it) at WM_INSTALL_DONE; in
@@ -14,9 +14,9 @@ struct InstallJob {
   HINSTANCE instanceHandle = nullptr;  // module whose resources hold the payload
   HWND progressWindow = nullptr;       // receives every message of the worker
   Escort::UninstallerSetup* uninstallLog = nullptr;
-  // Learns of every folder and file the run creates or replaces, so that a
-  // failed run can be taken back. Null: nothing is kept to take back.
-  InstallationUndo* undo = nullptr;
+  // Records every folder and file the run creates or replaces before it does,
+  // so that the run can be taken back. Null: nothing is kept to take back.
+  InstallJournal* journal = nullptr;
   bool installFs2002 = false;
   bool installFs2004 = false;
   std::string fs2002Dir;  // as the registry gave it; set only with installFs2002

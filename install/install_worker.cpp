@@ -7,7 +7,7 @@
 #include "install_job.h"
 #include "install_messages.h"
 #include "install_plan.h"
-#include "installation_undo.h"
+#include "install_journal.h"
 #include "progress_cb.h"
 #include "string_helpers.h"
 #include "uninstall_commands.h"
@@ -61,8 +61,8 @@ class Installation {
       if (!step.directoryToLog.empty()) log(kDeleteEmptyDirs, step.directoryToLog, description);
     }
     // Folders the program directory needed above it go with it, the deepest first.
-    if (step.programFiles && job.undo) {
-      for (const std::string& parent : job.undo->createdParentsOf(job.programDir))
+    if (step.programFiles && job.journal) {
+      for (const std::string& parent : job.journal->createdParentsOf(job.programDir))
         log(kDeleteEmptyDirs, parent, description);
     }
     return result;
@@ -89,7 +89,7 @@ DWORD WINAPI installWorker(LPVOID parameter) {
 
   int result = kPayloadNotOpened;
   if (extractor.open(job.instanceHandle, &status)) {
-    extractor.setUndoLog(job.undo);
+    extractor.setUndoLog(job.journal);
     Installation installation(job, extractor);
     status.postTotal(installation.measure());
     result = installation.extract();

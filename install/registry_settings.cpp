@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "install_journal.h"
 #include "registry_key.h"
 #include "resource_ids.h"
 #include "string_helpers.h"
@@ -22,9 +23,8 @@ bool writeValues(const std::string& programDir) {
 }  // namespace
 
 bool writeRegistrySettings(const std::string& programDir, Escort::UninstallerSetup& uninstallLog,
-                           InstallationUndo& undo) {
-  undo.registryKeyWillChange(kProgramSettingsKey);
-  const bool written = writeValues(programDir);
+                           InstallJournal& journal) {
+  const bool written = journal.keyWillChange(kProgramSettingsKey) && writeValues(programDir);
   // Logged even when writing failed: the installation stops then, its log is
   // never committed, and what was written is taken back.
   const std::string key = std::string("HKEY_LOCAL_MACHINE\\") + kProgramSettingsKey;

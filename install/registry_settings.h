@@ -1,8 +1,9 @@
 #pragma once
 #include <string>
 
-#include "installation_undo.h"
 #include "uninstaller_setup.h"
+
+class InstallJournal;
 
 // The program's own key under HKEY_LOCAL_MACHINE and the value that records
 // where the program files went; the program-directory page offers it again.
@@ -12,6 +13,7 @@ inline constexpr char kProgramDirValue[] = "KSDir";
 // Records `programDir` (as given, with its trailing backslash) and the data
 // version in the program's key, then logs the removal of the whole key. The
 // event is logged whatever happened before it. True when both values were
-// written and the event was logged. `undo` learns first how the key stood.
+// written and the event was logged. `journal` records first how the key
+// stood; nothing is written when it cannot.
 bool writeRegistrySettings(const std::string& programDir, Escort::UninstallerSetup& uninstallLog,
-                           InstallationUndo& undo);
+                           InstallJournal& journal);

@@ -4,7 +4,6 @@
 #include <objbase.h>
 #include <shlobj.h>
 
-#include "destination_directory.h"
 #include "file_placement.h"
 #include "resource_ids.h"
 #include "string_helpers.h"
@@ -41,20 +40,16 @@ class Held {
   Interface* pointer_ = nullptr;
 };
 
-// Makes room for a shortcut file about to be saved, telling `undo` whether it
-// is new or what it replaces: an earlier one is moved aside, since saving
-// writes into the file it finds.
+// Makes room for a shortcut file about to be saved, telling `undo` first
+// whether it is new or what it replaces: an earlier one is kept aside, since
+// saving writes into the file it finds.
 bool prepareShortcutFile(const std::string& path, Escort::UndoLog& undo) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) {
-    undo.fileCreated(path.c_str());
-    return true;
-  }
+  if (attributes == INVALID_FILE_ATTRIBUTES) return undo.fileWillBeCreated(path.c_str());
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) return false;  // no shortcut can be saved over it
-  std::string kept;
-  if (!Escort::moveAside(path, kept)) return false;
-  undo.fileReplaced(path.c_str(), kept.c_str());
-  return true;
+  const std::string kept = Escort::newKeptCopyPath(path);
+  return !kept.empty() && undo.fileWillBeReplaced(path.c_str(), kept.c_str()) &&
+         MoveFileExA(path.c_str(), kept.c_str(), 0);
 }
 
 // One shortcut as it is saved. The link object is shared, so what a shortcut
@@ -79,12 +74,13 @@ bool createStartMenuShortcuts(const std::string& programPath, const std::string&
   const std::string folderName = folder + loadString(IDS_START_MENU_FOLDER);
   folder = folderName + '\\';
   // Only the last level is made; the Programs folder exists on every system.
-  if (CreateDirectoryA(folderName.c_str(), nullptr))
-    undo.directoryCreated(folderName.c_str());
-  else if (GetLastError() == ERROR_ALREADY_EXISTS)
-    Escort::deleteTemporaryFiles(folderName);  // what an interrupted run kept aside
-  else
+  const DWORD attributes = GetFileAttributesA(folderName.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    if (!undo.directoryWillBeCreated(folderName.c_str()) || !CreateDirectoryA(folderName.c_str(), nullptr))
+      return false;
+  } else if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
     return false;
+  }
   const std::string description = loadString(IDS_UNINSTALL_START_MENU);
 
   {

@@ -7,7 +7,6 @@
 
 #include "registration_reader.h"
 #include "registry_key.h"
-#include "registry_state.h"
 #include "text_format.h"
 #include "uninstall_log.h"
 
@@ -36,14 +35,14 @@ bool UninstallerSetupImpl::addEvent(const char* command, const char* parameter,
   return true;
 }
 
-// A registration that cannot be written whole leaves the key as it was: an
-// earlier installation's registration stays able to remove it.
+// The caller's journal holds the key as it stood: a registration that cannot
+// be written whole, or whose writing is cut off, is taken back with the rest
+// of the run, and an earlier installation's registration stays able to remove
+// it.
 bool UninstallerSetupImpl::commit() {
   bool written = false;
   try {
-    const RegistryKeyState before = captureKeyState(registrationKey(productName));
     written = writeRegistration(withEarlierEvents());
-    if (!written) restoreKeyState(before);
   } catch (const std::bad_alloc&) {
     // A value name or the uninstall command could not be built; the key is closed.
   }
@@ -57,13 +56,13 @@ bool UninstallerSetupImpl::commit() {
 // program directory, another type). An event that both lists hold stands
 // where it comes last: a folder that both logged is removed only after the
 // earlier installation's files in it, and a reinstall that logs what the
-// earlier one did registers just that list.
+// earlier one did registers just that list. Every event that can still be
+// read of a damaged earlier registration is kept too: dropping them would
+// leave the earlier installation with no way to be removed.
 std::vector<UninstallEvent> UninstallerSetupImpl::withEarlierEvents() const {
   std::vector<UninstallEvent> both = events;
-  Registration earlier;
-  std::string damagedValue;
-  if (readRegistration(productName, earlier, damagedValue) == RegistrationStatus::Found)
-    both.insert(both.end(), earlier.events.begin(), earlier.events.end());
+  const std::vector<UninstallEvent> earlier = readableEvents(productName);
+  both.insert(both.end(), earlier.begin(), earlier.end());
   std::vector<UninstallEvent> registered;
   for (auto event = both.begin(); event != both.end(); ++event) {
     const auto repeats = [&event](const UninstallEvent& later) {

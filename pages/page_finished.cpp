@@ -58,6 +58,7 @@ int PageFinished::onFinish(Escort::WizardUI* frame, HWND window) {
     open.lpDirectory = programDir.c_str();
     ShellExecuteExA(&open);
   }
+  setupChoices(frame).exitCode = kExitInstalled;
   KS3Page::onFinish(frame, window);
   return 1;
 }

@@ -46,7 +46,15 @@ void PageKSDir::setProgramDir(Escort::WizardUI* frame, HWND window, const std::s
   SetDlgItemTextA(window, IDC_KESTREL_DIR_PATH, directory.c_str());
 }
 
-int PageKSDir::onNext(Escort::WizardUI* frame, HWND) {
+int PageKSDir::onNext(Escort::WizardUI* frame, HWND window) {
+  // The uninstaller removes nothing from a network share (its events there
+  // are refused as no installation's), so nothing may be installed there.
+  const std::string& directory = setupChoices(frame).programDir;
+  if (isNetworkPath(directory)) {
+    const std::string text = fillIn(loadString(IDS_ERROR_NETWORK_FOLDER), {directory});
+    MessageBoxA(window, text.c_str(), loadString(IDS_ERROR_CAPTION).c_str(), MB_OK);
+    return 1;
+  }
   // A computer that runs only the add-on has no simulator to choose.
   if (setupChoices(frame).installType == KestrelComputer)
     frame->goToPage(frame->currentPage() + 2);

@@ -9,7 +9,9 @@
 #include "install_job.h"
 #include "install_messages.h"
 #include "install_worker.h"
+#include "journal_settlement.h"
 #include "progress_display.h"
+#include "registration_reader.h"
 #include "registry_settings.h"
 #include "resource_ids.h"
 #include "room_check.h"
@@ -17,6 +19,7 @@
 #include "start_menu_shortcuts.h"
 #include "string_helpers.h"
 #include "uninstall_log.h"
+#include "uninstall_report.h"
 
 namespace {
 
@@ -29,13 +32,13 @@ const DWORD kRefreshInterval = 50;  // milliseconds
 
 // What the worker is to do, from the user's choices; null without memory for
 // it. The uninstall log is added once it exists.
-InstallJob* newInstallJob(const SetupChoices& choices, HWND progressWindow, InstallationUndo* undo) {
+InstallJob* newInstallJob(const SetupChoices& choices, HWND progressWindow, InstallJournal* journal) {
   InstallJob* job = new (std::nothrow) InstallJob;
   if (job == nullptr) return nullptr;
   const bool simulatorFiles = installsSimulatorFiles(choices.installType);
   job->instanceHandle = moduleInstance;
   job->progressWindow = progressWindow;
-  job->undo = undo;
+  job->journal = journal;
   job->installFs2002 = simulatorFiles && choices.useFs2002;
   job->installFs2004 = simulatorFiles && choices.useFs2004;
   if (job->installFs2002) job->fs2002Dir = choices.fs2002Dir;
@@ -56,12 +59,21 @@ void PageProgress::onCreate(Escort::WizardUI* frame, HWND window) {
   KS3Page::onCreate(frame, window);
 }
 
-void PageProgress::reportFailure(Escort::WizardUI* frame, HWND window, const std::string& text) {
+void PageProgress::reportFailure(Escort::WizardUI* frame, HWND window, const std::string& text, int exitCode) {
   delete job;  // never handed to a worker, or given back
   job = nullptr;
-  undo.rollBack();
+  std::string message = text;
+  if (journal.began()) {
+    const JournalSettlement settlement = settleJournal();
+    if (settlement.outcome == JournalSettlement::NotTakenBack) {
+      message += fillIn(loadString(IDS_ERROR_NOT_TAKEN_BACK), {failedItemsText(settlement.left, loadString(IDS_FAILED_ITEM),
+                                                                               loadString(IDS_MORE_ITEMS))});
+      exitCode = kExitNotTakenBack;
+    }
+  }
+  setupChoices(frame).exitCode = exitCode;
   const std::string caption = loadString(IDS_ERROR_CAPTION);
-  MessageBoxA(window, text.c_str(), caption.c_str(), MB_OK);
+  MessageBoxA(window, message.c_str(), caption.c_str(), MB_OK);
   frame->close();
 }
 
@@ -76,8 +88,13 @@ int PageProgress::onEnter(Escort::WizardUI* frame, HWND window) {
   const std::string& programDir = choices.programDir;
   const std::string uninstaller = programDir + Escort::kUninstallerFile;
 
-  job = newInstallJob(choices, window, &undo);
+  job = newInstallJob(choices, window, &journal);
   if (job && !hasRoom(frame, window)) return 1;
+  // Nothing is changed before the journal can record it.
+  if (!journal.begin()) {
+    reportFailure(frame, window, loadString(IDS_ERROR_REGISTRY));
+    return 1;
+  }
   uninstallLog = Escort::createUninstallerSetup(Escort::kProductName, "", uninstaller.c_str());
   if (uninstallLog == nullptr) {
     reportFailure(frame, window, loadString(IDS_ERROR_UNINSTALLER));
@@ -85,12 +102,12 @@ int PageProgress::onEnter(Escort::WizardUI* frame, HWND window) {
   }
   if (job) job->uninstallLog = uninstallLog;
   if (installsProgramFiles(choices.installType)) {
-    if (!writeRegistrySettings(programDir, *uninstallLog, undo)) {
+    if (!writeRegistrySettings(programDir, *uninstallLog, journal)) {
       reportFailure(frame, window, loadString(IDS_ERROR_REGISTRY));
       return 1;
     }
     if (!createStartMenuShortcuts(programDir + kProgram, uninstaller, kDocumentationAddress,
-                                  programDir + kIconFile, *uninstallLog, undo)) {
+                                  programDir + kIconFile, *uninstallLog, journal)) {
       reportFailure(frame, window, loadString(IDS_ERROR_START_MENU));
       return 1;
     }
@@ -196,15 +213,25 @@ void PageProgress::completeInstallation(Escort::WizardUI* frame, HWND window, in
     reportFailure(frame, window, loadString(IDS_ERROR_INSTALL_FILES) + "\n(" + intToString(result) + ")");
     return;
   }
+  // The registration as it stands is recorded first, so that a commit that
+  // fails or is cut off is taken back with the rest; the new files that
+  // replace earlier ones are on the disk before those can go.
+  if (!journal.keyWillChange(registrationKey(Escort::kProductName))) {
+    reportFailure(frame, window, loadString(IDS_ERROR_UNINSTALLER));
+    return;
+  }
+  journal.flushReplacedFiles();
   // commit ends the log whatever it returns.
   Escort::UninstallerSetup* const committed = uninstallLog;
   uninstallLog = nullptr;
-  if (committed->commit()) {
-    undo.discardKeptCopies();
-    frame->next();
-  } else {
+  if (!committed->commit() || !journal.markCommitted()) {
     reportFailure(frame, window, loadString(IDS_ERROR_UNINSTALLER));
+    return;
   }
+  // What the run kept aside goes; should that be cut off, the next run of
+  // the setup program or the uninstaller finishes it.
+  settleJournal();
+  frame->next();
 }
 
 // Before anything is written: a volume without room for what goes there
@@ -217,6 +244,7 @@ bool PageProgress::hasRoom(Escort::WizardUI* frame, HWND window) {
   };
   reportFailure(frame, window,
                 fillIn(loadString(IDS_ERROR_NO_ROOM),
-                       {shortage.folder, kilobytes(shortage.needed, true), kilobytes(shortage.free, false)}));
+                       {shortage.folder, kilobytes(shortage.needed, true), kilobytes(shortage.free, false)}),
+                kExitRefused);
   return false;
 }

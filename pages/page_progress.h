@@ -2,8 +2,9 @@
 #include <cstdint>
 #include <string>
 
-#include "installation_undo.h"
+#include "install_journal.h"
 #include "ks3_page.h"
+#include "setup_exit_codes.h"
 
 struct InstallJob;
 namespace Escort {
@@ -16,6 +17,7 @@ class UninstallerSetup;
 // installed), then the worker thread, whose messages drive the bar. At the
 // worker's end the page commits the uninstall registration and moves on, or
 // takes back everything the run changed, reports the failure and closes.
+// Every change is recorded in the run's journal before it is made.
 class PageProgress final : public KS3Page {
  public:
   WORD dialogTemplate() override;
@@ -38,12 +40,13 @@ class PageProgress final : public KS3Page {
   void completeInstallation(Escort::WizardUI* frame, HWND window, int result);
   bool hasRoom(Escort::WizardUI* frame, HWND window);
   // A fatal failure: whatever the run changed is taken back, then its
-  // message shows, and the wizard closes and the program ends.
-  void reportFailure(Escort::WizardUI* frame, HWND window, const std::string& text);
+  // message shows (with what could not be put back, if anything), and the
+  // wizard closes and the program ends with `exitCode`.
+  void reportFailure(Escort::WizardUI* frame, HWND window, const std::string& text, int exitCode = kExitFailed);
 
   InstallJob* job = nullptr;
   Escort::UninstallerSetup* uninstallLog = nullptr;
-  InstallationUndo undo;
+  InstallJournal journal;
   HANDLE workerThread = nullptr;
   // Unsigned 32-bit, as the worker counts: a payload of 2 GiB or more must
   // not overflow a signed count.

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "setup_exit_codes.h"
+
 // The installation types, in the order of the type page's radio buttons.
 enum InstallType : int32_t {
   OneComputer = 0,        // program files and simulator files
@@ -23,4 +25,7 @@ struct SetupChoices {
   std::string fs2004Dir;
   bool useFs2002 = false;
   bool useFs2004 = false;
+  // How the run ends (setup_exit_codes.h); every way out of the wizard but
+  // Finish and a failure is a cancel.
+  int32_t exitCode = kExitCancelled;
 };

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include <list>
+#include <vector>
 
 #include "temporary_file_name.h"
 #include "text_format.h"
@@ -10,51 +10,28 @@
 
 namespace Escort {
 
-bool createTemporaryFile(const std::string& directory, const char* prefix, std::string& path) {
-  // Wine's GetTempFileNameA overruns its own buffer on a longer directory and
-  // brings the process down, where Windows refuses it.
-  if (directory.size() > kMaxTemporaryFileDirectory) return false;
-  char name[MAX_PATH];
-  if (!GetTempFileNameA(directory.c_str(), prefix, 0, name)) return false;
-  path = name;
-  return true;
-}
-
 namespace {
+
+bool isMissing(const std::string& path) {
+  if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
+  const DWORD error = GetLastError();
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
 
 // Windows refuses a longer directory; Wine would create it.
 bool createDirectory(const std::string& directory) {
   return directory.size() <= kMaxDirectoryPath && CreateDirectoryA(directory.c_str(), nullptr);
 }
 
-// Creating and deleting one file is the only test that tells both "exists"
-// and "accepts new files" (a read-only medium or a denied ACL fails here).
-bool directoryTakesNewFiles(const std::string& directory) {
-  std::string probe;
-  if (!createTemporaryFile(directory, kTemporaryFilePrefix, probe)) return false;
-  DeleteFileA(probe.c_str());
-  return true;
-}
-
 }  // namespace
 
-bool ensureDirectory(const std::string& directory, std::vector<std::string>& created) {
-  if (directoryTakesNewFiles(directory)) return true;
-
-  // Climb until one level can be created; everything below it is still pending.
-  std::list<std::string> pending;
-  std::string current = directory;
-  while (!current.empty()) {
-    if (createDirectory(current)) break;
-    pending.push_front(current);
-    current = parentDirectory(current);
-  }
-  if (current.empty()) return false;  // nothing could be created, up to the drive
-  created.push_back(current);
-
-  for (const std::string& level : pending) {
-    if (!createDirectory(level)) return false;
-    created.push_back(level);
+bool makeDirectory(const std::string& directory, const std::function<bool(const std::string&)>& willMake) {
+  std::vector<std::string> missing;  // the deepest first
+  for (std::string level = directory; !level.empty() && isMissing(level); level = parentDirectory(level))
+    missing.push_back(level);
+  if (missing.empty()) return false;
+  for (auto level = missing.rbegin(); level != missing.rend(); ++level) {
+    if (!willMake(*level) || !createDirectory(*level)) return false;
   }
   return true;
 }

@@ -1,21 +1,17 @@
 #pragma once
+#include <functional>
 #include <string>
-#include <vector>
 
 namespace Escort {
 
-// Creates a new, empty file with a unique name beginning with `prefix` in
-// `directory` and gives its path. False when that is impossible, including
-// for a directory too long for a temporary file name.
-bool createTemporaryFile(const std::string& directory, const char* prefix, std::string& path);
+// Makes `directory` with every missing level above it, the shallowest first.
+// `willMake` is told of each level before it is made, and a level it refuses
+// is not made. Levels made before a failure stay. False when the directory
+// was there already, or a level could not be made.
+bool makeDirectory(const std::string& directory, const std::function<bool(const std::string&)>& willMake);
 
-// Makes sure `directory` exists and takes new files, creating missing levels
-// from the shallowest to the deepest and adding each to `created`. Levels
-// created before a failure stay.
-bool ensureDirectory(const std::string& directory, std::vector<std::string>& created);
-
-// Deletes the files in `directory` that an interrupted installation left
-// behind (temporary_file_name.h).
+// Deletes the files in `directory` that an installation was writing when it
+// was ended (temporary_file_name.h); earlier files kept aside stay.
 void deleteTemporaryFiles(const std::string& directory);
 
 }  // namespace Escort

@@ -22,8 +22,9 @@ class FileExtractor {
                         uint32_t* uncompressedSize) = 0;
   virtual int treeSize(const char* prefix, uint32_t* compressedSum, uint32_t* uncompressedSum) = 0;
   // From now on every directory and file the extractor creates, and every
-  // file it replaces, is reported to `log`, and a replaced file's earlier
-  // content is kept aside for it. Null: nothing is reported or kept.
+  // file it replaces, is reported to `log` before it is made, and a replaced
+  // file is kept aside under the name given there. Null: nothing is reported
+  // or kept.
   virtual void setUndoLog(UndoLog* log) = 0;
 
  protected:

@@ -30,7 +30,6 @@ bool FileExtractorImpl::open(HINSTANCE module, FileExtractorStatus* statusObject
   moduleHandle = module;
   status = statusObject;
   chunkSize = header.chunkSize;
-  directoriesInUse.clear();
   return true;
 }
 
@@ -77,6 +76,8 @@ int FileExtractorImpl::extractFile(const char* archivePath, const char* destinat
   if (found == catalog.end()) return kEntryMissing;
 
   const std::string destination = destinationPath;
+  std::string keptCopy;
+  if (!announcePlacement(destination, keptCopy)) return kOutputFileFailed;
   OutputFile out;
   std::string temporary;
   if (int result = createOutputFile(parentDirectory(destination), out, temporary)) return result;
@@ -86,7 +87,7 @@ int FileExtractorImpl::extractFile(const char* archivePath, const char* destinat
     uint64_t installed = 0, offered = 0;
     const bool keepInstalled = versionAware && readProductVersion(destination, installed) &&
                                readProductVersion(temporary, offered) && installed >= offered;
-    if (!keepInstalled) result = putInPlace(temporary, destination);
+    if (!keepInstalled) result = putInPlace(temporary, destination, keptCopy);
   }
   DeleteFileA(temporary.c_str());  // nothing left to delete once it is in place
   if (result != kExtractOk) return result;
@@ -95,18 +96,27 @@ int FileExtractorImpl::extractFile(const char* archivePath, const char* destinat
   return kExtractOk;
 }
 
+// Before anything is written for it, the undo log learns whether the file is
+// new or replaces one, and under which name an earlier file will be kept. No
+// file can take the place of a folder.
+bool FileExtractorImpl::announcePlacement(const std::string& destination, std::string& keptCopy) {
+  const DWORD attributes = GetFileAttributesA(destination.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+  if (!undoLog) return true;
+  if (attributes == INVALID_FILE_ATTRIBUTES) return undoLog->fileWillBeCreated(destination.c_str());
+  keptCopy = newKeptCopyPath(destination);
+  return !keptCopy.empty() && undoLog->fileWillBeReplaced(destination.c_str(), keptCopy.c_str());
+}
+
 // The new file is written under a temporary name beside its destination, so
 // that the destination keeps what it holds until the new file is whole. Making
 // that file also tells whether the directory exists and takes new files.
 int FileExtractorImpl::createOutputFile(const std::string& directory, OutputFile& out, std::string& temporary) {
-  if (directoriesInUse.insert(asciiLowerCase(directory)).second) deleteTemporaryFiles(directory);
   if (out.createTemporary(directory, temporary)) return kExtractOk;
-  std::vector<std::string> created;
-  const bool ready = ensureDirectory(directory, created);
-  if (undoLog) {
-    for (const std::string& level : created) undoLog->directoryCreated(level.c_str());
-  }
-  if (!ready) return kDirectoryNotReady;
+  const bool made = makeDirectory(directory, [this](const std::string& level) {
+    return !undoLog || undoLog->directoryWillBeCreated(level.c_str());
+  });
+  if (!made) return kDirectoryNotReady;
   return out.createTemporary(directory, temporary) ? kExtractOk : kOutputFileFailed;
 }
 
@@ -117,19 +127,19 @@ int FileExtractorImpl::writeEntry(const CatalogEntry& entry, OutputFile& out) {
   return result;
 }
 
-int FileExtractorImpl::putInPlace(const std::string& temporary, const std::string& destination) {
-  std::string keptCopy;
-  switch (placeFile(temporary, destination, undoLog != nullptr, keptCopy)) {
-    case Placement::Created:
-      if (undoLog) undoLog->fileCreated(destination.c_str());
-      return kExtractOk;
-    case Placement::Replaced:
-      if (undoLog) undoLog->fileReplaced(destination.c_str(), keptCopy.c_str());
-      return kExtractOk;
-    case Placement::Failed:
-      break;
-  }
-  return kOutputFileFailed;
+// With an undo log, an earlier file is kept aside under the name it was told
+// of; a file that appeared since the run looked is left alone. Without one,
+// nothing is kept.
+int FileExtractorImpl::putInPlace(const std::string& temporary, const std::string& destination,
+                                  const std::string& keptCopy) {
+  bool placed;
+  if (!undoLog)
+    placed = placeReplacing(temporary, destination);
+  else if (keptCopy.empty())
+    placed = placeNewFile(temporary, destination);
+  else
+    placed = placeOverEarlierFile(temporary, destination, keptCopy);
+  return placed ? kExtractOk : kOutputFileFailed;
 }
 
 int FileExtractorImpl::extractTree(const char* prefix, const char* destinationDirectory,

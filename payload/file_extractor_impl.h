@@ -1,5 +1,4 @@
 #pragma once
-#include <set>
 #include <string>
 
 #include "catalog.h"
@@ -21,18 +20,16 @@ class FileExtractorImpl : public FileExtractor {
   void setUndoLog(UndoLog* log) override;
 
  private:
+  bool announcePlacement(const std::string& destination, std::string& keptCopy);
   int createOutputFile(const std::string& directory, OutputFile& out, std::string& temporary);
   int writeEntry(const CatalogEntry& entry, OutputFile& out);
-  int putInPlace(const std::string& temporary, const std::string& destination);
+  int putInPlace(const std::string& temporary, const std::string& destination, const std::string& keptCopy);
 
   HMODULE moduleHandle = nullptr;
   uint32_t chunkSize = 0;
   Catalog catalog;
   FileExtractorStatus* status = nullptr;
   UndoLog* undoLog = nullptr;
-  // Directories written to since the catalog was opened, each cleared of an
-  // interrupted run's leftovers on its first use.
-  std::set<std::string> directoriesInUse;
 };
 
 }  // namespace Escort

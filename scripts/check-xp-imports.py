@@ -13,7 +13,12 @@ For each binary it reads the import table and checks that
   not be located";
 - every function imported from msvcrt.dll is exported by msvcr70.dll, as
   mingw-w64's import library lists it: XP's msvcrt.dll is the runtime of that
-  release (file version 7.0), and later Windows added to it.
+  release (file version 7.0), and later Windows added to it;
+- no function is imported that a later Windows forwards from a known DLL to
+  one that is not (FORWARDED_OUTSIDE_KNOWN_DLLS): the loader resolves such a
+  forwarder before the program's first instruction, by searching for the
+  target DLL as for any other, the program's folder first. Wine implements
+  these functions in the DLL itself, so no run under Wine shows it.
 
 Usage: check-xp-imports.py OBJDUMP CC NM MSVCR70_IMPORT_LIBRARY BINARY...
 """
@@ -23,6 +28,19 @@ import sys
 
 KNOWN_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll", "shell32.dll", "ole32.dll",
               "oleaut32.dll", "msvcrt.dll", "shlwapi.dll", "comdlg32.dll"}
+
+# Imports that Windows 7 and later forward to a DLL outside the known DLLs,
+# with that DLL. Looked up at run time instead, once the DLL search is
+# restricted to the system folder, they are safe.
+FORWARDED_OUTSIDE_KNOWN_DLLS = {
+    ("advapi32.dll", "SystemFunction036"): "cryptbase.dll",  # RtlGenRandom
+    ("advapi32.dll", "SystemFunction040"): "cryptbase.dll",  # RtlEncryptMemory
+    ("advapi32.dll", "SystemFunction041"): "cryptbase.dll",  # RtlDecryptMemory
+    **{("advapi32.dll", name): "cryptsp.dll" for name in (
+        "CryptAcquireContextA", "CryptAcquireContextW", "CryptReleaseContext", "CryptGenRandom",
+        "CryptCreateHash", "CryptHashData", "CryptGetHashParam", "CryptDestroyHash", "CryptDeriveKey",
+        "CryptEncrypt", "CryptDecrypt", "CryptImportKey", "CryptExportKey", "CryptDestroyKey")},
+}
 
 # Everything a system DLL declares for XP, with no part of windows.h left out.
 HEADERS = ["windows.h", "commctrl.h", "shlobj.h", "shlwapi.h", "shellapi.h", "objbase.h", "oleauto.h",
@@ -90,6 +108,10 @@ def main():
             if dll not in KNOWN_DLLS:
                 problems.append(f"{binary}: imports {dll}, which Windows may load from the program's folder")
             for function in functions:
+                forwarded_to = FORWARDED_OUTSIDE_KNOWN_DLLS.get((dll, function))
+                if forwarded_to:
+                    problems.append(f"{binary}: {dll}!{function} is forwarded to {forwarded_to} on Windows 7 and "
+                                    "later, which Windows may load from the program's folder")
                 if dll == "msvcrt.dll" and function not in crt:
                     problems.append(f"{binary}: msvcrt.dll!{function} is not in Windows XP's msvcrt.dll")
                 elif dll != "msvcrt.dll" and function in missing_on_xp:
@@ -98,7 +120,8 @@ def main():
         print(problem)
     if problems:
         sys.exit(1)
-    print(f"{len(binaries)} binaries import only known DLLs and only what Windows XP SP3 has")
+    print(f"{len(binaries)} binaries import only known DLLs, no function forwarded outside them, "
+          "and only what Windows XP SP3 has")
 
 
 main()

@@ -1,10 +1,11 @@
 #include "self_removal.h"
 
-#include <ntsecapi.h>
 #include <sddl.h>
 
 #include <vector>
 
+#include "destination_directory.h"
+#include "system_library.h"
 #include "text_format.h"
 #include "uninstall_command_line.h"
 #include "uninstall_event_rules.h"
@@ -20,10 +21,17 @@ const char kCopyName[] = "ksuninstall.exe";
 const char kCopyDirectorySecurity[] = "D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)";
 
 // 128 random bits in hexadecimal, so that no other program can make the
-// folder, or a link by its name, before the uninstaller does.
+// folder, or a link by its name, before the uninstaller does. The random
+// source (RtlGenRandom) is looked up only now, once the DLL search is
+// restricted: from Windows 7 on, advapi32 passes it on to cryptbase.dll,
+// which is not one of the DLLs Windows always takes from the system folder,
+// and an import would have the loader look for it beside the program before
+// the program's first instruction.
 bool unguessableName(std::string& name) {
+  using GenerateRandom = BOOLEAN(WINAPI*)(PVOID, ULONG);
+  const auto generateRandom = systemFunction<GenerateRandom>("advapi32.dll", "SystemFunction036");
   unsigned char bytes[16];
-  if (!RtlGenRandom(bytes, sizeof bytes)) return false;
+  if (!generateRandom || !generateRandom(bytes, sizeof bytes)) return false;
   const char digits[] = "0123456789abcdef";
   name = "ksu-";
   for (unsigned char byte : bytes) name += {digits[byte >> 4], digits[byte & 15]};
@@ -106,8 +114,9 @@ void waitForOriginal(uint64_t originalProcess) {
 
 void restoreUninstaller(const std::string& uninstallerPath) {
   if (!isLocalAbsolutePath(uninstallerPath) || uninstallerPath.back() == '\\') return;
-  CreateDirectoryA(parentDirectory(uninstallerPath).c_str(), nullptr);  // gone with the program files
-  CopyFileA(ownProgramPath().c_str(), uninstallerPath.c_str(), TRUE);   // never over what is there
+  // Gone with the program files, perhaps with folders above them.
+  Escort::makeDirectory(parentDirectory(uninstallerPath), [](const std::string&) { return true; });
+  CopyFileA(ownProgramPath().c_str(), uninstallerPath.c_str(), TRUE);  // never over what is there
 }
 
 bool scheduleCopyRemoval() {

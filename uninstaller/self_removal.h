@@ -36,7 +36,7 @@ void waitForOriginal(uint64_t originalProcess);
 
 // In the copy, after a run that left something behind and so kept the
 // registration: puts this program back at `uninstallerPath` (where the
-// registration names it, its directory included) if the run removed it, so
+// registration names it, its folders included) if the run removed it, so
 // that the user can start the uninstaller again from the same place. Nothing
 // happens for a path that no installation of ours would use.
 void restoreUninstaller(const std::string& uninstallerPath);

@@ -24,3 +24,9 @@ struct ReportTexts {
 constexpr size_t kReportListLimit = 10;
 std::string reportText(const ReportTexts& texts, const UninstallSummary& summary,
                        const std::string& productName);
+
+// The items, one a line, each through `itemPattern` (%1 item, %2 Windows
+// error code): the first kReportListLimit, then `morePattern` (%1 number of
+// items not listed).
+std::string failedItemsText(const std::vector<FailedItem>& items, const std::string& itemPattern,
+                            const std::string& morePattern);

@@ -2,38 +2,22 @@
 
 #include <windows.h>
 
-#include <set>
-
-#include "destination_directory.h"
-#include "text_format.h"
 #include "undo_actions.h"
 #include "uninstall_event_rules.h"
 
 namespace {
 
-struct RunState {
-  // What the run removed (or found gone), from which the folders that became
-  // empty are told.
-  std::vector<std::string> removed;
-  // Folders cleared of what an interrupted installation kept aside in them
-  // (the earlier content of files it replaced, the file it was writing):
-  // each folder the installation wrote a file to, the first time a file of
-  // it is deleted, so that nothing of it stays for good.
-  std::set<std::string> cleared;
-};
-
-DWORD carryOut(const Escort::UninstallEvent& event, RunState& state, std::vector<std::string>& kept) {
+// What the run removed (or found gone) is kept in `removed`, from which the
+// folders that became empty are told.
+DWORD carryOut(const Escort::UninstallEvent& event, std::vector<std::string>& removed, std::vector<std::string>& kept) {
   switch (eventKind(event.command)) {
     case EventKind::DeleteFile: {
       const DWORD error = deleteFileEvent(event.parameter);
-      if (error) return error;
-      state.removed.push_back(event.parameter);
-      const std::string folder = parentDirectory(event.parameter);
-      if (state.cleared.insert(asciiLowerCase(folder)).second) Escort::deleteTemporaryFiles(folder);
-      return ERROR_SUCCESS;
+      if (!error) removed.push_back(event.parameter);
+      return error;
     }
     case EventKind::DeleteEmptyDirs:
-      return deleteEmptyDirsEvent(event.parameter, state.removed, kept);
+      return deleteEmptyDirsEvent(event.parameter, removed, kept);
     case EventKind::DeleteRegTree:
       return deleteRegTreeEvent(machineSoftwareSubkey(event.parameter));
     case EventKind::Unknown:
@@ -47,7 +31,7 @@ DWORD carryOut(const Escort::UninstallEvent& event, RunState& state, std::vector
 UninstallSummary runUninstall(const std::string& productName, const Registration& registration,
                               UninstallObserver& observer) {
   UninstallSummary summary;
-  RunState state;
+  std::vector<std::string> removed;
   const size_t total = registration.events.size();
   for (size_t n = 0; n < total; ++n) {
     const Escort::UninstallEvent& event = registration.events[n];
@@ -56,7 +40,7 @@ UninstallSummary runUninstall(const std::string& productName, const Registration
       summary.refused.push_back(event.command + " " + event.parameter);
       continue;
     }
-    if (DWORD error = carryOut(event, state, summary.kept)) summary.failed.push_back({event.parameter, error});
+    if (DWORD error = carryOut(event, removed, summary.kept)) summary.failed.push_back({event.parameter, error});
   }
   if (summary.complete()) {
     const std::string key = registrationKey(productName);

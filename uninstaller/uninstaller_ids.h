@@ -12,12 +12,17 @@
 //      a message box captioned IDS_ERROR_CAPTION "Kestrel Uninstaller Error",
 //      text IDS_NO_NAME, IDS_NOT_REGISTERED, IDS_DAMAGED or IDS_COPY_FAILED,
 //      one button IDOK (1). Nothing has changed when it ends.
-//    - otherwise the question: a message box captioned IDS_QUESTION_CAPTION
+//    - otherwise (also when there is no registration, but an installation
+//      was interrupted, whose record the copy will settle) the question: a message box captioned IDS_QUESTION_CAPTION
 //      "Kestrel Uninstaller", text IDS_QUESTION, buttons IDYES (6) and IDNO
 //      (7). No changes nothing. Yes starts the working copy in the temporary
 //      folder (self_removal.h) and the program ends at once.
 // 2. The working copy, a process of its own (find its windows by caption and
 //    wait for its process through GetWindowThreadProcessId):
+//    - first it takes back an installation that was interrupted; when that
+//      cannot be done whole, or its record cannot be read, a message box
+//      captioned IDS_ERROR_CAPTION, text IDS_INTERRUPTED_NOT_TAKEN_BACK or
+//      IDS_INTERRUPTED_DAMAGED, and nothing is removed;
 //    - the progress dialog IDD_UNINSTALL_PROGRESS, captioned with
 //      IDS_PROGRESS_CAPTION "Uninstalling %1"; no buttons. Controls:
 //      IDC_UNINSTALL_DESCRIPTION, the current event's "EscortDesc" text;
@@ -53,6 +58,10 @@
 #define IDS_NOT_REGISTERED 12
 #define IDS_DAMAGED 13
 #define IDS_COPY_FAILED 14
+// An interrupted installation, taken back before anything is removed: %1 what
+// could not be put back, or what is wrong with its record and %2 its key.
+#define IDS_INTERRUPTED_NOT_TAKEN_BACK 15
+#define IDS_INTERRUPTED_DAMAGED 16
 
 // The final report (uninstall_report.h says what each pattern receives).
 #define IDS_REPORT_DONE 20

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "journal_settlement.h"
+#include "journal_store.h"
 #include "progress_dialog.h"
 #include "registration_reader.h"
 #include "self_removal.h"
@@ -15,6 +17,7 @@
 #include "uninstall_command_line.h"
 #include "uninstall_report.h"
 #include "uninstall_run.h"
+#include "uninstaller_exit_codes.h"
 #include "uninstaller_ids.h"
 
 namespace {
@@ -26,6 +29,11 @@ int showMessage(UINT captionId, const std::string& text, UINT type) {
 
 void showError(UINT textId, const std::vector<std::string>& inserts) {
   showMessage(IDS_ERROR_CAPTION, fillIn(loadString(textId), inserts), MB_OK | MB_ICONERROR);
+}
+
+// A registration name that could be one: not empty, one key name.
+bool isRegistrationName(const std::string& productName) {
+  return !productName.empty() && productName.find('\\') == std::string::npos;
 }
 
 // Reads the registration; says why when there is none to undo.
@@ -47,36 +55,62 @@ bool readOrExplain(const std::string& productName, Registration& registration) {
   return false;
 }
 
-// The program that was started: checks, asks, and passes the work on.
-void askAndHandOver(const std::string& productName) {
+// The program that was started: checks, asks, and passes the work on. An
+// installation that was interrupted has a journal and perhaps no (or a half
+// written) registration yet: the copy takes it back first.
+int askAndHandOver(const std::string& productName) {
   Registration registration;
-  if (!readOrExplain(productName, registration)) return;
+  if (isRegistrationName(productName) && journalExists())
+    registration.displayName = productName;
+  else if (!readOrExplain(productName, registration))
+    return kUninstallRefused;
   if (showMessage(IDS_QUESTION_CAPTION, fillIn(loadString(IDS_QUESTION), {registration.displayName}),
                   MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
-    return;
-  if (DWORD error = startCopyInTemp(productName)) showError(IDS_COPY_FAILED, {std::to_string(error)});
+    return kUninstallDeclined;
+  if (DWORD error = startCopyInTemp(productName)) {
+    showError(IDS_COPY_FAILED, {std::to_string(error)});
+    return kUninstallNoWorkingCopy;
+  }
+  return kUninstallDone;
 }
 
-// The copy in the temporary folder: undoes the registration and reports.
-void uninstall(HINSTANCE instance, const UninstallCommandLine& commandLine) {
-  waitForOriginal(commandLine.originalProcess);
-  Registration registration;
-  if (readOrExplain(commandLine.productName, registration)) {
-    UninstallSummary summary;
-    {
-      ProgressDialog dialog(instance,
-                            fillIn(loadString(IDS_PROGRESS_CAPTION), {registration.displayName}));
-      summary = runUninstall(commandLine.productName, registration, dialog);
-    }
-    const ReportTexts texts = {loadString(IDS_REPORT_DONE),        loadString(IDS_REPORT_FAILED),
-                               loadString(IDS_REPORT_FAILED_ITEM), loadString(IDS_REPORT_REFUSED),
-                               loadString(IDS_REPORT_KEPT),        loadString(IDS_REPORT_MORE)};
-    if (!summary.complete())
-      restoreUninstaller(uninstallerPathOf(registration.uninstallString, commandLine.productName));
-    showMessage(IDS_REPORT_CAPTION, reportText(texts, summary, registration.displayName),
-                MB_OK | (summary.complete() ? MB_ICONINFORMATION : MB_ICONWARNING));
+// In the copy: takes back first an installation that was interrupted, then
+// undoes the registration and reports.
+int undoRegistration(HINSTANCE instance, const std::string& productName) {
+  const JournalSettlement settlement = settleJournal();
+  switch (settlement.outcome) {
+    case JournalSettlement::NotTakenBack:
+      showError(IDS_INTERRUPTED_NOT_TAKEN_BACK,
+                {failedItemsText(settlement.left, loadString(IDS_REPORT_FAILED_ITEM), loadString(IDS_REPORT_MORE))});
+      return kUninstallNotTakenBack;
+    case JournalSettlement::Damaged:
+      showError(IDS_INTERRUPTED_DAMAGED, {settlement.problem, kJournalKey});
+      return kUninstallRefused;
+    default:
+      break;
   }
-  scheduleCopyRemoval();
+  Registration registration;
+  std::string damagedValue;
+  // An interrupted first installation, now gone with its journal, never had
+  // a registration.
+  if (settlement.outcome != JournalSettlement::NoJournal &&
+      readRegistration(productName, registration, damagedValue) == RegistrationStatus::Missing) {
+    showMessage(IDS_REPORT_CAPTION, fillIn(loadString(IDS_REPORT_DONE), {productName}), MB_OK | MB_ICONINFORMATION);
+    return kUninstallDone;
+  }
+  if (!readOrExplain(productName, registration)) return kUninstallRefused;
+  UninstallSummary summary;
+  {
+    ProgressDialog dialog(instance, fillIn(loadString(IDS_PROGRESS_CAPTION), {registration.displayName}));
+    summary = runUninstall(productName, registration, dialog);
+  }
+  const ReportTexts texts = {loadString(IDS_REPORT_DONE),        loadString(IDS_REPORT_FAILED),
+                             loadString(IDS_REPORT_FAILED_ITEM), loadString(IDS_REPORT_REFUSED),
+                             loadString(IDS_REPORT_KEPT),        loadString(IDS_REPORT_MORE)};
+  if (!summary.complete()) restoreUninstaller(uninstallerPathOf(registration.uninstallString, productName));
+  showMessage(IDS_REPORT_CAPTION, reportText(texts, summary, registration.displayName),
+              MB_OK | (summary.complete() ? MB_ICONINFORMATION : MB_ICONWARNING));
+  return summary.complete() ? kUninstallDone : kUninstallIncomplete;
 }
 
 }  // namespace
@@ -85,9 +119,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   restrictDllSearchToSystemFolder();
   moduleInstance = instance;
   const UninstallCommandLine commandLine = parseUninstallCommandLine(GetCommandLineA(), ownProgramPath());
-  if (commandLine.isCopy)
-    uninstall(instance, commandLine);
-  else
-    askAndHandOver(commandLine.productName);
-  return 0;
+  if (!commandLine.isCopy) return askAndHandOver(commandLine.productName);
+  waitForOriginal(commandLine.originalProcess);
+  const int result = undoRegistration(instance, commandLine.productName);
+  scheduleCopyRemoval();
+  return result;
 }

@@ -31,3 +31,10 @@ std::string registrationKey(const std::string& productName);
 // zero byte inside a text); `damagedValue` then names it.
 RegistrationStatus readRegistration(const std::string& productName, Registration& registration,
                                     std::string& damagedValue);
+
+// Every event of the registration of `productName` that can be read, in
+// order, whatever else is damaged: those below "EscortEvents" when it can be
+// read, else those of every number that has an "EscortTag" value. An event
+// counts when its command and parameter can be read; a description that
+// cannot is empty.
+std::vector<Escort::UninstallEvent> readableEvents(const std::string& productName);

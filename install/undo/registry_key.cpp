@@ -4,6 +4,11 @@ RegistryKey::~RegistryKey() {
   if (key_) RegCloseKey(key_);
 }
 
+void RegistryKey::adopt(HKEY key) {
+  if (key_) RegCloseKey(key_);
+  key_ = key;
+}
+
 bool RegistryKey::create(const std::string& subkey, REGSAM access) {
   char noClass[] = "";  // RegCreateKeyExA takes the class as a writable string
   return RegCreateKeyExA(HKEY_LOCAL_MACHINE, subkey.c_str(), 0, noClass, REG_OPTION_NON_VOLATILE,

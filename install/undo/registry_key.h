@@ -17,6 +17,8 @@ class RegistryKey {
   // Opens the key only when it exists.
   bool open(const std::string& subkey, REGSAM access);
   HKEY handle() const { return key_; }
+  // Takes over a key opened elsewhere, closing the one held.
+  void adopt(HKEY key);
 
   // The text and its terminating zero.
   bool setString(const std::string& name, const std::string& value) const;

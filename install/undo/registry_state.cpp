@@ -4,8 +4,6 @@
 #include "text_format.h"
 #include "undo_actions.h"
 
-namespace {
-
 std::vector<SavedRegistryValue> valuesOf(HKEY key) {
   DWORD count = 0, longestName = 0, longestData = 0;
   std::vector<SavedRegistryValue> values;
@@ -22,6 +20,8 @@ std::vector<SavedRegistryValue> valuesOf(HKEY key) {
   }
   return values;
 }
+
+namespace {
 
 bool hasValue(const std::vector<SavedRegistryValue>& values, const std::string& name) {
   for (const SavedRegistryValue& value : values) {

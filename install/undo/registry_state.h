@@ -1,24 +1,15 @@
 #pragma once
-// How a key of HKEY_LOCAL_MACHINE stood before an installation changed it,
-// and putting it back so. Plain HKEY_LOCAL_MACHINE access: the registry view
+// Reading how a key of HKEY_LOCAL_MACHINE stands before an installation
+// changes it, and putting it back so. Plain HKEY_LOCAL_MACHINE access: the registry view
 // of the program's own build, the one it writes into.
 #include <windows.h>
 
 #include <string>
-#include <vector>
 
-struct SavedRegistryValue {
-  std::string name;
-  DWORD type = REG_NONE;
-  std::string data;
-};
+#include "registry_key_state.h"
 
-struct RegistryKeyState {
-  std::string subkey;
-  // The shallowest level of `subkey` that did not exist ("" when the key did).
-  std::string firstMissing;
-  std::vector<SavedRegistryValue> values;  // the key's own values, when it existed
-};
+// Every value of the open key, in the order the registry gives them.
+std::vector<SavedRegistryValue> valuesOf(HKEY key);
 
 RegistryKeyState captureKeyState(const std::string& subkey);
 

@@ -130,14 +130,17 @@ DWORD deleteKeyTree(HKEY root, const std::string& subkey) {
                                                                    : static_cast<DWORD>(status);
 }
 
+void deleteEmptyParentKeys(const std::string& subkey, const std::string& highest) {
+  for (std::string level = parentDirectory(subkey); level.size() >= highest.size() && !level.empty();
+       level = parentDirectory(level)) {
+    if (!isEmptyKey(level) || RegDeleteKeyA(HKEY_LOCAL_MACHINE, level.c_str()) != ERROR_SUCCESS) break;
+  }
+}
+
 DWORD deleteRegTreeEvent(const std::string& subkey) {
   if (DWORD error = deleteKeyTree(HKEY_LOCAL_MACHINE, subkey)) return error;
-  // "Software" itself has no '\', so the walk stops below it.
-  std::string parent = subkey;
-  for (size_t cut; (cut = parent.rfind('\\')) != std::string::npos;) {
-    parent.erase(cut);
-    if (parent.find('\\') == std::string::npos || !isEmptyKey(parent)) break;
-    if (RegDeleteKeyA(HKEY_LOCAL_MACHINE, parent.c_str()) != ERROR_SUCCESS) break;
-  }
+  // The level right below "Software", which itself stays.
+  const size_t second = subkey.find('\\');
+  if (second != std::string::npos) deleteEmptyParentKeys(subkey, subkey.substr(0, subkey.find('\\', second + 1)));
   return ERROR_SUCCESS;
 }

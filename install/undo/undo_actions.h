@@ -33,5 +33,10 @@ DWORD deleteEmptyDirsEvent(const std::string& directory, std::vector<std::string
 // otherwise stay behind for ever.
 DWORD deleteRegTreeEvent(const std::string& subkey);
 
+// Deletes each level above HKEY_LOCAL_MACHINE\<subkey> that is empty (no
+// values, no subkeys), the nearest first, down to and including `highest`,
+// one of those levels; it stops at the first that is not empty.
+void deleteEmptyParentKeys(const std::string& subkey, const std::string& highest);
+
 // Deletes `root`\<subkey> with everything below it; nothing above it.
 DWORD deleteKeyTree(HKEY root, const std::string& subkey);

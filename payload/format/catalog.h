@@ -56,12 +56,14 @@ CatalogReadResult readCatalogRecords(const unsigned char* data, size_t size,
 CatalogReadResult readCatalog(const unsigned char* data, size_t size,
                               CatalogHeader& header, Catalog& catalog);
 
-// Calls visit(key, entry) for every entry whose key begins with `prefixKey`
-// (compared as characters, not path components), in key order.
+// Calls visit(key, entry) for every entry below the folder `prefixKey`, in key
+// order: keys that begin with it followed by a '\', so whole names match
+// ("\fs\aircraft\kestrel" holds nothing of "\fs\aircraft\kestrel_hd").
 template <typename Visit>
 void forEachInTree(const Catalog& catalog, const std::string& prefixKey, Visit visit) {
-  for (auto it = catalog.lower_bound(prefixKey);
-       it != catalog.end() && it->first.compare(0, prefixKey.size(), prefixKey) == 0; ++it) {
+  const std::string folder = prefixKey + '\\';
+  for (auto it = catalog.lower_bound(folder);
+       it != catalog.end() && it->first.compare(0, folder.size(), folder) == 0; ++it) {
     if (!visit(it->first, it->second)) return;
   }
 }

@@ -16,7 +16,8 @@
 #include "install_messages.h"
 #include "install_plan.h"
 #include "install_worker.h"
-#include "installation_undo.h"
+#include "install_journal.h"
+#include "journal_settlement.h"
 #include "plain_install.h"
 #include "process_memory.h"
 #include "room_check.h"
@@ -98,15 +99,16 @@ ThreadRun runPosting(LPTHREAD_START_ROUTINE body, void* parameter, HWND& window,
   return run;
 }
 
-// Runs the room check and then the worker as the progress page does, and
-// forgets what it kept to take the run back, as a successful run does.
+// Runs the room check and then the worker with its journal as the progress
+// page does, and then lets go of what it kept to take the run back, as a
+// successful run does.
 ThreadRun runWorker(HMODULE payload, const std::string& directory, MemoryTrace* trace) {
   EventList log;
-  InstallationUndo undo;
+  InstallJournal journal;
   InstallJob job;
   job.instanceHandle = payload;
   job.uninstallLog = &log;
-  job.undo = &undo;
+  job.journal = &journal;
   job.installFs2004 = true;
   job.fs2004Dir = directory + "\\FS9";
   job.installProgramFiles = true;
@@ -119,9 +121,14 @@ ThreadRun runWorker(HMODULE payload, const std::string& directory, MemoryTrace* 
     std::fprintf(stderr, "install_bench: no room in %s\n", shortage.folder.c_str());
     return refused;
   }
+  if (!journal.begin()) {
+    std::fprintf(stderr, "install_bench: the journal cannot be begun\n");
+    return ThreadRun();
+  }
   const double checkMs = millisecondsSince(start);
   ThreadRun run = runPosting(installWorker, &job, job.progressWindow, trace);
-  undo.discardKeptCopies();
+  journal.markCommitted();
+  settleJournal();
   run.ms += checkMs;
   return run;
 }

@@ -106,7 +106,7 @@ SCENARIO(small_drive_refused_up_front) {
                "the message");
     checkEqual(free, static_cast<long long>(smallDriveFreeBytes() / 1024), "the free space named");
     check(needed > free, "more space is needed than is free");
-    expectFailureAndEnd(setup, message);
+    expectFailureAndEnd(setup, message, kExitRefused);
     checkSameMachine(before);
     emptySmallDrive();
   }

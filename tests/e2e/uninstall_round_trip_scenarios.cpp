@@ -41,7 +41,7 @@ SCENARIO(round_trip_one_computer) {
   const MachineSnapshot after = takeMachineSnapshot();
   UiDriver& again = run.startCommandLine("\"" + withBackslash(run.payloadTree()) + "ks\\ksuninstall.exe\" Kestrel 3");
   again.answerMessageBox(kUninstallerErrorCaption, kNothingToUninstall, IDOK);
-  again.waitForEnd();
+  checkEqual(static_cast<long long>(again.waitForEnd()), kUninstallRefused, "exit code with nothing to uninstall");
   checkSameMachine(after);
 }
 

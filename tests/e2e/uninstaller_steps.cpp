@@ -29,22 +29,23 @@ std::string uninstallShortcutCommandLine() {
   return "\"" + shortcut.target + "\" " + shortcut.arguments;
 }
 
-std::string uninstallWithYes(ScenarioRun& run, const std::string& commandLine, const std::string& workingDirectory) {
+std::string uninstallWithYes(ScenarioRun& run, const std::string& commandLine, const std::string& workingDirectory,
+                             int copyExitCode) {
   UiDriver& started = run.startCommandLine(commandLine, workingDirectory);
   started.answerMessageBox(kUninstallerCaption, kUninstallQuestion, IDYES);
-  checkEqual(static_cast<long long>(started.waitForEnd()), 0, "exit code of the uninstaller that was started");
+  checkEqual(static_cast<long long>(started.waitForEnd()), kUninstallDone, "exit code of the uninstaller that was started");
 
   UiDriver& copy = run.attachToWindow(kUninstallReportCaption);
   const std::string report = UiDriver::messageText(copy.waitForDialog(kUninstallReportCaption));
   copy.answerDialog(kUninstallReportCaption, IDOK);
-  copy.waitForEnd();
+  checkEqual(static_cast<long long>(copy.waitForEnd()), copyExitCode, "exit code of the uninstaller's working copy");
   return report;
 }
 
 void declineUninstall(ScenarioRun& run, const std::string& commandLine) {
   UiDriver& started = run.startCommandLine(commandLine);
   started.answerMessageBox(kUninstallerCaption, kUninstallQuestion, IDNO);
-  started.waitForEnd();
+  checkEqual(static_cast<long long>(started.waitForEnd()), kUninstallDeclined, "exit code after No");
 }
 
 void restartWindows() {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "scenario_run.h"
+#include "uninstaller_exit_codes.h"
 
 extern const char kUninstallerCaption[];
 extern const char kUninstallerErrorCaption[];
@@ -22,9 +23,9 @@ std::string uninstallShortcutCommandLine();
 
 // Starts `commandLine` (in `workingDirectory`, "": the driver's own), answers
 // the question with Yes, takes over the working copy, closes its final report
-// and returns the report's text once the copy has ended.
+// and returns the report's text once the copy has ended with `copyExitCode`.
 std::string uninstallWithYes(ScenarioRun& run, const std::string& commandLine,
-                             const std::string& workingDirectory = "");
+                             const std::string& workingDirectory = "", int copyExitCode = kUninstallDone);
 // Starts `commandLine` and answers the question with No; the program ends.
 void declineUninstall(ScenarioRun& run, const std::string& commandLine);
 // Wine's stand-in for a restart: carries out the deletions that the working

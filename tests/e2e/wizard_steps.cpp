@@ -74,7 +74,7 @@ void goToLicensePage(UiDriver& setup, const std::string& setupProgram) {
 void cancelAndConfirm(UiDriver& setup) {
   setup.click(IDCANCEL);
   setup.answerMessageBox(kCancelCaption, kCancelQuestion, IDYES);
-  checkEqual(static_cast<long long>(setup.waitForEnd()), 0, "exit code after Cancel and Yes");
+  checkEqual(static_cast<long long>(setup.waitForEnd()), kExitCancelled, "exit code after Cancel and Yes");
   checkEqual(static_cast<long long>(setup.visibleWindowCount()), 0, "windows left after the end");
 }
 
@@ -148,8 +148,8 @@ void installAs(ScenarioRun& run, int typeButton, const std::string& programDir) 
   finishAndEnd(setup);
 }
 
-void expectFailureAndEnd(UiDriver& setup, const std::string& message) {
+void expectFailureAndEnd(UiDriver& setup, const std::string& message, int exitCode) {
   setup.answerMessageBox(kErrorCaption, message, IDOK);
-  checkEqual(static_cast<long long>(setup.waitForEnd()), 0, "exit code after the failure");
+  checkEqual(static_cast<long long>(setup.waitForEnd()), exitCode, "exit code after the failure");
   checkEqual(static_cast<long long>(setup.visibleWindowCount()), 0, "windows left after the end");
 }

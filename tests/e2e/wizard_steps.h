@@ -4,6 +4,7 @@
 #include <string>
 
 #include "scenario_run.h"
+#include "setup_exit_codes.h"
 
 // The welcome page's text as the user reads it.
 extern const char kWelcomeText[];
@@ -48,9 +49,9 @@ void expectVersionPage(UiDriver& setup);
 void expectFinishedPage(UiDriver& setup, bool readmeShown);
 // Finish: the program ends at once, leaving no window.
 void finishAndEnd(UiDriver& setup);
-// The error message `message`, answered; then the program ends with exit code
-// 0, leaving no window.
-void expectFailureAndEnd(UiDriver& setup, const std::string& message);
+// The error message `message`, answered; then the program ends with
+// `exitCode`, leaving no window.
+void expectFailureAndEnd(UiDriver& setup, const std::string& message, int exitCode = kExitFailed);
 // A whole run through the wizard with what it proposes, as this installation
 // type, on a computer with one simulator; the program directory page must
 // propose `programDir`.

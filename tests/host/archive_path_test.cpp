@@ -29,9 +29,6 @@ TEST(PathInTree, DropsPrefixAndOneSeparator) {
             "aircraft.cfg");
   EXPECT_EQ(pathInTree("\\fs\\aircraft\\kestrel\\aircraft.cfg", normalizeArchivePath("/fs/aircraft/kestrel/")),
             "aircraft.cfg");
-  // Prefixes match by characters: the rest of a partial component stays.
-  EXPECT_EQ(pathInTree("\\fs\\aircraft\\kestrel\\aircraft.cfg", "\\fs\\air"),
-            "craft\\kestrel\\aircraft.cfg");
 }
 
 // What an interrupted installation may leave in a folder, and nothing else:
@@ -42,4 +39,18 @@ TEST(TemporaryFileName, IsExactlyWhatGetTempFileNameMakesWithThePrefix) {
   for (const char* name : {"~ks.tmp", "~ks12345.tmp", "~ksG1.tmp", "~ks12.txt", "ks12.tmp", "~ks12.tmp.bak",
                            "~ks1 .tmp", "notes ~ks12.tmp"})
     EXPECT_FALSE(Escort::isTemporaryFileName(name)) << name;
+}
+
+// An earlier file kept aside never looks like a file being written, so no
+// clearing of those ever takes it; both fit the same folders.
+TEST(KeptCopyName, IsItsOwnNameNeverATemporaryOne) {
+  for (unsigned number : {0u, 0x1Fu, 0xFFFFu, 0x10001u}) {
+    const std::string name = Escort::keptCopyName(number);
+    EXPECT_TRUE(Escort::isKeptCopyName(name)) << name;
+    EXPECT_FALSE(Escort::isTemporaryFileName(name)) << name;
+    EXPECT_LE(name.size(), std::string("~ksFFFF.tmp").size() + 1) << name;
+  }
+  EXPECT_EQ(Escort::keptCopyName(0x10001u), "~kp1.kept");
+  for (const char* name : {"~ks1.tmp", "~kp.kept", "~kp12345.kept", "~kp1.kept.txt", "kp1.kept"})
+    EXPECT_FALSE(Escort::isKeptCopyName(name)) << name;
 }

@@ -146,28 +146,28 @@ TEST(ReadCatalog, RefusesDamagedCatalogsWholeAndLeavesOutputsAlone) {
   }
 }
 
-TEST(CatalogTree, SelectsByCharactersInKeyOrder) {
+// A tree is a folder: whole names match, so "kestrel" holds nothing of
+// "kestrel_hd" (installed otherwise as "kestrel\_hd\..."), and a file or a
+// name cut short selects nothing.
+TEST(CatalogTree, SelectsWholeFoldersInKeyOrder) {
   Catalog catalog = read(catalogBytes(65536, {{1, 0, 0, 1, 1, "\\fs\\aircraft\\marlin\\m.cfg"},
                                               {1, 0, 0, 1, 1, kAircraftCfg},
-                                              {1, 0, 0, 1, 1, "\\fs\\aircraft\\kestrel2\\x.cfg"},
+                                              {1, 0, 0, 1, 1, "\\fs\\aircraft\\kestrel_hd\\model.mdl"},
                                               {1, 0, 0, 1, 1, "\\fs\\modules\\fsuipc.dll"},
                                               {1, 0, 0, 1, 1, "\\ks\\readme.txt"}}));
-  // '2' sorts before '\\': byte order, not path components.
   EXPECT_EQ(treeKeys(catalog, "/fs/aircraft/"),
-            (std::vector<std::string>{"\\fs\\aircraft\\kestrel2\\x.cfg", kAircraftCfg,
+            (std::vector<std::string>{kAircraftCfg, "\\fs\\aircraft\\kestrel_hd\\model.mdl",
                                       "\\fs\\aircraft\\marlin\\m.cfg"}));
-  EXPECT_EQ(treeKeys(catalog, "\\fs\\air"), treeKeys(catalog, "/fs/aircraft/"));
-  // Character matching: "kestrel" also selects "kestrel2", never "marlin".
-  EXPECT_EQ(treeKeys(catalog, "/fs/aircraft/kestrel"),
-            (std::vector<std::string>{"\\fs\\aircraft\\kestrel2\\x.cfg", kAircraftCfg}));
-  EXPECT_EQ(treeKeys(catalog, "/FS/MODULES/FSUIPC.DLL/"),
-            (std::vector<std::string>{"\\fs\\modules\\fsuipc.dll"}));
-  EXPECT_TRUE(treeKeys(catalog, "/nothing").empty());
+  EXPECT_EQ(treeKeys(catalog, "/fs/aircraft/kestrel"), (std::vector<std::string>{kAircraftCfg}));
+  EXPECT_EQ(treeKeys(catalog, "/fs/aircraft/kestrel_hd"),
+            (std::vector<std::string>{"\\fs\\aircraft\\kestrel_hd\\model.mdl"}));
+  for (const char* nothing : {"\\fs\\air", "/FS/MODULES/FSUIPC.DLL/", "/nothing"})
+    EXPECT_TRUE(treeKeys(catalog, nothing).empty()) << nothing;
 }
 
 TEST(CatalogTree, KeysOrderAsUnsignedBytes) {
   Catalog catalog = read(catalogBytes(65536, {{1, 0, 0, 1, 1, "\\ks\\\xE9"},
                                               {1, 0, 0, 1, 1, "\\ks\\z"},
                                               {1, 0, 0, 1, 1, "\\ks"}}));
-  EXPECT_EQ(treeKeys(catalog, "/ks"), (std::vector<std::string>{"\\ks", "\\ks\\z", "\\ks\\\xE9"}));
+  EXPECT_EQ(treeKeys(catalog, "/ks"), (std::vector<std::string>{"\\ks\\z", "\\ks\\\xE9"}));
 }

@@ -13,10 +13,10 @@
 #include "file_extractor.h"
 #include "install_job.h"
 #include "install_messages.h"
-#include "installation_undo.h"
 #include "progress_cb.h"
 #include "recording_log.h"
 #include "scratch_directory.h"
+#include "scratch_journal.h"
 #include "string_helpers.h"
 #include "worker_message_collector.h"
 
@@ -535,12 +535,12 @@ TEST_F(InstallWorker, FailedRunOverAnEarlierInstallation_IsTakenBackWhole) {
   blockWithDirectory(fs2004Dir + "\\aircraft\\marlin\\marlin_b738\\aircraft.cfg");
   const auto programBefore = contentsBelow(programDir), simulatorBefore = contentsBelow(fs2004Dir);
 
-  InstallationUndo undo;
+  ScratchJournal journal;
   InstallJob job = jobFor(InstallType::OneComputer, false, true);
-  job.undo = &undo;
+  job.journal = &journal.begin();
   ASSERT_EQ(readTranscript(runWorker(job)).result, kOutputFileFailed);
   ASSERT_NE(contentsBelow(programDir), programBefore);
-  undo.rollBack();
+  EXPECT_EQ(settleJournal().outcome, JournalSettlement::TakenBack);
 
   EXPECT_EQ(contentsBelow(programDir), programBefore);
   EXPECT_EQ(contentsBelow(fs2004Dir), simulatorBefore);
@@ -549,19 +549,19 @@ TEST_F(InstallWorker, FailedRunOverAnEarlierInstallation_IsTakenBackWhole) {
 }
 
 // A successful run over an earlier one keeps nothing aside once it is done,
-// clears an interrupted run's leftovers, and logs the folders that the
-// program directory needed above it after it, the deepest first.
+// and logs the folders that the program directory needed above it after it,
+// the deepest first.
 TEST_F(InstallWorker, SuccessfulRun_LeavesNoTemporaryFileAndLogsTheParentsItMade) {
   CreateDirectoryA((fs2004Dir).c_str(), nullptr);
   CreateDirectoryA((fs2004Dir + "\\modules").c_str(), nullptr);
   writeFileBytes(fs2004Dir + "\\modules\\ksmod9.dll", "an older module");
-  writeFileBytes(fs2004Dir + "\\modules\\~ks1F2E.tmp", "left by an interrupted run");
-  InstallationUndo undo;
+  ScratchJournal journal;
   InstallJob job = jobFor(InstallType::OneComputer, false, true);
   job.programDir = scratch / "New\\Deeper\\Kestrel\\";
-  job.undo = &undo;
+  job.journal = &journal.begin();
   ASSERT_EQ(readTranscript(runWorker(job)).result, kInstallSucceeded);
-  undo.discardKeptCopies();
+  ASSERT_TRUE(journal->markCommitted());
+  EXPECT_EQ(settleJournal().outcome, JournalSettlement::Finished);
 
   const std::vector<std::string> modules = directoryListing(fs2004Dir + "\\modules");
   EXPECT_EQ(modules, (std::vector<std::string>{"fsuipc.dll", "ksmod9.dll", "ksmpjoin9.dll", "kstrans9.dll"}));

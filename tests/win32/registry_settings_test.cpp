@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "installation_undo.h"
 #include "recording_log.h"
 #include "registry_view.h"
+#include "scratch_journal.h"
 #include "string_helpers.h"
 
 namespace {
@@ -25,16 +25,20 @@ class RegistrySettings : public ::testing::Test {
   void SetUp() override {
     moduleInstance = GetModuleHandleA(nullptr);
     ASSERT_TRUE(deleteMachineTree(kMaker));
+    journal.begin();
   }
-  void TearDown() override { deleteMachineTree(kMaker); }
+  void TearDown() override {
+    ScratchJournal::discard();
+    deleteMachineTree(kMaker);
+  }
 
   RecordingLog log;
-  InstallationUndo undo;
+  ScratchJournal journal;
 };
 
 TEST_F(RegistrySettings, WritesDirectoryWithBlanksAndDataVersionByteForByte) {
   const std::string programDir = "C:\\Program Files\\Kestrel 3\\";
-  ASSERT_TRUE(writeRegistrySettings(programDir, log, undo));
+  ASSERT_TRUE(writeRegistrySettings(programDir, log, *journal));
 
   // The text with its terminating zero, unchanged; the number as 4 bytes.
   const std::optional<RegistryValue> directory = readMachineValue(kKey, "KSDir");
@@ -49,7 +53,7 @@ TEST_F(RegistrySettings, WritesDirectoryWithBlanksAndDataVersionByteForByte) {
 }
 
 TEST_F(RegistrySettings, LogsTheRemovalOfTheWholeKeyOnce) {
-  ASSERT_TRUE(writeRegistrySettings("D:\\Kestrel\\", log, undo));
+  ASSERT_TRUE(writeRegistrySettings("D:\\Kestrel\\", log, *journal));
   EXPECT_EQ(log.events, std::vector<LoggedEvent>{kRemoveKey});
 }
 
@@ -58,7 +62,7 @@ TEST_F(RegistrySettings, OverwritesAnEarlierInstallationAndKeepsItsOtherValues) 
   ASSERT_TRUE(seedMachineValue(kKey, "DataVersion", registryDword(2005010100)));
   ASSERT_TRUE(seedMachineValue(kKey, "Callsign", registryText("KES123")));
 
-  ASSERT_TRUE(writeRegistrySettings("C:\\Kestrel\\", log, undo));
+  ASSERT_TRUE(writeRegistrySettings("C:\\Kestrel\\", log, *journal));
 
   EXPECT_EQ(readMachineValue(kKey, "KSDir"), registryText("C:\\Kestrel\\"));
   EXPECT_EQ(readMachineValue(kKey, "DataVersion"), registryDword(2006062300));
@@ -69,21 +73,21 @@ TEST_F(RegistrySettings, OverwritesAnEarlierInstallationAndKeepsItsOtherValues) 
 // A run that fails later takes the settings back: a key it made goes with
 // the parents it made, and an earlier installation's key holds its values.
 TEST_F(RegistrySettings, TakenBackTheKeyIsAsItStood) {
-  ASSERT_TRUE(writeRegistrySettings("C:\\Kestrel\\", log, undo));
-  undo.rollBack();
+  ASSERT_TRUE(writeRegistrySettings("C:\\Kestrel\\", log, *journal));
+  EXPECT_EQ(settleJournal().outcome, JournalSettlement::TakenBack);
   EXPECT_FALSE(machineKeyExists(kMaker));
 
   ASSERT_TRUE(seedMachineValue(kKey, "KSDir", registryText("E:\\Old Kestrel\\")));
   ASSERT_TRUE(seedMachineValue(kKey, "Callsign", registryText("KES123")));
-  ASSERT_TRUE(writeRegistrySettings("C:\\Kestrel\\", log, undo));
-  undo.rollBack();
+  ASSERT_TRUE(writeRegistrySettings("C:\\Kestrel\\", log, journal.begin()));
+  EXPECT_EQ(settleJournal().outcome, JournalSettlement::TakenBack);
   EXPECT_EQ(machineValueNames(kKey), (std::vector<std::string>{"Callsign", "KSDir"}));
   EXPECT_EQ(readMachineValue(kKey, "KSDir"), registryText("E:\\Old Kestrel\\"));
 }
 
 TEST_F(RegistrySettings, FailsWhenTheRemovalCannotBeLogged) {
   log.accepting = false;
-  EXPECT_FALSE(writeRegistrySettings("C:\\Kestrel\\", log, undo));
+  EXPECT_FALSE(writeRegistrySettings("C:\\Kestrel\\", log, *journal));
   // The values were written before the event was refused, and stay.
   EXPECT_EQ(readMachineValue(kKey, "KSDir"), registryText("C:\\Kestrel\\"));
   EXPECT_EQ(log.events, std::vector<LoggedEvent>{kRemoveKey});

@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "documentation_address.h"
-#include "installation_undo.h"
 #include "recording_log.h"
 #include "registry_view.h"
 #include "scratch_directory.h"
+#include "scratch_journal.h"
 #include "shell_links.h"
 #include "string_helpers.h"
 
@@ -45,18 +45,19 @@ class StartMenuShortcuts : public ::testing::Test {
     ASSERT_FALSE(folderPath(CSIDL_COMMON_PROGRAMS).empty());
     removeTree(folder);
     ASSERT_FALSE(directoryExists(folder));
+    journal.begin();
   }
   void TearDown() override { removeTree(folder); }
 
   bool create() {
     const std::string programDir = kProgramDir;
     return createStartMenuShortcuts(programDir + "kestrel.exe", programDir + "ksuninstall.exe",
-                                    kDocumentationAddress, programDir + "ksimage.dll", log, undo);
+                                    kDocumentationAddress, programDir + "ksimage.dll", log, *journal);
   }
 
   const std::string folder = folderPath(CSIDL_COMMON_PROGRAMS) + "\\Kestrel 3";
   RecordingLog log;
-  InstallationUndo undo;
+  ScratchJournal journal;
 };
 
 TEST_F(StartMenuShortcuts, SavesThreeShortcutsWithTheirProperties) {
@@ -103,14 +104,15 @@ TEST_F(StartMenuShortcuts, ReusesTheFolderOfAnEarlierInstallation) {
 // an earlier installation's folder holds what it held, byte for byte.
 TEST_F(StartMenuShortcuts, TakenBackTheFolderIsAsItWas) {
   ASSERT_TRUE(create());
-  undo.rollBack();
+  EXPECT_EQ(settleJournal().outcome, JournalSettlement::TakenBack);
   EXPECT_FALSE(directoryExists(folder));
 
   ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
   writeFileBytes(folder + "\\Kestrel 3.lnk", "an earlier shortcut");
   writeFileBytes(folder + "\\Release notes.txt", "kept");
+  journal.begin();
   ASSERT_TRUE(create());
-  undo.rollBack();
+  EXPECT_EQ(settleJournal().outcome, JournalSettlement::TakenBack);
   EXPECT_EQ(directoryListing(folder), (std::vector<std::string>{"Kestrel 3.lnk", "Release notes.txt"}));
   EXPECT_EQ(readFileBytes(folder + "\\Kestrel 3.lnk"), "an earlier shortcut");
 }

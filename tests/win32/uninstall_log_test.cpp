@@ -133,6 +133,42 @@ TEST_F(UninstallRegistration, CommitOverEarlierRegistrationAppendsTheEventsNotRe
   }
 }
 
+// An earlier registration damaged by hand or by an older setup program keeps
+// every event that can still be read: without them, what it installed could
+// never be removed.
+TEST_F(UninstallRegistration, CommitOverADamagedRegistrationKeepsItsReadableEvents) {
+  const struct {
+    const char* what;
+    void (*damage)(const std::string& key);
+    std::vector<std::string> kept;  // the earlier events' parameters
+  } cases[] = {
+      {"no count", [](const std::string& key) { deleteMachineValue(key, "EscortEvents"); },
+       {"C:\\Kestrel\\file0", "C:\\Kestrel\\file1", "C:\\Kestrel\\file2"}},
+      {"a count that is text", [](const std::string& key) { seedMachineValue(key, "EscortEvents", registryText("3")); },
+       {"C:\\Kestrel\\file0", "C:\\Kestrel\\file1", "C:\\Kestrel\\file2"}},
+      {"an event without its parameter", [](const std::string& key) { deleteMachineValue(key, "EscortParams1"); },
+       {"C:\\Kestrel\\file0", "C:\\Kestrel\\file2"}},
+      {"a count beyond the events", [](const std::string& key) { seedMachineValue(key, "EscortEvents", registryDword(4000000000u)); },
+       {"C:\\Kestrel\\file0", "C:\\Kestrel\\file1", "C:\\Kestrel\\file2"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    deleteMachineTree(keyPath());
+    ASSERT_TRUE(commitNumberedEvents(3));
+    c.damage(keyPath());
+    UninstallerSetup* log = createUninstallerSetup(productName.c_str(), "", kUninstaller);
+    ASSERT_NE(log, nullptr);
+    ASSERT_TRUE(log->addEvent("DeleteFile", "D:\\Kestrel 3\\new", "Deleting it"));
+    ASSERT_TRUE(log->commit());
+
+    std::vector<std::string> expected = {"D:\\Kestrel 3\\new"};
+    expected.insert(expected.end(), c.kept.begin(), c.kept.end());
+    EXPECT_EQ(readMachineValue(keyPath(), "EscortEvents"), registryDword(static_cast<DWORD>(expected.size())));
+    for (size_t n = 0; n < expected.size(); ++n)
+      EXPECT_EQ(readMachineValue(keyPath(), "EscortParams" + std::to_string(n)), registryText(expected[n])) << n;
+  }
+}
+
 TEST_F(UninstallRegistration, CommitOfEmptyLogFailsAndCreatesNoKey) {
   EXPECT_FALSE(commitNumberedEvents(0));
   EXPECT_FALSE(machineKeyExists(keyPath()));

@@ -16,6 +16,7 @@
 #include "registry_view.h"
 #include "scratch_directory.h"
 #include "uninstall_log.h"
+#include "uninstaller_exit_codes.h"
 
 namespace {
 
@@ -101,12 +102,12 @@ std::string answer(const char* caption, int button, DWORD process = 0, HANDLE* s
   return shown;
 }
 
-// The final report of the working copy, once the copy has ended.
-std::string finalReport() {
+// The final report of the working copy, once the copy has ended with `exitCode`.
+std::string finalReport(DWORD exitCode) {
   HANDLE copy = nullptr;
   const std::string report = answer(kReportCaption, IDOK, 0, &copy);
   if (copy) {
-    EXPECT_EQ(waitForExit(copy), 0u);
+    EXPECT_EQ(waitForExit(copy), exitCode);
   }
   return report;
 }
@@ -222,17 +223,18 @@ class UninstallerProgram : public ::testing::Test {
   }
 
   // Answers Yes to the question of the program started with `commandLine`,
-  // and gives the final report of its copy once the copy has ended.
-  std::string uninstallWithYes(const std::string& commandLine) {
+  // and gives the final report of its copy once the copy has ended with
+  // `exitCode`.
+  std::string uninstallWithYes(const std::string& commandLine, DWORD exitCode = kUninstallDone) {
     const Started original = start(commandLine);
     const std::string question = answer(kQuestionCaption, IDYES, original.id);
     EXPECT_EQ(question, "Do you want to remove " + productName +
                             " from this computer?\n\nThe shared simulator module fsuipc.dll stays "
                             "where it is, because other add-ons may use it.");
     if (original.process) {
-      EXPECT_EQ(waitForExit(original.process), 0u);
+      EXPECT_EQ(waitForExit(original.process), DWORD(kUninstallDone)) << "handed over";
     }
-    return finalReport();
+    return finalReport(exitCode);
   }
 
   void expectInstalled() const {
@@ -313,7 +315,7 @@ TEST_F(UninstallerProgram, ShortcutTargetAndArguments_NameTheRegistration) {
   ASSERT_TRUE(ShellExecuteExA(&execute));
   answer(kQuestionCaption, IDYES, GetProcessId(execute.hProcess));
   EXPECT_EQ(waitForExit(execute.hProcess), 0u);
-  EXPECT_EQ(finalReport(), productName + " has been removed from this computer.");
+  EXPECT_EQ(finalReport(kUninstallDone), productName + " has been removed from this computer.");
   expectRemoved();
 }
 
@@ -321,7 +323,7 @@ TEST_F(UninstallerProgram, No_ChangesNothing) {
   const std::vector<std::string> temp = directoryListing(tempDirectory());
   const Started original = start(uninstallString());
   answer(kQuestionCaption, IDNO, original.id);
-  EXPECT_EQ(waitForExit(original.process), 0u);
+  EXPECT_EQ(waitForExit(original.process), DWORD(kUninstallDeclined));
   expectInstalled();
   EXPECT_EQ(directoryListing(tempDirectory()), temp) << "no working copy";
   EXPECT_TRUE(newPendingOperations().empty());
@@ -347,7 +349,7 @@ TEST_F(UninstallerProgram, NoNameOrNoRegistration_SaysSoAndChangesNothing) {
     SCOPED_TRACE(c.arguments);
     const Started original = start('"' + uninstaller + "\" " + c.arguments);
     EXPECT_EQ(answer(kErrorCaption, IDOK, original.id), c.message);
-    EXPECT_EQ(waitForExit(original.process), 0u);
+    EXPECT_EQ(waitForExit(original.process), DWORD(kUninstallRefused));
     expectInstalled();
   }
   EXPECT_EQ(directoryListing(tempDirectory()), temp);
@@ -361,7 +363,7 @@ TEST_F(UninstallerProgram, SecondRunAfterACompleteUninstall_SaysThereIsNothingTo
   EXPECT_EQ(answer(kErrorCaption, IDOK, again.id),
             "There is nothing to uninstall: " + productName + " is not installed on this computer.\n\n"
             "Nothing has been removed.");
-  EXPECT_EQ(waitForExit(again.process), 0u);
+  EXPECT_EQ(waitForExit(again.process), DWORD(kUninstallRefused));
   EXPECT_TRUE(fileExists(copy));
   expectRemoved();
 }
@@ -372,7 +374,7 @@ TEST_F(UninstallerProgram, DamagedRegistration_SaysWhichValueAndRemovesNothing) 
   EXPECT_EQ(answer(kErrorCaption, IDOK, original.id),
             "The uninstall information of " + productName +
                 " is damaged: the value \"EscortParams2\" is missing or not valid.\n\nNothing has been removed.");
-  EXPECT_EQ(waitForExit(original.process), 0u);
+  EXPECT_EQ(waitForExit(original.process), DWORD(kUninstallRefused));
   EXPECT_TRUE(fileExists(uninstaller));
   EXPECT_EQ(readFileBytes(readme), "readme");
   EXPECT_TRUE(readMachineValue(settingsKey, "KSDir").has_value());
@@ -384,7 +386,7 @@ TEST_F(UninstallerProgram, NoRoomForTheWorkingCopy_SaysSoAfterTheQuestionAndRemo
   answer(kQuestionCaption, IDYES, original.id);
   // The error code is the system's own: Wine gives ERROR_DIRECTORY here.
   const std::string message = answer(kErrorCaption, IDOK, original.id);
-  EXPECT_EQ(waitForExit(original.process), 0u);
+  EXPECT_EQ(waitForExit(original.process), DWORD(kUninstallNoWorkingCopy));
   const std::string before = "The uninstaller could not prepare its working copy in the temporary folder "
                              "(Windows error ", after = ").\n\nNothing has been removed.";
   ASSERT_GT(message.size(), before.size() + after.size()) << message;
@@ -441,7 +443,7 @@ TEST_F(UninstallerProgramWithForeignEvent, FileInUse_IsReportedWithTheSkippedEve
   writeFileBytes(scratch / "not ours.txt", "not ours");
   HANDLE inUse = CreateFileA(readme.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(inUse, INVALID_HANDLE_VALUE);
-  EXPECT_EQ(uninstallWithYes(uninstallString()),
+  EXPECT_EQ(uninstallWithYes(uninstallString(), kUninstallIncomplete),
             "These items could not be removed:\n" + readme + " (Windows error 32)\n\n"
             "The uninstall information of " + productName + " has been kept. Close any program that may "
             "be using them, then run the uninstaller again to finish.\n\n"

@@ -266,12 +266,10 @@ TEST_F(Uninstaller, AUsersFileKeepsItsDirectoryAndItsParents) {
 // A program directory that holds other programs' folders, empty or not (a
 // shared folder chosen as the program directory): only the folders that this
 // uninstallation emptied go, deepest first; the others stay untouched, and
-// the report names only the program directory that still holds them. What an
-// interrupted installation left in the emptied folders goes with them.
+// the report names only the program directory that still holds them.
 TEST_F(Uninstaller, OnlyTheFoldersThatTheRunEmptiedGo) {
   const std::string guide = installFile("docs\\guide\\index.html");
   const std::string readme = installFile("readme.txt");
-  installFile("docs\\guide\\~ks1A2B.tmp");
   for (const char* others : {"Empty Vendor\\x", "Other Suite\\cache\\x", "Other Tool\\tool.exe"})
     installFile(others);
   DeleteFileA((programDir + "Empty Vendor\\x").c_str());
