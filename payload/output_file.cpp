@@ -22,9 +22,7 @@ bool OutputFile::createTemporary(const std::string& directory, std::string& path
   for (unsigned attempt = 0; attempt < 0x10000; ++attempt) {
     const unsigned unique = (start + attempt) & 0xFFFF;
     if (unique == 0) continue;
-    char name[16];
-    wsprintfA(name, "%s%X.tmp", kTemporaryFilePrefix, unique);
-    const std::string candidate = directory + '\\' + name;
+    const std::string candidate = directory + '\\' + temporaryFileName(unique);
     HANDLE handle = CreateFileA(candidate.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
