@@ -26,32 +26,6 @@ namespace {
 const std::string kFilesFailed = "An error occurred while installing the files.\nThe installer will now close.\n";
 const char kSmallDriveSimulator[] = "E:\\Flight Simulator 9\\";
 
-// Through the wizard with what it proposes, on a computer with one simulator,
-// to the program directory page, whose Next starts the installation.
-UiDriver& walkToTheLastPage(ScenarioRun& run, const std::string& programDir = defaultProgramDir()) {
-  UiDriver& setup = run.startSetup();
-  goToTypePage(setup, run.setupProgram());
-  setup.click(IDC_NEXT);
-  expectProgramDirPage(setup, programDir);
-  return setup;
-}
-
-// Another program holds the file open and shares it with no one, as a running
-// simulator holds its modules.
-class HeldOpen {
- public:
-  explicit HeldOpen(const std::string& path)
-      : file(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {
-    check(file != INVALID_HANDLE_VALUE, path + " is held open");
-  }
-  ~HeldOpen() { CloseHandle(file); }
-  HeldOpen(const HeldOpen&) = delete;
-  HeldOpen& operator=(const HeldOpen&) = delete;
-
- private:
-  HANDLE file;
-};
-
 // The default installation while `module` of the simulator is held open: it
 // fails with the code for a file that cannot be put in place.
 void installWhileHeld(ScenarioRun& run, const std::string& module) {

@@ -64,6 +64,14 @@ std::vector<std::string> entriesBelow(const std::string& directory) {
   return entries;
 }
 
+std::optional<unsigned long long> fileSize(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+    return std::nullopt;
+  return (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
 std::optional<std::string> fileBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;
@@ -88,3 +96,10 @@ bool isDirectory(const std::string& path) {
 }
 
 bool pathExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+HeldOpen::HeldOpen(const std::string& path)
+    : file(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {
+  check(file != INVALID_HANDLE_VALUE, path + " is held open");
+}
+
+HeldOpen::~HeldOpen() { CloseHandle(file); }

@@ -75,3 +75,19 @@ SCENARIO(folder_browser) {
   }
   cancelAndConfirm(setup);
 }
+
+// A network folder, as the folder browser or an earlier setting may give it,
+// is refused on Next: the uninstaller removes nothing from a network share.
+SCENARIO(program_dir_on_a_network_share_refused) {
+  const std::string share = "\\\\fileserver\\games\\Kestrel\\";
+  seedProgramDirSetting(share);
+  UiDriver& setup = run.startSetup();
+  goToProgramDirPage(setup, run.setupProgram(), share);
+  setup.click(IDC_NEXT);
+  setup.answerMessageBox(kErrorCaption,
+                         "Kestrel cannot be installed in a network folder:\n" + share +
+                             "\n\nChoose a folder on a drive of this computer.",
+                         IDOK);
+  expectProgramDirPage(setup, share);
+  cancelAndConfirm(setup);
+}

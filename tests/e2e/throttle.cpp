@@ -22,6 +22,16 @@ void suspendProcess(HANDLE process) {
 
 void resumeProcess(HANDLE process) { check(ntdllCall("NtResumeProcess")(process) >= 0, "the program is resumed"); }
 
+void runUntil(HANDLE process, const std::string& what, const std::function<bool()>& holds) {
+  suspendProcess(process);
+  for (const DWORD start = GetTickCount(); !holds();) {
+    resumeProcess(process);
+    if (GetTickCount() - start > 120000) throw ScenarioFailure("ran two minutes in vain until: " + what);
+    Sleep(1);
+    suspendProcess(process);
+  }
+}
+
 Throttle::Throttle(HANDLE process)
     : process(process),
       suspend(ntdllCall("NtSuspendProcess")),

@@ -135,6 +135,14 @@ void finishAndEnd(UiDriver& setup) {
   checkEqual(static_cast<long long>(setup.visibleWindowCount()), 0, "windows left after the end");
 }
 
+UiDriver& walkToTheLastPage(ScenarioRun& run, const std::string& programDir) {
+  UiDriver& setup = run.startSetup();
+  goToTypePage(setup, run.setupProgram());
+  setup.click(IDC_NEXT);
+  expectProgramDirPage(setup, programDir);
+  return setup;
+}
+
 void installAs(ScenarioRun& run, int typeButton, const std::string& programDir) {
   UiDriver& setup = run.startSetup();
   goToTypePage(setup, run.setupProgram());

@@ -39,6 +39,10 @@ std::string defaultProgramDir();
 // From the welcome page, through the accepted licence, to the installation
 // type page, which must have one computer selected.
 void goToTypePage(UiDriver& setup, const std::string& setupProgram);
+// Through the wizard with what it proposes, on a computer with one simulator,
+// to the program directory page, which must show `programDir`, and whose
+// Next starts the installation.
+UiDriver& walkToTheLastPage(ScenarioRun& run, const std::string& programDir = defaultProgramDir());
 // Waits for the program directory page and checks the directory it shows.
 void expectProgramDirPage(UiDriver& setup, const std::string& directory);
 // Waits for the simulator version page, which must propose 2004 alone.

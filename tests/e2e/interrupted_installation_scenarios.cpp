@@ -1,0 +1,216 @@
+// An installation ended from outside at any point (Task Manager, a logoff, a
+// power cut), or one whose taking back cannot finish, loses nothing: the next
+// run of the setup program puts the machine back as it was before the run,
+// and what is installed afterwards is removed by one uninstall.
+#include <windows.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "expected_installation.h"
+#include "file_tree.h"
+#include "installation_checks.h"
+#include "journal_view.h"
+#include "machine_snapshot.h"
+#include "prefix_seed.h"
+#include "registry_view.h"
+#include "resource_ids.h"
+#include "scenario.h"
+#include "temporary_file_name.h"
+#include "throttle.h"
+#include "uninstaller_steps.h"
+#include "wizard_steps.h"
+
+namespace {
+
+const std::string kFilesFailed = "An error occurred while installing the files.\nThe installer will now close.\n(3)";
+const char kElsewhere[] = "C:\\Programme\\Kestrel 3\\";
+// Enough events in an earlier registration for its merge to take a while.
+const DWORD kLargeRegistration = 3000;
+
+std::string programFile(const std::string& name) { return defaultProgramDir() + name; }
+std::string simulatorFile(const std::string& name) { return simulatorFolder(Simulator::Fs2004) + name; }
+
+std::string fileName(const std::string& path) { return path.substr(path.rfind('\\') + 1); }
+
+// The program files in place so far: neither a file being written nor an
+// earlier one kept aside.
+size_t placedProgramFiles() {
+  size_t placed = 0;
+  for (const std::string& file : filesBelow(defaultProgramDir()))
+    placed += !Escort::isTemporaryFileName(fileName(file)) && !Escort::isKeptCopyName(fileName(file));
+  return placed;
+}
+
+bool holdsKeptCopy(const std::string& folder) {
+  for (const std::string& file : filesBelow(folder))
+    if (Escort::isKeptCopyName(fileName(file))) return true;
+  return false;
+}
+
+DWORD registeredEvents() {
+  const auto count = readMachineValue(kRegistrationKey, "EscortEvents");
+  DWORD n = 0;
+  if (count && count->type == REG_DWORD) std::memcpy(&n, count->data.data(), sizeof n);
+  return n;
+}
+
+// The registration of an installation elsewhere, of many files: this run
+// merges it, and the commit takes long enough to be cut off.
+void seedLargeRegistration() {
+  check(seedMachineValue(kRegistrationKey, "DisplayName", registryText("Kestrel 3")) &&
+            seedMachineValue(kRegistrationKey, "UninstallString",
+                             registryText("\"C:\\Old Kestrel\\ksuninstall.exe\" Kestrel 3")) &&
+            seedMachineValue(kRegistrationKey, "EscortDescription", registryText("")),
+        "an earlier registration is seeded");
+  for (DWORD n = 0; n < kLargeRegistration; ++n) {
+    const std::string number = std::to_string(n);
+    check(seedMachineValue(kRegistrationKey, "EscortTag" + number, registryText("DeleteFile")) &&
+              seedMachineValue(kRegistrationKey, "EscortParams" + number,
+                               registryText("C:\\Old Kestrel\\file" + number + ".txt")) &&
+              seedMachineValue(kRegistrationKey, "EscortDesc" + number, registryText("Deleting old files")),
+          "an earlier event is seeded");
+  }
+  check(seedMachineValue(kRegistrationKey, "EscortEvents", registryDword(kLargeRegistration)), "the count is seeded");
+}
+
+enum class Earlier { Nothing, Installation, LargeRegistration };
+
+struct KillPoint {
+  const char* where;
+  Earlier earlier;
+  std::function<bool()> reached;  // looked at while the run is held
+  int nextType;                   // what the run after it installs
+  std::string nextProgramDir;
+};
+
+// Ends the default installation from outside where `point` says, once it is
+// there for sure, and checks that it was still under way then.
+void installAndKill(ScenarioRun& run, const KillPoint& point) {
+  UiDriver& setup = walkToTheLastPage(run);
+  const HANDLE program = setup.process().handle();
+  setup.click(IDC_NEXT);
+  runUntil(program, point.where, point.reached);
+  const auto journal = runJournal();
+  check(journal && !journal->empty() && journal->back().kind != JournalRecordKind::Committed,
+        std::string("the run was under way when ended ") + point.where);
+  setup.process().terminate();
+}
+
+// The next run of the setup program takes the ended one back before its
+// first page: the machine is as `expected` was, with no journal left.
+void checkTakenBackByTheNextRun(ScenarioRun& run, const MachineSnapshot& expected, Earlier earlier) {
+  UiDriver& next = run.startSetup();
+  expectWelcomePage(next);
+  check(!runJournal(), "the journal is gone");
+  checkSameMachine(expected);
+  if (earlier == Earlier::Installation)
+    checkInstalledFiles(expectedInstallation(run.payloadTree(), Route{defaultProgramDir(), true, "", kFs2004Folder}));
+  cancelAndConfirm(next);
+}
+
+}  // namespace
+
+// Ended at every stage of an installation, fresh or over an earlier one, the
+// next run puts everything back (the earlier installation byte for byte),
+// and after it has installed again, of another type or elsewhere, one
+// uninstall leaves nothing but the shared module.
+SCENARIO(killed_at_every_stage) {
+  seedSimulator(Simulator::Fs2004);
+  const size_t programFiles = filesBelow(withBackslash(run.payloadTree()) + "ks").size();
+  const KillPoint points[] = {
+      {"while the settings are written", Earlier::Nothing,
+       [] { return readMachineValue(kSettingsKey, "KSDir").has_value(); }, IDC_TYPE_KESTREL_COMPUTER, ""},
+      {"while the shortcuts are written", Earlier::Nothing,
+       [] { return pathExists(startMenuFolder() + "Kestrel 3.lnk"); }, IDC_TYPE_SIMULATOR_COMPUTER, ""},
+      {"early in the program files", Earlier::Nothing, [] { return placedProgramFiles() >= 1; },
+       IDC_TYPE_ONE_COMPUTER, kElsewhere},
+      {"half-way through the program files", Earlier::Nothing,
+       [&] { return placedProgramFiles() >= programFiles / 2; }, IDC_TYPE_SIMULATOR_COMPUTER, ""},
+      {"at the last program file", Earlier::Nothing, [&] { return placedProgramFiles() + 1 >= programFiles; },
+       IDC_TYPE_KESTREL_COMPUTER, ""},
+      {"in the simulator's modules", Earlier::Nothing, [] { return pathExists(simulatorFile("modules\\kstrans9.dll")); },
+       IDC_TYPE_ONE_COMPUTER, kElsewhere},
+      {"in the last aircraft", Earlier::Nothing, [] { return pathExists(simulatorFile("aircraft\\marlin")); },
+       IDC_TYPE_KESTREL_COMPUTER, ""},
+      {"while earlier program files are kept aside", Earlier::Installation,
+       [] { return holdsKeptCopy(defaultProgramDir()); }, IDC_TYPE_ONE_COMPUTER, kElsewhere},
+      {"while earlier aircraft are kept aside", Earlier::Installation,
+       [] { return holdsKeptCopy(simulatorFile("aircraft")); }, IDC_TYPE_SIMULATOR_COMPUTER, ""},
+      // The merged count is written first: once it has changed, the rest is under way.
+      {"during the commit", Earlier::LargeRegistration,
+       [] { return registeredEvents() != kLargeRegistration && journalEndsWithKeyChange(kRegistrationKey); },
+       IDC_TYPE_KESTREL_COMPUTER, ""},
+  };
+  for (const KillPoint& point : points) {
+    const MachineSnapshot before = takeMachineSnapshot();
+    if (point.earlier == Earlier::Installation) installAs(run, IDC_TYPE_ONE_COMPUTER);
+    if (point.earlier == Earlier::LargeRegistration) seedLargeRegistration();
+    const MachineSnapshot earlier = takeMachineSnapshot();
+
+    installAndKill(run, point);
+    if (point.earlier == Earlier::LargeRegistration)
+      check(readMachineValue(kRegistrationKey, "EscortParams" + std::to_string(kLargeRegistration - 1)) ==
+                registryText("C:\\Old Kestrel\\file" + std::to_string(kLargeRegistration - 1) + ".txt"),
+            "the commit was cut off before it had rewritten the earlier events");
+    checkTakenBackByTheNextRun(run, earlier, point.earlier);
+
+    if (!point.nextProgramDir.empty()) seedProgramDirSetting(point.nextProgramDir);
+    installAs(run, point.nextType, point.nextProgramDir.empty() ? defaultProgramDir() : point.nextProgramDir);
+    checkEqual(uninstallWithYes(run, uninstallCommandLine()), kUninstalledReport,
+               std::string("the uninstaller's report after a run ended ") + point.where);
+    restartWindows();
+    checkSameMachine(before, isSharedModule);
+  }
+}
+
+// A reinstall fails while another program holds one of the files it has
+// just put in place: that one cannot be put back. The message names it, its
+// earlier content stays kept aside, and once the other program has let go,
+// the next run of the setup program puts it back.
+SCENARIO(failed_reinstall_that_cannot_be_taken_back_loses_nothing) {
+  seedSimulator(Simulator::Fs2004);
+  const MachineSnapshot before = takeMachineSnapshot();
+  installAs(run, IDC_TYPE_ONE_COMPUTER);
+  const std::string readme = programFile("readme.txt");
+  writeBytes(readme, "the readme of an earlier version");
+  const MachineSnapshot earlier = takeMachineSnapshot();
+  const std::string newReadme = requiredFileBytes(withBackslash(run.payloadTree()) + "ks\\readme.txt");
+  {
+    HeldOpen simulatorRunning(simulatorFile("modules\\ksmod9.dll"));
+    UiDriver& setup = walkToTheLastPage(run);
+    const HANDLE program = setup.process().handle();
+    setup.click(IDC_NEXT);
+    // Told by its size: opening it would be in the way of the program's renaming.
+    runUntil(program, "the new readme is in place", [&] { return fileSize(readme) == newReadme.size(); });
+    HeldOpen viewer(readme);
+    resumeProcess(program);
+    // The error is the system's own: Wine gives ERROR_ACCESS_DENIED here.
+    const std::string message = UiDriver::messageText(setup.waitForDialog(kErrorCaption));
+    const std::string named = kFilesFailed + "\n\nThese could not be put back as they were:\n" + readme +
+                              " (Windows error ",
+                      advice = ")\n\nClose the programs that may be using them, then run the installer again: "
+                               "it puts them back first.";
+    checkEqual(message.substr(0, named.size()), named, "the message names the file");
+    check(message.size() > named.size() + advice.size() &&
+              message.compare(message.size() - advice.size(), advice.size(), advice) == 0 &&
+              std::atoi(message.c_str() + named.size()) != 0,
+          "the message gives Windows' error and what to do: " + message);
+    expectFailureAndEnd(setup, message, kExitNotTakenBack);
+    const auto journal = runJournal();
+    check(journal.has_value(), "the journal stays for the next run");
+    std::string kept;
+    for (const JournalRecord& record : *journal)
+      if (record.kind == JournalRecordKind::FileReplaced && record.path == readme) kept = record.keptCopy;
+    checkEqual(fileBytes(kept).value_or("(none)"), "the readme of an earlier version", "the earlier readme, kept aside");
+  }
+  checkTakenBackByTheNextRun(run, earlier, Earlier::Nothing);
+  checkEqual(requiredFileBytes(readme), "the readme of an earlier version", "the readme put back");
+
+  checkEqual(uninstallWithYes(run, uninstallCommandLine()), kUninstalledReport, "the uninstaller's report");
+  restartWindows();
+  checkSameMachine(before, isSharedModule);
+}
