@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Prints what a Windows binary's bytes are made of: its payload resources
-(RCDATA, the catalog and chunks a setup program carries), its other resources
-(dialogs, texts, pictures, icons, manifest) and the rest, its own code and
+(RCDATA, the catalog and chunks a setup program carries, with the resource
+directory), its other resources (dialogs, texts, pictures, icons, version,
+manifest) and the rest, its own code and
 data; with the target each figure is held to, when one is given (1 KB is 1000
 bytes).
 
@@ -25,7 +26,11 @@ def main():
     size = os.path.getsize(arguments.file)
     rsrc = pe.section(".rsrc")
     resources = rsrc.raw_size if rsrc else 0
-    payload = pe.resource_sizes().get(RT_RCDATA, 0)
+    # The resource directory's own bytes count with the payload, whose
+    # hundreds of chunks make up nearly all of it.
+    kinds = pe.resource_sizes()
+    other = sum(size for kind, size in kinds.items() if kind != RT_RCDATA) if RT_RCDATA in kinds else resources
+    payload = resources - other
     code = size - resources
     targets = []
     if arguments.size_at_most:
@@ -33,7 +38,7 @@ def main():
     if arguments.code_at_most:
         targets.append(f"code and data {arguments.code_at_most} KB or less")
     print(f"{arguments.name}: {size:,} bytes: payload resources {payload:,}, other resources "
-          f"{resources - payload:,}, code and data {code:,}" + (f" (target: {', '.join(targets)})" if targets else ""))
+          f"{other:,}, code and data {code:,}" + (f" (target: {', '.join(targets)})" if targets else ""))
 
 
 main()
