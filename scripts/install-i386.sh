@@ -6,9 +6,9 @@
 # from that suite to a version that has no i386 twin. Such a package is taken
 # to the version its i386 twin has: the installed amd64 version where the
 # mirror has it for i386 too, else the release's version for both, which may
-# be older than the installed one (a downgrade). A package that would have to
-# go because of that is taken to the release's version as well; where that is
-# not enough, nothing is installed. Prints what it changes; fails when the
+# be older than the installed one (a downgrade). An installed package that
+# would break or have to go because of that is taken to the release's version
+# as well; where that is not enough, nothing is installed. Prints what it changes; fails when the
 # packages cannot be installed.
 # Usage: install-i386.sh PACKAGE...   (e.g. libc6:i386, or wine wine64 wine32:i386)
 set -euo pipefail
@@ -63,29 +63,39 @@ shared_version_pins() {
   done < <(i386_versions "${!installed[@]}")
 }
 
-# The release's version of an installed amd64 package, as a pin.
+# The release's version of an installed amd64 package, as a pin; nothing for a
+# package that is not installed or already pinned.
 release_version_pin() {
   local candidate
+  dpkg-query -W -f='${db:Status-Status}' "$1:amd64" 2>/dev/null | grep -qx installed || return 0
+  [[ " ${pins[*]} " == *" $1:amd64="* ]] && return 0
   candidate=$(apt-cache -o "APT::Default-Release=$release" policy "$1:amd64" | sed -n 's/^  Candidate: //p')
-  [ -n "$candidate" ] && [ "$candidate" != "(none)" ] && echo "$1:amd64=$candidate"
+  if [ -n "$candidate" ] && [ "$candidate" != "(none)" ]; then echo "$1:amd64=$candidate"; fi
 }
 
 mapfile -t pins < <(shared_version_pins "$@")
-# A downgrade can leave an amd64 package whose dependency asks for the newer
-# version exactly (zlib1g-dev on zlib1g): apt would remove it. It follows to
-# the release's version instead, for as many rounds as such chains are long.
+# A downgrade can leave an installed amd64 package whose dependency asks for
+# the newer version exactly (zlib1g-dev on zlib1g): apt then refuses, or would
+# remove it. It follows to the release's version, for as many rounds as such
+# chains are long.
 for round in 1 2 3 4 5; do
-  plan=$(apt-get install -s -y --allow-downgrades "${apt_options[@]}" "$@" "${pins[@]}" 2>&1) || {
-    echo "$plan" | sed -n '/unmet dependencies/,$p' >&2
-    exit 1
-  }
-  mapfile -t removed < <(sed -n 's/^Remv \([^ ]*\) .*/\1/p' <<<"$plan" | sed 's/:amd64$//')
-  [ ${#removed[@]} -gt 0 ] || break
-  [ "$round" -lt 5 ] || { echo "Installing $* would remove: ${removed[*]}" >&2; exit 1; }
-  for package in "${removed[@]}"; do
-    pin=$(release_version_pin "$package") || { echo "Installing $* would remove $package" >&2; exit 1; }
-    pins+=("$pin")
+  if plan=$(apt-get install -s -y --allow-downgrades "${apt_options[@]}" "$@" "${pins[@]}" 2>&1); then
+    followers=$(sed -n 's/^Remv \([^ :]*\)\(:amd64\)\{0,1\} .*/\1/p' <<<"$plan")
+  else
+    followers=$(sed -n 's/^ \([^ :]*\)\(:amd64\)\{0,1\} : \(Pre-\)\{0,1\}Depends: .*/\1/p' <<<"$plan" | sort -u)
+    [ -n "$followers" ] || { sed -n '/unmet dependencies/,$p' <<<"$plan" >&2; exit 1; }
+  fi
+  [ -n "$followers" ] || break
+  added=0
+  for package in $followers; do
+    pin=$(release_version_pin "$package")
+    [ -n "$pin" ] && pins+=("$pin") && added=$((added + 1))
   done
+  if [ "$added" -eq 0 ] || [ "$round" -eq 5 ]; then
+    sed -n '/unmet dependencies/,$p;/^Remv /p' <<<"$plan" >&2
+    echo "Cannot install $* without removing or breaking: $(echo $followers)" >&2
+    exit 1
+  fi
 done
 
 downgrades=$(sed -n 's/^Inst \([^ ]*\) \[\([^]]*\)\] (\([^ ]*\) .*/\1 \2 \3/p' <<<"$plan" |
