@@ -64,13 +64,16 @@ shared_version_pins() {
 }
 
 # The release's version of an installed amd64 package, as a pin; nothing for a
-# package that is not installed or already pinned.
+# package that is not installed or already pinned. apt never proposes a version
+# below the installed one, so it is read from the version table: the newest of
+# those that the release's suite has (priority 990 under -t).
 release_version_pin() {
-  local candidate
+  local version
   dpkg-query -W -f='${db:Status-Status}' "$1:amd64" 2>/dev/null | grep -qx installed || return 0
   [[ " ${pins[*]} " == *" $1:amd64="* ]] && return 0
-  candidate=$(apt-cache -o "APT::Default-Release=$release" policy "$1:amd64" | sed -n 's/^  Candidate: //p')
-  if [ -n "$candidate" ] && [ "$candidate" != "(none)" ]; then echo "$1:amd64=$candidate"; fi
+  version=$(apt-cache -o "APT::Default-Release=$release" policy "$1:amd64" |
+            awk '/^ (\*\*\*|   ) [^ ]+ 990$/ { print ($1 == "***" ? $2 : $1); exit }')
+  if [ -n "$version" ]; then echo "$1:amd64=$version"; fi
 }
 
 mapfile -t pins < <(shared_version_pins "$@")
