@@ -30,8 +30,12 @@ updated=false
 apt_update() {
   for attempt in 1 2 3; do
     $sudo apt-get update -q && break
-    echo "apt-get update failed (attempt $attempt); retrying" >&2
-    sleep $((attempt * 5))
+    if [ "$attempt" -eq 3 ]; then
+      echo "apt-get update failed again; going on with the indexes that loaded" >&2
+    else
+      echo "apt-get update failed (attempt $attempt); retrying" >&2
+      sleep $((attempt * 5))
+    fi
   done
   updated=true
 }
