@@ -2,12 +2,13 @@
 
 #include <windows.h>
 
-#include <cstdio>
+#include <cstdint>
 
 #include "documentation_address.h"
 #include "product_version.h"
 #include "registration_reader.h"
 #include "registry_key.h"
+#include "text_format.h"
 #include "uninstall_log.h"
 
 namespace {
@@ -22,18 +23,24 @@ bool fileExists(const std::string& path) {
 
 // "3.0.2.0", as the file's own version resource says.
 std::string versionText(uint64_t version) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%u.%u.%u.%u", unsigned(version >> 48), unsigned(version >> 32) & 0xFFFF,
-                unsigned(version >> 16) & 0xFFFF, unsigned(version) & 0xFFFF);
+  std::string text;
+  for (int shift = 48; shift >= 0; shift -= 16) {
+    if (shift < 48) text += '.';
+    text += intToString(static_cast<int>((version >> shift) & 0xFFFF));
+  }
+  return text;
+}
+
+std::string zeroPadded(unsigned value, size_t width) {
+  std::string text = intToString(static_cast<int>(value));
+  if (text.size() < width) text.insert(0, width - text.size(), '0');
   return text;
 }
 
 std::string today() {
   SYSTEMTIME now;
   GetLocalTime(&now);
-  char date[16];
-  std::snprintf(date, sizeof date, "%04u%02u%02u", now.wYear, now.wMonth, now.wDay);
-  return date;
+  return zeroPadded(now.wYear, 4) + zeroPadded(now.wMonth, 2) + zeroPadded(now.wDay, 2);
 }
 
 }  // namespace

@@ -41,9 +41,7 @@ bool OutputFile::createTemporary(const std::string& directory, std::string& path
   for (unsigned attempt = 0; attempt < 0x10000; ++attempt) {
     const unsigned unique = (start + attempt) & 0xFFFF;
     if (unique == 0) continue;
-    char name[16];
-    std::snprintf(name, sizeof name, "%s%X.tmp", kTemporaryFilePrefix, unique);
-    const std::string candidate = directory + '\\' + name;
+    const std::string candidate = directory + '\\' + temporaryFileName(unique);
     if (open(candidate)) {
       path = candidate;
       return true;

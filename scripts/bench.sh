@@ -5,7 +5,9 @@
 # as the progress page runs it (room check and worker) with its memory, and
 # the whole setup program carrying that payload, driven by the UI driver
 # through its pages and timed from the click that enters the progress page to
-# the finished page, with how far the page lags behind the worker.
+# the finished page, with how far the page lags behind the worker. Before the
+# timings, what the setup program and the uninstaller are made of: payload
+# resources, other resources, and their own code and data.
 # In the same rounds it times an NSIS installer of the same files (Debian's
 # nsis, installed here when missing): into fresh folders and over its own, as
 # the setup program does both, and prints the ratios round by round.
@@ -74,7 +76,12 @@ quietly "$win_build/bench-build.log" \
     -DKESTREL_WIN_ARCH="$arch" -DCMAKE_BUILD_TYPE=Release \
     -DKESTREL_HOST_BUILD="$host_build" -DKESTREL_BENCH_PAYLOAD="$payload" -DKESTREL_PAYLOAD="$payload"
 quietly "$win_build/bench-build.log" \
-  cmake --build "$win_build" -j "$jobs" --target install_bench ks3setup ui_driver
+  cmake --build "$win_build" -j "$jobs" --target install_bench ks3setup ksuninstall ui_driver
+
+echo "== Sizes of the programs as they ship (stripped), $arch"
+python3 scripts/pe_sizes.py "setup program, carrying the benchmark's payload" "$win_build/app/ks3setup.exe" \
+  --code-at-most 200
+python3 scripts/pe_sizes.py "uninstaller" "$win_build/uninstaller/ksuninstall.exe" --size-at-most 150
 
 compare_bench=""
 if [ -n "${BENCH_COMPARE:-}" ]; then
