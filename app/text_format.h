@@ -29,7 +29,3 @@ std::string fillIn(const std::string& pattern, const std::vector<std::string>& i
 // Shortest decimal text of a signed 32-bit value: "0", "-17", "2147483647".
 std::string intToString(int value);
 
-// The value rounded to `places` decimal places, halves away from zero. With
-// `dropTrailingZeros`, zeros after the first decimal are removed (12 -> "12.0").
-// A negative `places` counts as 0.
-std::string formatDecimal(double value, int places, bool dropTrailingZeros);

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "install_messages.h"
 #include "uninstaller_setup.h"
 
 class InstallJournal;
@@ -13,6 +14,8 @@ class InstallJournal;
 struct InstallJob {
   HINSTANCE instanceHandle = nullptr;  // module whose resources hold the payload
   HWND progressWindow = nullptr;       // receives every message of the worker
+  // At most one progress report in this many milliseconds (install_messages.h).
+  DWORD reportInterval = kProgressReportInterval;
   Escort::UninstallerSetup* uninstallLog = nullptr;
   // Records every folder and file the run creates or replaces before it does,
   // so that the run can be taken back. Null: nothing is kept to take back.

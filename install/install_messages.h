@@ -1,6 +1,10 @@
 #pragma once
 // The messages the installation worker posts to the progress page, and the
-// hand-over of the file name that WM_INSTALL_FILE carries.
+// hand-over of the file name that WM_INSTALL_FILE carries. The page redraws
+// at most every 50 ms, so the worker reports about as often, not for every
+// file and every block it writes: under Wine each message is a trip through
+// the server, for the worker and for the page, and thousands of them cost
+// more than the files.
 #include <windows.h>
 
 #include <cstring>
@@ -10,11 +14,13 @@
 
 // wParam: bytes the whole run will produce (unsigned 32-bit). lParam: 0.
 constexpr UINT WM_INSTALL_TOTAL = WM_USER + 0x100;
-// wParam: 0. lParam: the announced file, to be taken with takeAnnouncedFile.
+// The file now being written, when the last report is long enough ago (and
+// always before a WM_INSTALL_PROGRESS while it is written, or a failure of
+// it). wParam: 0. lParam: the file, to be taken with takeAnnouncedFile.
 constexpr UINT WM_INSTALL_FILE = WM_USER + 0x101;
-// wParam, lParam: 0.
-constexpr UINT WM_INSTALL_FILE_DONE = WM_USER + 0x102;
-// wParam: bytes of the current file produced so far. lParam: its full size.
+// How far the run has come, when the last report is long enough ago, and
+// once at its end. wParam: the bytes written so far, of all files (unsigned
+// 32-bit). lParam: 0.
 constexpr UINT WM_INSTALL_PROGRESS = WM_USER + 0x103;
 // wParam: the result, kInstallSucceeded or a failure code. lParam: 0.
 constexpr UINT WM_INSTALL_DONE = WM_USER + 0x104;
@@ -31,6 +37,9 @@ struct FileInUseQuestion {
   HANDLE answered;
   bool retry = false;
 };
+
+// How long the worker waits at least from one report to the next.
+constexpr DWORD kProgressReportInterval = 40;  // milliseconds
 
 // Results in WM_INSTALL_DONE besides the extractor's own codes, which pass
 // through unchanged (and 4 is also its code for a missing chunk).

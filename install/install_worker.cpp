@@ -84,7 +84,7 @@ DWORD WINAPI installWorker(LPVOID parameter) {
   // The page frees the job while handling WM_INSTALL_DONE, so the one field
   // that message needs is read now.
   const HWND progressWindow = job.progressWindow;
-  ProgressCB status(progressWindow);
+  ProgressCB status(progressWindow, job.reportInterval);
   Escort::FileExtractor& extractor = *Escort::getFileExtractor();
 
   int result = kPayloadNotOpened;
@@ -93,6 +93,7 @@ DWORD WINAPI installWorker(LPVOID parameter) {
     Installation installation(job, extractor);
     status.postTotal(installation.measure());
     result = installation.extract();
+    status.postWritten();
     extractor.setUndoLog(nullptr);
   }
   // The page leaves its wizard disabled until this message arrives, so it must

@@ -2,13 +2,13 @@
 
 #include <windows.h>
 
-#include <cstdio>
+#include <cstdint>
 
 #include "documentation_address.h"
 #include "product_version.h"
 #include "registration_reader.h"
 #include "registry_key.h"
-#include "uninstall_commands.h"
+#include "text_format.h"
 #include "uninstall_log.h"
 
 namespace {
@@ -23,36 +23,24 @@ bool fileExists(const std::string& path) {
 
 // "3.0.2.0", as the file's own version resource says.
 std::string versionText(uint64_t version) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%u.%u.%u.%u", unsigned(version >> 48), unsigned(version >> 32) & 0xFFFF,
-                unsigned(version >> 16) & 0xFFFF, unsigned(version) & 0xFFFF);
+  std::string text;
+  for (int shift = 48; shift >= 0; shift -= 16) {
+    if (shift < 48) text += '.';
+    text += intToString(static_cast<int>((version >> shift) & 0xFFFF));
+  }
   return text;
 }
 
-// Kilobytes, rounded up, of the files the registration would delete that
-// are there.
-DWORD installedKilobytes(const std::string& productName) {
-  Registration registration;
-  std::string damagedValue;
-  uint64_t bytes = 0;
-  if (readRegistration(productName, registration, damagedValue) == RegistrationStatus::Found) {
-    for (const Escort::UninstallEvent& event : registration.events) {
-      WIN32_FILE_ATTRIBUTE_DATA file;
-      if (event.command == kDeleteFile &&
-          GetFileAttributesExA(event.parameter.c_str(), GetFileExInfoStandard, &file) &&
-          !(file.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-        bytes += (uint64_t(file.nFileSizeHigh) << 32) | file.nFileSizeLow;
-    }
-  }
-  return static_cast<DWORD>((bytes + 1023) / 1024);
+std::string zeroPadded(unsigned value, size_t width) {
+  std::string text = intToString(static_cast<int>(value));
+  if (text.size() < width) text.insert(0, width - text.size(), '0');
+  return text;
 }
 
 std::string today() {
   SYSTEMTIME now;
   GetLocalTime(&now);
-  char date[16];
-  std::snprintf(date, sizeof date, "%04u%02u%02u", now.wYear, now.wMonth, now.wDay);
-  return date;
+  return zeroPadded(now.wYear, 4) + zeroPadded(now.wMonth, 2) + zeroPadded(now.wDay, 2);
 }
 
 }  // namespace
@@ -67,7 +55,6 @@ bool writeRegistrationDetails(const std::string& productName, const std::string&
   return key.open(registrationKey(productName), KEY_SET_VALUE) &&
          (!Escort::readProductVersion(shown, version) || key.setString("DisplayVersion", versionText(version))) &&
          key.setString("Publisher", kPublisher) && key.setString("DisplayIcon", shown + ",0") &&
-         key.setDword("EstimatedSize", installedKilobytes(productName)) &&
          key.setString("InstallLocation", programDir) && key.setString("InstallDate", today()) &&
          key.setDword("NoModify", 1) && key.setDword("NoRepair", 1) &&
          key.setString("URLInfoAbout", kDocumentationAddress) && key.setString("HelpLink", kDocumentationAddress);

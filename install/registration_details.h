@@ -1,8 +1,8 @@
 #pragma once
 // What Windows' list of installed programs shows of the registration besides
-// its name: the version, the publisher, the icon, the size, where and when
-// it was installed, the documentation address, and no Modify or Repair
-// button, which would have nothing to do.
+// its name and size (which the commit writes): the version, the publisher,
+// the icon, where and when it was installed, the documentation address, and
+// no Modify or Repair button, which would have nothing to do.
 #include <string>
 
 // Writes them into the committed registration of `productName`, for the

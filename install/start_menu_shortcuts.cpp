@@ -48,8 +48,7 @@ bool prepareShortcutFile(const std::string& path, Escort::UndoLog& undo) {
   if (attributes == INVALID_FILE_ATTRIBUTES) return undo.fileWillBeCreated(path.c_str());
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) return false;  // no shortcut can be saved over it
   const std::string kept = Escort::newKeptCopyPath(path);
-  return !kept.empty() && undo.fileWillBeReplaced(path.c_str(), kept.c_str()) &&
-         MoveFileExA(path.c_str(), kept.c_str(), 0);
+  return !kept.empty() && undo.fileWillBeReplaced(path.c_str(), kept.c_str()) && Escort::renameAside(path, kept);
 }
 
 // One shortcut as it is saved. The link object is shared, so what a shortcut

@@ -25,5 +25,7 @@ constexpr const char kEventCountValue[] = "EscortEvents";
 constexpr const char kEventTagPrefix[] = "EscortTag";
 constexpr const char kEventParamsPrefix[] = "EscortParams";
 constexpr const char kEventDescPrefix[] = "EscortDesc";
+// Kilobytes of the files the events would delete, for Windows' list of programs.
+constexpr const char kEstimatedSizeValue[] = "EstimatedSize";
 
 }  // namespace Escort

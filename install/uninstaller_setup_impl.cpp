@@ -3,11 +3,16 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <map>
 #include <new>
+#include <set>
+#include <utility>
 
 #include "registration_reader.h"
 #include "registry_key.h"
+#include "registry_state.h"
 #include "text_format.h"
+#include "uninstall_commands.h"
 #include "uninstall_log.h"
 
 namespace Escort {
@@ -42,7 +47,11 @@ bool UninstallerSetupImpl::addEvent(const char* command, const char* parameter,
 bool UninstallerSetupImpl::commit() {
   bool written = false;
   try {
-    written = writeRegistration(withEarlierEvents());
+    RegistryKey key;
+    if (!events.empty() && key.create(kUninstallKey + productName, KEY_ALL_ACCESS)) {
+      const std::vector<SavedRegistryValue> earlier = valuesOf(key.handle());
+      written = writeChanged(key, earlier, registeredValues(withEarlierEvents(readableEvents(earlier))));
+    }
   } catch (const std::bad_alloc&) {
     // A value name or the uninstall command could not be built; the key is closed.
   }
@@ -59,40 +68,71 @@ bool UninstallerSetupImpl::commit() {
 // earlier one did registers just that list. Every event that can still be
 // read of a damaged earlier registration is kept too: dropping them would
 // leave the earlier installation with no way to be removed.
-std::vector<UninstallEvent> UninstallerSetupImpl::withEarlierEvents() const {
+std::vector<UninstallEvent> UninstallerSetupImpl::withEarlierEvents(const std::vector<UninstallEvent>& earlier) const {
   std::vector<UninstallEvent> both = events;
-  const std::vector<UninstallEvent> earlier = readableEvents(productName);
   both.insert(both.end(), earlier.begin(), earlier.end());
+  // From the end, each one the first time it is met.
+  std::set<std::pair<std::string, std::string>> met;
   std::vector<UninstallEvent> registered;
-  for (auto event = both.begin(); event != both.end(); ++event) {
-    const auto repeats = [&event](const UninstallEvent& later) {
-      return later.command == event->command && equalsIgnoringCase(later.parameter, event->parameter);
-    };
-    if (std::none_of(event + 1, both.end(), repeats)) registered.push_back(*event);
+  for (auto event = both.rbegin(); event != both.rend(); ++event) {
+    if (met.insert({event->command, asciiLowerCase(event->parameter)}).second) registered.push_back(*event);
   }
+  std::reverse(registered.begin(), registered.end());
   return registered;
 }
 
-bool UninstallerSetupImpl::writeRegistration(const std::vector<UninstallEvent>& registered) const {
-  if (events.empty()) return false;
-  RegistryKey key;
-  if (!key.create(kUninstallKey + productName, KEY_ALL_ACCESS)) return false;
+namespace {
 
-  bool named = key.setString(kDisplayNameValue, productName);
+SavedRegistryValue text(const std::string& name, const std::string& value) {
+  return {name, REG_SZ, std::string(value.c_str(), value.size() + 1)};  // with its terminating zero
+}
+
+SavedRegistryValue number(const std::string& name, DWORD value) {
+  return {name, REG_DWORD, std::string(reinterpret_cast<const char*>(&value), sizeof value)};
+}
+
+// Kilobytes, rounded up, of the files that the events would delete and that
+// are there: what one uninstallation frees.
+DWORD kilobytesToRemove(const std::vector<UninstallEvent>& registered) {
+  uint64_t bytes = 0;
+  for (const UninstallEvent& event : registered) {
+    WIN32_FILE_ATTRIBUTE_DATA file;
+    if (event.command == kDeleteFile && GetFileAttributesExA(event.parameter.c_str(), GetFileExInfoStandard, &file) &&
+        !(file.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+      bytes += (uint64_t(file.nFileSizeHigh) << 32) | file.nFileSizeLow;
+  }
+  return static_cast<DWORD>((bytes + 1023) / 1024);
+}
+
+}  // namespace
+
+std::vector<SavedRegistryValue> UninstallerSetupImpl::registeredValues(
+    const std::vector<UninstallEvent>& registered) const {
   // The program directory usually lies under "Program Files": unquoted, the
   // command line would end at the first blank of the path.
-  bool startable = key.setString(kUninstallStringValue, '"' + uninstallerPath + "\" " + productName);
-  if (!named || !startable) return false;
-  if (!key.setString(kDescriptionValue, description)) return false;
-  if (!key.setDword(kEventCountValue, static_cast<DWORD>(registered.size()))) return false;
-
+  std::vector<SavedRegistryValue> values = {
+      text(kDisplayNameValue, productName), text(kUninstallStringValue, '"' + uninstallerPath + "\" " + productName),
+      text(kDescriptionValue, description), number(kEventCountValue, static_cast<DWORD>(registered.size()))};
   for (size_t n = 0; n < registered.size(); ++n) {
-    const std::string number = std::to_string(n);
-    const UninstallEvent& event = registered[n];
-    bool tag = key.setString(kEventTagPrefix + number, event.command);
-    bool params = key.setString(kEventParamsPrefix + number, event.parameter);
-    bool desc = key.setString(kEventDescPrefix + number, event.description);
-    if (!tag || !params || !desc) return false;
+    const std::string suffix = std::to_string(n);
+    values.push_back(text(kEventTagPrefix + suffix, registered[n].command));
+    values.push_back(text(kEventParamsPrefix + suffix, registered[n].parameter));
+    values.push_back(text(kEventDescPrefix + suffix, registered[n].description));
+  }
+  values.push_back(number(kEstimatedSizeValue, kilobytesToRemove(registered)));
+  return values;
+}
+
+// Only what differs from what the key holds is written: a reinstall of what
+// is registered already writes next to nothing.
+bool UninstallerSetupImpl::writeChanged(const RegistryKey& key, const std::vector<SavedRegistryValue>& earlier,
+                                        const std::vector<SavedRegistryValue>& wanted) const {
+  std::map<std::string, const SavedRegistryValue*> standing;
+  for (const SavedRegistryValue& value : earlier) standing[asciiLowerCase(value.name)] = &value;
+  for (const SavedRegistryValue& value : wanted) {
+    const auto found = standing.find(asciiLowerCase(value.name));
+    if (found != standing.end() && found->second->type == value.type && found->second->data == value.data) continue;
+    if (!key.set(value)) return false;
   }
   return true;
 }

@@ -2,6 +2,8 @@
 #include <string>
 #include <vector>
 
+#include "registry_key.h"
+#include "registry_key_state.h"
 #include "uninstall_registration.h"
 #include "uninstaller_setup.h"
 
@@ -17,8 +19,10 @@ class UninstallerSetupImpl final : public UninstallerSetup {
 
  private:
   ~UninstallerSetupImpl() = default;  // only commit() ends the log
-  std::vector<UninstallEvent> withEarlierEvents() const;
-  bool writeRegistration(const std::vector<UninstallEvent>& registered) const;
+  std::vector<UninstallEvent> withEarlierEvents(const std::vector<UninstallEvent>& earlier) const;
+  std::vector<SavedRegistryValue> registeredValues(const std::vector<UninstallEvent>& registered) const;
+  bool writeChanged(const RegistryKey& key, const std::vector<SavedRegistryValue>& earlier,
+                    const std::vector<SavedRegistryValue>& wanted) const;
 
   std::string productName;
   std::string description;

@@ -151,7 +151,7 @@ int PageProgress::onEnter(Escort::WizardUI* frame, HWND window) {
     }
   }
 
-  totalBytes = doneBytes = currentBytes = 0;
+  totalBytes = writtenBytes = 0;
   resetDisplay(window);
   // The system sends the timer's message only when no other waits: it shows
   // what the last messages changed.
@@ -178,14 +178,8 @@ INT_PTR PageProgress::onMessage(Escort::WizardUI* frame, HWND window, UINT messa
       fileName = takeAnnouncedFile(lParam);
       refreshWhenDue(window);
       return 1;
-    case WM_INSTALL_FILE_DONE:
-      fileName.clear();
-      doneBytes += currentBytes;
-      currentBytes = 0;
-      refreshWhenDue(window);
-      return 1;
     case WM_INSTALL_PROGRESS:
-      currentBytes = static_cast<uint32_t>(wParam);
+      writtenBytes = static_cast<uint32_t>(wParam);
       refreshWhenDue(window);
       return 1;
     case WM_TIMER:
@@ -204,9 +198,10 @@ INT_PTR PageProgress::onMessage(Escort::WizardUI* frame, HWND window, UINT messa
       return 1;
     }
     case WM_INSTALL_DONE:
-      // The last state shows, whatever was passed over: the full bar, or the
-      // file that failed while its message is up.
+      // The last state shows, whatever was passed over: the full bar and no
+      // file, or the file that failed while its message is up.
       KillTimer(window, IDT_PROGRESS_REFRESH);
+      if (wParam == kInstallSucceeded) fileName.clear();
       refresh(window);
       completeInstallation(frame, window, static_cast<int>(wParam));
       return 1;
@@ -236,7 +231,7 @@ void PageProgress::refresh(HWND window) {
 }
 
 void PageProgress::updateProgressDisplay(HWND window) {
-  const ProgressDisplay display = progressDisplayFor(doneBytes, currentBytes, totalBytes);
+  const ProgressDisplay display = progressDisplayFor(writtenBytes, totalBytes);
   if (display.barPosition != shownBarPosition) {
     shownBarPosition = display.barPosition;
     SendDlgItemMessageA(window, IDC_PROGRESS_BAR, PBM_SETPOS, static_cast<WPARAM>(shownBarPosition), 0);
@@ -291,9 +286,7 @@ void PageProgress::completeInstallation(Escort::WizardUI* frame, HWND window, in
                   lastFailure(std::string("HKEY_LOCAL_MACHINE\\") + kJournalKey));
     return;
   }
-  // What the run kept aside goes; should that be cut off, the next run of
-  // the setup program or the uninstaller finishes it.
-  settleJournal();
+  journal.finish();
   frame->next();
 }
 

@@ -56,9 +56,8 @@ class PageProgress final : public KS3Page {
   // Unsigned 32-bit, as the worker counts: a payload of 2 GiB or more must
   // not overflow a signed count.
   uint32_t totalBytes = 0;
-  uint32_t doneBytes = 0;
-  uint32_t currentBytes = 0;
-  std::string fileName;  // the file the worker is on; empty between files
+  uint32_t writtenBytes = 0;
+  std::string fileName;  // the file the worker is on; none once it has succeeded
   DWORD lastRefresh = 0;  // GetTickCount of the last redraw
   // What the controls show; only what changed is set again.
   int shownBarPosition = 0;

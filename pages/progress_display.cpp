@@ -4,16 +4,17 @@
 
 #include "text_format.h"
 
-ProgressDisplay progressDisplayFor(uint32_t doneBytes, uint32_t currentBytes, uint32_t totalBytes) {
+ProgressDisplay progressDisplayFor(uint32_t writtenBytes, uint32_t totalBytes) {
   if (totalBytes == 0) return {kProgressBarSteps, "100%"};
-  // 64 bits, so neither the sum nor the scaled count can wrap.
-  const uint64_t produced = std::min<uint64_t>(uint64_t{doneBytes} + currentBytes, totalBytes);
+  // 64 bits, so the scaled count cannot wrap.
+  const uint64_t produced = std::min(writtenBytes, totalBytes);
   ProgressDisplay display;
   // Whole steps reached, counted exactly: a rounded fraction could show a
   // step early or late (0.7 in binary lies just below it).
   display.barPosition = static_cast<int>(produced * kProgressBarSteps / totalBytes);
-  // Both operands are exact in a double, so the quotient is the nearest one
-  // to the true percentage, and a true half rounds up.
-  display.percentText = formatDecimal(100.0 * produced / totalBytes, 0, true) + "%";
+  // The nearest whole percentage, a true half rounding up, in integers: exact
+  // for any count, and no floating-point formatting in the program.
+  const uint64_t percent = (produced * 200 + totalBytes) / (uint64_t{totalBytes} * 2);
+  display.percentText = intToString(static_cast<int>(percent)) + "%";
   return display;
 }

@@ -12,8 +12,8 @@ struct ProgressDisplay {
   std::string percentText;  // "0%" .. "100%", a whole number
 };
 
-// `doneBytes` of finished files plus `currentBytes` of the file in progress,
-// out of `totalBytes`, all as the worker counts them: unsigned 32-bit, so a
-// payload of 2 GiB or more never reads as negative. Nothing to install
-// (total 0) counts as complete, and a count past the total shows the total.
-ProgressDisplay progressDisplayFor(uint32_t doneBytes, uint32_t currentBytes, uint32_t totalBytes);
+// `writtenBytes` of `totalBytes`, both as the worker counts them: unsigned
+// 32-bit, so a payload of 2 GiB or more never reads as negative. Nothing to
+// install (total 0) counts as complete, and a count past the total shows the
+// total.
+ProgressDisplay progressDisplayFor(uint32_t writtenBytes, uint32_t totalBytes);

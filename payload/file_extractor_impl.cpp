@@ -27,9 +27,8 @@ bool FileExtractorImpl::open(HINSTANCE module, FileExtractorStatus* statusObject
     return false;
   // Only now: the entries already open must go on being read from their own
   // module, and reported to their own status, when another module is refused.
-  moduleHandle = module;
   status = statusObject;
-  chunkSize = header.chunkSize;
+  inflater.readFrom(module, header.chunkSize);
   return true;
 }
 
@@ -76,41 +75,78 @@ int FileExtractorImpl::extractFile(const char* archivePath, const char* destinat
   if (found == catalog.end()) return kEntryMissing;
 
   const std::string destination = destinationPath;
+  const DWORD attributes = GetFileAttributesA(destination.c_str());
+  // No file can take the place of a folder.
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+    return failed(destination, kOutputFileFailed, ERROR_ALREADY_EXISTS);
+  const bool replaces = attributes != INVALID_FILE_ATTRIBUTES;
+  // The shared module is compared with the copy that stands there before that
+  // gives way; without an undo log nothing is kept, and an earlier file gives
+  // way in one step once the new one is whole.
+  const int result = replaces && (versionAware || !undoLog) ? extractBeside(found->second, destination, versionAware)
+                                                            : extractInPlace(found->second, destination, replaces);
+  if (result == kExtractOk) status->fileFinished();
+  return result;
+}
+
+// Written straight under its own name: the journal says first that it is
+// new, or where the earlier file goes aside, so that a run that fails or is
+// ended from outside takes it back whatever it holds by then. On a failure
+// here the earlier file is back at once.
+int FileExtractorImpl::extractInPlace(const CatalogEntry& entry, const std::string& destination, bool replaces) {
   std::string keptCopy;
-  if (!announcePlacement(destination, keptCopy)) return failed(destination, kOutputFileFailed, GetLastError());
+  if (replaces) {
+    if (int result = announceReplacement(destination, keptCopy)) return result;
+    if (int result = whileHeld(destination, [&] { return renameAside(destination, keptCopy); })) return result;
+  } else if (undoLog && !undoLog->fileWillBeCreated(destination.c_str())) {
+    return failed(destination, kOutputFileFailed, GetLastError());
+  }
+  OutputFile out;
+  int result = openMakingFolder(destination, out, kOutputFileFailed, [&] { return out.create(destination); });
+  if (result == kExtractOk) result = writeEntry(entry, out, destination);
+  if (result != kExtractOk) {
+    out.close();
+    DeleteFileA(destination.c_str());
+    if (!keptCopy.empty()) MoveFileExA(keptCopy.c_str(), destination.c_str(), 0);
+  }
+  return result;
+}
+
+// Written whole under a temporary name beside its destination first, then
+// put in its place in one step.
+int FileExtractorImpl::extractBeside(const CatalogEntry& entry, const std::string& destination, bool versionAware) {
+  std::string keptCopy;
+  if (undoLog) {
+    if (int result = announceReplacement(destination, keptCopy)) return result;
+  }
+  const std::string folder = parentDirectory(destination);
   OutputFile out;
   std::string temporary;
-  if (int result = createOutputFile(parentDirectory(destination), out, temporary)) return result;
-  int result = writeEntry(found->second, out);
-  if (result == kWriteFailed) failed(destination, result, out.error());
+  int result =
+      openMakingFolder(destination, out, kDirectoryNotReady, [&] { return out.createTemporary(folder, temporary); });
+  if (result == kExtractOk) result = writeEntry(entry, out, destination);
   if (result == kExtractOk) {
     // An installed copy of the shared module as new as this one, or newer, stays.
     uint64_t installed = 0, offered = 0;
     const bool keepInstalled = versionAware && readProductVersion(destination, installed) &&
                                readProductVersion(temporary, offered) && installed >= offered;
-    if (!keepInstalled) result = putInPlace(temporary, destination, keptCopy);
+    if (!keepInstalled) {
+      result = whileHeld(destination, [&] {
+        return undoLog ? placeOverEarlierFile(temporary, destination, keptCopy) : placeReplacing(temporary, destination);
+      });
+      if (result == kExtractOk) return kExtractOk;
+    }
   }
-  DeleteFileA(temporary.c_str());  // nothing left to delete once it is in place
-  if (result != kExtractOk) return result;
-
-  status->fileFinished();
-  return kExtractOk;
+  if (!temporary.empty()) DeleteFileA(temporary.c_str());
+  return result;
 }
 
-// Before anything is written for it, the undo log learns whether the file is
-// new or replaces one, and under which name an earlier file will be kept. No
-// file can take the place of a folder.
-bool FileExtractorImpl::announcePlacement(const std::string& destination, std::string& keptCopy) {
-  const DWORD attributes = GetFileAttributesA(destination.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-    SetLastError(ERROR_ALREADY_EXISTS);
-    return false;
-  }
-  if (!undoLog) return true;
-  if (attributes == INVALID_FILE_ATTRIBUTES) return undoLog->fileWillBeCreated(destination.c_str());
+int FileExtractorImpl::announceReplacement(const std::string& destination, std::string& keptCopy) {
   keptCopy = newKeptCopyPath(destination);
-  if (keptCopy.empty()) SetLastError(ERROR_FILE_EXISTS);
-  return !keptCopy.empty() && undoLog->fileWillBeReplaced(destination.c_str(), keptCopy.c_str());
+  if (keptCopy.empty()) return failed(destination, kOutputFileFailed, ERROR_FILE_EXISTS);
+  if (!undoLog->fileWillBeReplaced(destination.c_str(), keptCopy.c_str()))
+    return failed(destination, kOutputFileFailed, GetLastError());
+  return kExtractOk;
 }
 
 int FileExtractorImpl::failed(const std::string& path, int result, unsigned long error) {
@@ -118,46 +154,35 @@ int FileExtractorImpl::failed(const std::string& path, int result, unsigned long
   return result;
 }
 
-// The new file is written under a temporary name beside its destination, so
-// that the destination keeps what it holds until the new file is whole. Making
-// that file also tells whether the directory exists and takes new files.
-int FileExtractorImpl::createOutputFile(const std::string& directory, OutputFile& out, std::string& temporary) {
-  if (out.createTemporary(directory, temporary)) return kExtractOk;
-  const bool made = makeDirectory(directory, [this](const std::string& level) {
+int FileExtractorImpl::whileHeld(const std::string& path, const std::function<bool()>& attempt) {
+  for (;;) {
+    if (attempt()) return kExtractOk;
+    const DWORD error = GetLastError();
+    if (!isHeldError(error)) return failed(path, kOutputFileFailed, error);
+    if (!status->fileInUse(path.c_str())) return kCancelled;
+  }
+}
+
+// Making the file also tells whether its folder exists and takes new files.
+int FileExtractorImpl::openMakingFolder(const std::string& destination, OutputFile& out, int notTaken,
+                                        const std::function<bool()>& open) {
+  if (open()) return kExtractOk;
+  const std::string folder = parentDirectory(destination);
+  if (out.error() != ERROR_PATH_NOT_FOUND) return failed(notTaken == kDirectoryNotReady ? folder : destination, notTaken, out.error());
+  const bool made = makeDirectory(folder, [this](const std::string& level) {
     return !undoLog || undoLog->directoryWillBeCreated(level.c_str());
   });
-  // There already, it takes no new file: why, the first try said.
-  if (!made) return failed(directory, kDirectoryNotReady, GetLastError() == ERROR_ALREADY_EXISTS ? out.error() : GetLastError());
-  if (out.createTemporary(directory, temporary)) return kExtractOk;
-  return failed(directory, kOutputFileFailed, out.error());
+  if (!made) return failed(folder, kDirectoryNotReady, GetLastError() == ERROR_ALREADY_EXISTS ? out.error() : GetLastError());
+  if (open()) return kExtractOk;
+  return failed(notTaken == kDirectoryNotReady ? folder : destination, notTaken, out.error());
 }
 
-int FileExtractorImpl::writeEntry(const CatalogEntry& entry, OutputFile& out) {
-  int result = inflateEntry(moduleHandle, chunkSize, entry, out, *status);
-  bool closed = out.close();
-  if (result == kExtractOk && !closed) return kWriteFailed;
+int FileExtractorImpl::writeEntry(const CatalogEntry& entry, OutputFile& out, const std::string& destination) {
+  int result = inflater.inflate(entry, out, *status);
+  const bool closed = out.close();
+  if (result == kExtractOk && !closed) result = kWriteFailed;
+  if (result == kWriteFailed) failed(destination, result, out.error());
   return result;
-}
-
-// With an undo log, an earlier file is kept aside under the name it was told
-// of; a file that appeared since the run looked is left alone. Without one,
-// nothing is kept. A file that another program holds is tried again for as
-// long as the user says so.
-int FileExtractorImpl::putInPlace(const std::string& temporary, const std::string& destination,
-                                  const std::string& keptCopy) {
-  for (;;) {
-    bool placed;
-    if (!undoLog)
-      placed = placeReplacing(temporary, destination);
-    else if (keptCopy.empty())
-      placed = placeNewFile(temporary, destination);
-    else
-      placed = placeOverEarlierFile(temporary, destination, keptCopy);
-    if (placed) return kExtractOk;
-    const DWORD error = GetLastError();
-    if (!isHeldError(error)) return failed(destination, kOutputFileFailed, error);
-    if (!status->fileInUse(destination.c_str())) return kCancelled;
-  }
 }
 
 int FileExtractorImpl::extractTree(const char* prefix, const char* destinationDirectory,

@@ -1,8 +1,10 @@
 #pragma once
+#include <functional>
 #include <string>
 
 #include "catalog.h"
 #include "file_extractor.h"
+#include "entry_inflater.h"
 #include "output_file.h"
 
 namespace Escort {
@@ -20,16 +22,26 @@ class FileExtractorImpl : public FileExtractor {
   void setUndoLog(UndoLog* log) override;
 
  private:
-  bool announcePlacement(const std::string& destination, std::string& keptCopy);
-  int createOutputFile(const std::string& directory, OutputFile& out, std::string& temporary);
-  int writeEntry(const CatalogEntry& entry, OutputFile& out);
-  int putInPlace(const std::string& temporary, const std::string& destination, const std::string& keptCopy);
+  // The file's two ways to its place (file_extractor_impl.cpp); each gives
+  // an extractor code and tells the status what failed.
+  int extractInPlace(const CatalogEntry& entry, const std::string& destination, bool replaces);
+  int extractBeside(const CatalogEntry& entry, const std::string& destination, bool versionAware);
+  // Tells the undo log where the earlier file goes aside.
+  int announceReplacement(const std::string& destination, std::string& keptCopy);
   // Tells the status what failed and why; gives `result` back.
   int failed(const std::string& path, int result, unsigned long error);
+  // `attempt` until it succeeds, for as long as the user says to try again a
+  // file that another program holds.
+  int whileHeld(const std::string& path, const std::function<bool()>& attempt);
+  // Opens `out` through `open`, making the missing folders above
+  // `destination` first when it fails for want of them; `notTaken` is the
+  // code for a folder that takes no such file.
+  int openMakingFolder(const std::string& destination, OutputFile& out, int notTaken,
+                       const std::function<bool()>& open);
+  int writeEntry(const CatalogEntry& entry, OutputFile& out, const std::string& destination);
 
-  HMODULE moduleHandle = nullptr;
-  uint32_t chunkSize = 0;
   Catalog catalog;
+  EntryInflater inflater;
   FileExtractorStatus* status = nullptr;
   UndoLog* undoLog = nullptr;
 };

@@ -16,21 +16,6 @@ bool fits(const std::string& path) {
   return false;
 }
 
-// Opened for deleting first, as Windows' own renaming opens it: a program that
-// holds the file without sharing that refuses it here (Wine's renaming would
-// let it go). Shared, the opening is in nobody's way, and no program can
-// take hold of the file so until it is renamed.
-bool renameAside(const std::string& path, const std::string& keptCopy) {
-  HANDLE earlier = CreateFileA(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                               OPEN_EXISTING, 0, nullptr);
-  if (earlier == INVALID_HANDLE_VALUE) return false;
-  const bool renamed = MoveFileExA(path.c_str(), keptCopy.c_str(), 0);
-  const DWORD error = GetLastError();
-  CloseHandle(earlier);
-  SetLastError(error);
-  return renamed;
-}
-
 }  // namespace
 
 std::string newKeptCopyPath(const std::string& path) {
@@ -46,8 +31,19 @@ std::string newKeptCopyPath(const std::string& path) {
   return std::string();
 }
 
-bool placeNewFile(const std::string& temporary, const std::string& destination) {
-  return fits(destination) && MoveFileExA(temporary.c_str(), destination.c_str(), 0);
+// Opened for deleting first, as Windows' own renaming opens it: a program that
+// holds the file without sharing that refuses it here (Wine's renaming would
+// let it go). Shared, the opening is in nobody's way, and no program can
+// take hold of the file so until it is renamed.
+bool renameAside(const std::string& path, const std::string& keptCopy) {
+  HANDLE earlier = CreateFileA(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, 0, nullptr);
+  if (earlier == INVALID_HANDLE_VALUE) return false;
+  const bool renamed = MoveFileExA(path.c_str(), keptCopy.c_str(), 0);
+  const DWORD error = GetLastError();
+  CloseHandle(earlier);
+  SetLastError(error);
+  return renamed;
 }
 
 bool placeOverEarlierFile(const std::string& temporary, const std::string& destination, const std::string& keptCopy) {

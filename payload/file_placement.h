@@ -1,9 +1,8 @@
 #pragma once
-// Putting a finished file in place of its destination. The new file is
-// written whole under a temporary name beside the destination first; here it
-// takes the destination's name, so that the destination is at every moment
-// either its earlier file, the new one, or (for an instant, when an earlier
-// file is kept aside) neither, never a part of one.
+// Putting a file in the place of an earlier one: the earlier file renamed
+// aside, kept until the installation ends; or a new file written whole under
+// a temporary name beside its destination, taking the destination's name in
+// one step.
 #include <string>
 
 namespace Escort {
@@ -15,9 +14,10 @@ std::string newKeptCopyPath(const std::string& path);
 // Each function that fails leaves the Windows error of the step that failed
 // as the thread's last error.
 
-// Moves `temporary` to `destination`, where no file stood when the run looked.
-// False, with nothing changed, when a file stands there now or it cannot be moved.
-bool placeNewFile(const std::string& temporary, const std::string& destination);
+// Renames the file `path` to `keptCopy`, beside it. False, with nothing
+// changed, when it cannot: another program holds it without letting it be
+// renamed.
+bool renameAside(const std::string& path, const std::string& keptCopy);
 
 // Renames the file at `destination` to `keptCopy` and moves `temporary` into
 // its place. False, with the destination as it was, when either cannot be

@@ -1,10 +1,7 @@
 #include "output_file.h"
 
 #include <windows.h>
-#include <fcntl.h>
-#include <io.h>
 
-#include <cstdint>
 #include <cstdio>
 
 #include "temporary_file_name.h"
@@ -12,11 +9,30 @@
 
 namespace Escort {
 
-// Made and opened in one call, with a name as GetTempFileNameA would give it
-// (the prefix, up to four hexadecimal digits, ".tmp"): GetTempFileNameA
+bool OutputFile::open(const std::string& path) {
+  close();
+  // Shared for reading and deleting: a virus scanner may look at it meanwhile,
+  // and taking a failed run back deletes it.
+  HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    error_ = GetLastError();
+    return false;
+  }
+  file_ = handle;
+  return true;
+}
+
+bool OutputFile::create(const std::string& path) {
+  if (fitsWindowsPath(path)) return open(path);
+  error_ = ERROR_FILENAME_EXCED_RANGE;  // Windows refuses a longer path; Wine would make it
+  return false;
+}
+
+// With a name as GetTempFileNameA would give it (the prefix, up to four
+// hexadecimal digits, ".tmp"), made and opened in one call: GetTempFileNameA
 // makes and closes the file, and it would take a second opening to write it.
 bool OutputFile::createTemporary(const std::string& directory, std::string& path) {
-  close();
   if (directory.size() > kMaxTemporaryFileDirectory) {
     error_ = ERROR_FILENAME_EXCED_RANGE;
     return false;
@@ -25,41 +41,36 @@ bool OutputFile::createTemporary(const std::string& directory, std::string& path
   for (unsigned attempt = 0; attempt < 0x10000; ++attempt) {
     const unsigned unique = (start + attempt) & 0xFFFF;
     if (unique == 0) continue;
-    char name[16];
-    std::snprintf(name, sizeof name, "%s%X.tmp", kTemporaryFilePrefix, unique);
-    const std::string candidate = directory + '\\' + name;
-    HANDLE handle = CreateFileA(candidate.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) {
-      error_ = GetLastError();
-      if (error_ == ERROR_FILE_EXISTS || error_ == ERROR_ALREADY_EXISTS) continue;
-      return false;
+    const std::string candidate = directory + '\\' + temporaryFileName(unique);
+    if (open(candidate)) {
+      path = candidate;
+      return true;
     }
-    const int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_WRONLY | _O_BINARY);
-    if (descriptor == -1 || !(file_ = _fdopen(descriptor, "wb"))) {
-      error_ = ERROR_NOT_ENOUGH_MEMORY;
-      if (descriptor == -1) CloseHandle(handle); else _close(descriptor);
-      DeleteFileA(candidate.c_str());
-      return false;
-    }
-    path = candidate;
-    return true;
+    if (error_ != ERROR_FILE_EXISTS && error_ != ERROR_ALREADY_EXISTS) return false;
   }
   return false;
 }
 
 bool OutputFile::write(const unsigned char* data, size_t length) {
-  if (length == 0 || std::fwrite(data, 1, length, file_) == length) return true;
-  error_ = GetLastError();
-  return false;
+  while (length > 0) {
+    DWORD written = 0;
+    const DWORD piece = length > 0x40000000u ? 0x40000000u : static_cast<DWORD>(length);
+    if (!WriteFile(file_, data, piece, &written, nullptr) || written == 0) {
+      error_ = written == 0 && GetLastError() == ERROR_SUCCESS ? ERROR_DISK_FULL : GetLastError();
+      return false;
+    }
+    data += written;
+    length -= written;
+  }
+  return true;
 }
 
 bool OutputFile::close() {
   if (!file_) return true;
-  const bool flushed = std::fclose(file_) == 0;
-  if (!flushed) error_ = GetLastError();
+  const bool closed = CloseHandle(file_) != FALSE;
+  if (!closed) error_ = GetLastError();
   file_ = nullptr;
-  return flushed;
+  return closed;
 }
 
 }  // namespace Escort

@@ -1,12 +1,12 @@
 #pragma once
 #include <cstddef>
-#include <cstdio>
 #include <string>
 
 namespace Escort {
 
-// A binary output file that every early return closes. close() reports the
-// final flush, so that a full disk is not mistaken for a finished file.
+// A binary output file that every early return closes, written straight
+// through WriteFile (no runtime buffer: the extractor writes whole blocks of
+// inflated data). close() reports whether the file was closed whole.
 class OutputFile {
  public:
   OutputFile() = default;
@@ -14,6 +14,9 @@ class OutputFile {
   OutputFile& operator=(const OutputFile&) = delete;
   ~OutputFile() { close(); }
 
+  // The new file `path`, open for writing; false when a file of that name is
+  // there already (ERROR_FILE_EXISTS) or it cannot be made.
+  bool create(const std::string& path);
   // A new file with a temporary name of its own in `directory`
   // (temporary_file_name.h), given in `path`, open for writing. False when
   // none can be made there: a directory that is missing, takes no new file,
@@ -25,7 +28,9 @@ class OutputFile {
   unsigned long error() const { return error_; }
 
  private:
-  FILE* file_ = nullptr;
+  bool open(const std::string& path);
+
+  void* file_ = nullptr;
   unsigned long error_ = 0;
 };
 

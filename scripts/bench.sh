@@ -5,7 +5,12 @@
 # as the progress page runs it (room check and worker) with its memory, and
 # the whole setup program carrying that payload, driven by the UI driver
 # through its pages and timed from the click that enters the progress page to
-# the finished page, with how far the page lags behind the worker.
+# the finished page, with how far the page lags behind the worker. Before the
+# timings, what the setup program and the uninstaller are made of: payload
+# resources, other resources, and their own code and data.
+# In the same rounds it times an NSIS installer of the same files (Debian's
+# nsis, installed here when missing): into fresh folders and over its own, as
+# the setup program does both, and prints the ratios round by round.
 # Figures only: nothing here passes or fails, and ctest never runs it.
 # Usage: scripts/bench.sh [ROUNDS]
 # Environment: BENCH_SEED (default 2004), BENCH_HOST_BUILD and BENCH_WIN_BUILD
@@ -52,6 +57,18 @@ echo "== Payload (seed $seed)"
 "$host_build/tools/payload-builder" build "$tree" "$payload" | tail -n 1
 "$host_build/tools/bench-inflate" "$payload"
 
+echo "== NSIS peer of the same files"
+if ! command -v makensis >/dev/null; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo=sudo
+  $sudo apt-get install -y -q --no-install-recommends nsis >/dev/null
+fi
+mkdir -p "$host_build/bench"
+peer=$host_build/bench/nsis_peer.exe
+python3 "$root/tests/bench/make_nsis_peer.py" "$tree" "$host_build/bench/nsis_peer.nsi" "$peer"
+quietly "$host_build/bench/nsis-build.log" makensis -V2 "$host_build/bench/nsis_peer.nsi"
+echo "$(makensis -VERSION): $(stat -c %s "$peer") bytes"
+
 echo "== Windows benchmark, $arch ($win_build)"
 mkdir -p "$win_build"
 quietly "$win_build/bench-build.log" \
@@ -59,7 +76,12 @@ quietly "$win_build/bench-build.log" \
     -DKESTREL_WIN_ARCH="$arch" -DCMAKE_BUILD_TYPE=Release \
     -DKESTREL_HOST_BUILD="$host_build" -DKESTREL_BENCH_PAYLOAD="$payload" -DKESTREL_PAYLOAD="$payload"
 quietly "$win_build/bench-build.log" \
-  cmake --build "$win_build" -j "$jobs" --target install_bench ks3setup ui_driver
+  cmake --build "$win_build" -j "$jobs" --target install_bench ks3setup ksuninstall ui_driver
+
+echo "== Sizes of the programs as they ship (stripped), $arch"
+python3 scripts/pe_sizes.py "setup program, carrying the benchmark's payload" "$win_build/app/ks3setup.exe" \
+  --code-at-most 200
+python3 scripts/pe_sizes.py "uninstaller" "$win_build/uninstaller/ksuninstall.exe" --size-at-most 150
 
 compare_bench=""
 if [ -n "${BENCH_COMPARE:-}" ]; then
@@ -82,12 +104,27 @@ echo "== Under Wine ($rounds rounds)"
 results=$win_build/bench/results.txt
 # One prefix and one wineserver for both programs; the walk installs into
 # fresh folders of that prefix in each round.
-KESTREL_BENCH_ROUNDS=$rounds scripts/with-wine.sh "$win_build/wineprefix" "$loader" \
+KESTREL_BENCH_ROUNDS=$rounds KESTREL_BENCH_PEER="Z:${peer//\//\\}" scripts/with-wine.sh "$win_build/wineprefix" "$loader" \
   bash -c '"$1" "$2" "$3" && "$1" "$4" bench_setup "$5" "$6"' bench "$loader" \
     "$win_build/bench/install_bench.exe" "$rounds" "$win_build/tests/e2e/ui_driver.exe" \
     "$win_build/app/ks3setup.exe" "$win_build/bench/screenshots" \
   | tr -d '\r' | grep -v '^wine: Read access denied' | tee "$results"
 rm -rf "$win_build/wineprefix"  # it holds every round's installation
+
+echo "== Calls made, counted through Wine's relay trace (one installation, fresh and over it)"
+# The functions traced: tests/bench/relay_functions.txt; the trace slows the
+# run down, so these runs are counted, never timed.
+relay_log=$win_build/bench/relay.log
+scripts/with-wine.sh "$win_build/wineprefix" "$loader" bash -c '
+  "$1" reg add "HKCU\\Software\\Wine\\Debug" /v RelayInclude /d "$2" /f >/dev/null 2>&1
+  WINEDEBUG=+relay "$1" "$3" calls 2>"$4" >/dev/null' relay "$loader" \
+    "$(tr '\n' ';' <"$root/tests/bench/relay_functions.txt")" "$win_build/bench/install_bench.exe" "$relay_log"
+rm -rf "$win_build/wineprefix"
+# What the benchmark's default route installs: the program files, Flight
+# Simulator 2004's four modules and the two model sets.
+files=$(($(find "$tree/ks" "$tree/fs/aircraft" -type f | wc -l) + 4))
+folders=$(find "$tree/ks" "$tree/fs/aircraft" -type d | wc -l)
+python3 "$root/tests/bench/count_calls.py" "$relay_log" "$files" "$folders"
 
 worker=$(sed -n 's/^best of [0-9]*: .* worker \([0-9.]*\) ms;.*/\1/p' "$results")
 worker_median=$(sed -n 's/^best of .*; medians .* and \([0-9.]*\) ms$/\1/p' "$results")

@@ -73,7 +73,12 @@ elif [ -e "$payload_source/catalog.bin" ]; then
 else
   tree=$payload_source
 fi
-echo "== Walking the setup program ($walk_preset) under Wine: one computer, Flight Simulator 2004 installed"
+if [ "$walk_preset" = win32 ]; then
+  walked="the shipped i686 build, in a WoW64 prefix"
+else
+  walked="the x86_64 build, under wine64"
+fi
+echo "== Walking the setup program ($walked): one computer, Flight Simulator 2004 installed"
 # The driver puts the simulator into the walk's own fresh prefix before it
 # starts the program, and reads everything back from there afterwards.
 scripts/with-wine.sh "$root/build/$walk_preset/wineprefix" "$loader" \

@@ -24,17 +24,23 @@ sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 export DEBIAN_FRONTEND=noninteractive
 updated=false
-apt_install() {
-  if ! $updated; then
-    # A mirror caught mid-sync fails one index now and then; retry, and if it
-    # still fails go on: the install itself says what it could not find.
-    for attempt in 1 2 3; do
-      $sudo apt-get update -q && break
+# A mirror caught mid-sync fails one index now and then (its i386 security
+# index, say); retry, and if it still fails go on with what did load: the
+# install itself says what it could not find.
+apt_update() {
+  for attempt in 1 2 3; do
+    $sudo apt-get update -q && break
+    if [ "$attempt" -eq 3 ]; then
+      echo "apt-get update failed again; going on with the indexes that loaded" >&2
+    else
       echo "apt-get update failed (attempt $attempt); retrying" >&2
       sleep $((attempt * 5))
-    done
-    updated=true
-  fi
+    fi
+  done
+  updated=true
+}
+apt_install() {
+  $updated || apt_update
   echo "Installing: $*"
   $sudo apt-get install -y -q --no-install-recommends "$@"
 }
@@ -48,14 +54,20 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
 fi
 [ ${#missing[@]} -eq 0 ] || apt_install "${missing[@]}"
 
-# 32-bit Wine runs the i686 build where the kernel executes 32-bit code (which
-# its C library shows); elsewhere, or where a mirror offers no 32-bit Wine that
-# fits the 64-bit packages, the Windows tests run the x86_64 build under wine64.
+# 32-bit Wine runs the i686 build, the program that ships, where the kernel
+# executes 32-bit code (which its C library shows). It comes from the release's
+# own suite, as install-i386.sh says; where it cannot be had, or the kernel runs
+# no 32-bit code, the Windows tests run the x86_64 build under wine64.
 installed wine32:i386 && exit 0
-if [ ! -e /lib/ld-linux.so.2 ] && ! apt_install libc6:i386; then
-  echo "== Could not install libc6:i386: the Windows tests will run the x86_64 build under wine64" >&2
-  exit 0
+here=$(dirname "${BASH_SOURCE[0]}")
+if [ ! -e /lib/ld-linux.so.2 ]; then
+  $updated || apt_update
+  if ! "$here/install-i386.sh" libc6:i386; then
+    echo "== Could not install libc6:i386: the Windows tests will run the x86_64 build under wine64" >&2
+    exit 0
+  fi
 fi
 /lib/ld-linux.so.2 --version >/dev/null 2>&1 || exit 0
-apt_install wine32:i386 ||
+$updated || apt_update
+"$here/install-i386.sh" wine wine64 wine32:i386 ||
   echo "== Could not install wine32:i386: the Windows tests will run the x86_64 build under wine64" >&2

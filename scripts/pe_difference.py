@@ -5,33 +5,17 @@ data after the last section (where a signature goes).
 
 Usage: pe_difference.py FIRST SECOND   (exit status 0 when the bytes are the same)
 """
-import struct
 import sys
 
-
-def section_name(data, header, string_table):
-    name = data[header:header + 8].rstrip(b"\0").decode("ascii", "replace")
-    # Names longer than eight characters stand in the COFF string table as "/offset".
-    if name.startswith("/") and name[1:].isdigit() and string_table is not None:
-        start = string_table + int(name[1:])
-        name = data[start:data.index(b"\0", start)].decode("ascii", "replace")
-    return name
+from pe_file import PeFile
 
 
 def regions(data):
     """(start, end, name) of what the file holds, in file order."""
-    pe = struct.unpack_from("<I", data, 0x3C)[0]
-    sections = struct.unpack_from("<H", data, pe + 6)[0]
-    symbols, symbol_count, optional_size = struct.unpack_from("<IIH", data, pe + 12)
-    string_table = symbols + 18 * symbol_count if symbols else None
-    optional = pe + 24
-    found = [(pe + 8, pe + 12, "the headers' link time stamp"),
-             (optional + 64, optional + 68, "the headers' checksum")]
-    table = optional + optional_size
-    for header in range(table, table + 40 * sections, 40):
-        raw_size, raw_start = struct.unpack_from("<II", data, header + 16)
-        if raw_size:
-            found.append((raw_start, raw_start + raw_size, "section " + section_name(data, header, string_table)))
+    pe = PeFile(data)
+    found = [(pe.pe + 8, pe.pe + 12, "the headers' link time stamp"),
+             (pe.optional + 64, pe.optional + 68, "the headers' checksum")]
+    found += [(s.raw_start, s.raw_start + s.raw_size, "section " + s.name) for s in pe.sections if s.raw_size]
     return found
 
 

@@ -9,7 +9,11 @@
 export WINEPREFIX="$prefix" WINELOADER="$loader"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=;winedbg.exe,winemenubuilder.exe=d}"
-[ "$(basename "$loader")" = wine64 ] && export WINEARCH=win64 || export WINEARCH=win32
+# A 64-bit prefix: the i686 build runs in it as a 32-bit program runs on 64-bit
+# Windows (WoW64, the registry's 32-bit view). KESTREL_WINEARCH=win32 makes a
+# 32-bit prefix instead, as 32-bit Windows has (XP: no WoW64), where only the
+# i686 build runs.
+export WINEARCH=${KESTREL_WINEARCH:-win64}
 
 # The server of this prefix (wineserver -k ends it with every program in it).
 wineserver=/usr/lib/wine/wineserver64

@@ -40,7 +40,7 @@ if [ -z "${DISPLAY:-}" ]; then
   [ -n "${DISPLAY:-}" ] || { echo "No display could be started" >&2; exit 1; }
 fi
 
-echo "Creating Wine prefix $prefix"
+echo "Creating Wine prefix $prefix ($WINEARCH)"
 rm -rf "$prefix"
 mkdir -p "$prefix"
 "$wineserver" -p

@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <set>
 
+#include "journal_settlement.h"
 #include "journal_store.h"
 #include "registry_state.h"
 #include "text_format.h"
@@ -43,7 +43,7 @@ bool InstallJournal::fileWillBeReplaced(const char* path, const char* keptCopy) 
   record.path = path;
   record.keptCopy = keptCopy;
   if (!append(record)) return false;
-  replacedFolders.push_back(parentDirectory(path));
+  replacedFolders.insert(asciiLowerCase(parentDirectory(path)));
   return true;
 }
 
@@ -78,6 +78,8 @@ bool InstallJournal::markCommitted() {
   return append(record);
 }
 
+void InstallJournal::finish() const { finishCommittedRun(written); }
+
 std::vector<std::string> InstallJournal::createdParentsOf(const std::string& directory) const {
   std::string path = directory;
   if (!path.empty() && path.back() == '\\') path.pop_back();
@@ -91,7 +93,8 @@ std::vector<std::string> InstallJournal::createdParentsOf(const std::string& dir
 }
 
 bool InstallJournal::append(const JournalRecord& record) {
-  if (key.handle() == nullptr || !key.setBinary(std::to_string(next), encodeJournalRecord(record))) return false;
-  ++next;
+  if (key.handle() == nullptr || !key.setBinary(std::to_string(written.size()), encodeJournalRecord(record)))
+    return false;
+  written.push_back(record);
   return true;
 }

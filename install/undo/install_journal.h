@@ -6,6 +6,7 @@
 // extractor reports to it through Escort::UndoLog; the settings, the
 // shortcuts and the commit through its own operations. Used on the GUI
 // thread and, while the worker runs, by the worker alone, never by both.
+#include <set>
 #include <string>
 #include <vector>
 
@@ -18,7 +19,7 @@ class InstallJournal final : public Escort::UndoLog {
   // Starts the journal. False when it cannot be written, or when a journal is
   // there already: another run's, never this one's to add to.
   bool begin();
-  bool began() const { return next > 0; }
+  bool began() const { return !written.empty(); }
 
   bool directoryWillBeCreated(const char* directory) override;
   bool fileWillBeCreated(const char* path) override;
@@ -33,6 +34,11 @@ class InstallJournal final : public Escort::UndoLog {
   // The run has succeeded: from here on a settlement finishes it instead of
   // taking it back.
   bool markCommitted();
+  // After markCommitted: what the run kept aside goes, then the journal, from
+  // the records as this journal wrote them (no reading back a journal of
+  // thousands of records). Should that be cut off, the next settlement
+  // finishes it.
+  void finish() const;
 
   // The folders this run made above `directory`, the deepest first, each
   // with one backslash at its end.
@@ -42,7 +48,7 @@ class InstallJournal final : public Escort::UndoLog {
   bool append(const JournalRecord& record);
 
   RegistryKey key;
-  unsigned next = 0;  // the number of the next record
+  std::vector<JournalRecord> written;  // every record, as it was written
   std::vector<std::string> createdDirectories;
-  std::vector<std::string> replacedFolders;
+  std::set<std::string> replacedFolders;  // each once, in lower case
 };

@@ -88,15 +88,22 @@ std::vector<FailedItem> takeBack(const std::vector<JournalRecord>& records) {
 // goes at the next restart.
 void discardKeptCopies(const std::vector<JournalRecord>& records) {
   for (const JournalRecord& record : records) {
-    if (record.kind != JournalRecordKind::FileReplaced || !exists(record.keptCopy)) continue;
+    if (record.kind != JournalRecordKind::FileReplaced) continue;
+    const char* kept = record.keptCopy.c_str();
+    if (DeleteFileA(kept) || GetLastError() == ERROR_FILE_NOT_FOUND) continue;  // none: the file stayed as it was
     // A read-only file refuses deletion on Windows (Wine lets it go).
-    SetFileAttributesA(record.keptCopy.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (!DeleteFileA(record.keptCopy.c_str()))
-      MoveFileExA(record.keptCopy.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    if (GetLastError() == ERROR_ACCESS_DENIED && SetFileAttributesA(kept, FILE_ATTRIBUTE_NORMAL) && DeleteFileA(kept))
+      continue;
+    MoveFileExA(kept, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
   }
 }
 
 }  // namespace
+
+void finishCommittedRun(const std::vector<JournalRecord>& records) {
+  discardKeptCopies(records);
+  removeJournal(records);
+}
 
 JournalSettlement settleJournal() {
   JournalSettlement settlement;
@@ -111,9 +118,9 @@ JournalSettlement settleJournal() {
       break;
     case JournalReading::Read:
       if (records.back().kind == JournalRecordKind::Committed) {
-        discardKeptCopies(records);
+        finishCommittedRun(records);
         settlement.outcome = JournalSettlement::Finished;
-        break;
+        return settlement;
       }
       settlement.left = takeBack(records);
       for (int pass = 1; pass < kPasses && !settlement.left.empty(); ++pass) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "journal_format.h"
 #include "uninstall_summary.h"
 
 struct JournalSettlement {
@@ -20,6 +21,11 @@ struct JournalSettlement {
   std::vector<FailedItem> left;
   std::string problem;
 };
+
+// The end of a run that has succeeded (its last record "committed"): what it
+// kept aside goes, then its journal. `records` are the journal's, as
+// written.
+void finishCommittedRun(const std::vector<JournalRecord>& records);
 
 // Settles the journal in the registry, and removes it once it is settled.
 // A step that fails is tried again a few times, every step of the run in its

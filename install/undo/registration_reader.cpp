@@ -3,10 +3,14 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <array>
+#include <cstring>
+#include <map>
 #include <utility>
 
 #include "registry_key.h"
 #include "registry_state.h"
+#include "text_format.h"
 
 std::string registrationKey(const std::string& productName) {
   return Escort::kUninstallKey + productName;
@@ -45,42 +49,46 @@ RegistrationStatus readRegistration(const std::string& productName, Registration
 
 namespace {
 
-// The numbers n of the key's "EscortTag<n>" values, in ascending order.
-std::vector<DWORD> taggedEventNumbers(HKEY key) {
-  std::vector<DWORD> numbers;
-  const std::string prefix = Escort::kEventTagPrefix;
-  for (const SavedRegistryValue& value : valuesOf(key)) {
-    const std::string digits = value.name.substr(std::min(prefix.size(), value.name.size()));
-    if (value.name.compare(0, prefix.size(), prefix) != 0 || digits.empty() || digits.size() > 9 ||
-        digits.find_first_not_of("0123456789") != std::string::npos)
-      continue;
-    numbers.push_back(static_cast<DWORD>(std::stoul(digits)));
-  }
-  std::sort(numbers.begin(), numbers.end());
-  numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
-  return numbers;
+// The text of a REG_SZ value as RegistryKey::readString reads it.
+bool textOf(const SavedRegistryValue& value, std::string& text) {
+  if (value.type != REG_SZ) return false;
+  std::string data = value.data;
+  if (!data.empty() && data.back() == '\0') data.pop_back();
+  if (data.find('\0') != std::string::npos) return false;
+  text = std::move(data);
+  return true;
 }
 
 }  // namespace
 
-std::vector<Escort::UninstallEvent> readableEvents(const std::string& productName) {
-  std::vector<Escort::UninstallEvent> events;
-  RegistryKey key;
-  if (productName.empty() || productName.find('\\') != std::string::npos ||
-      !key.open(registrationKey(productName), KEY_QUERY_VALUE))
-    return events;
-  std::vector<DWORD> numbers = taggedEventNumbers(key.handle());
-  // Those of higher numbers are left over from an earlier registration.
+std::vector<Escort::UninstallEvent> readableEvents(const std::vector<SavedRegistryValue>& values) {
+  // By number: each event's three values, found wherever they stand.
+  std::map<DWORD, std::array<const SavedRegistryValue*, 3>> numbered;
+  const std::string prefixes[] = {Escort::kEventTagPrefix, Escort::kEventParamsPrefix, Escort::kEventDescPrefix};
   DWORD count = 0;
-  if (key.readDword(Escort::kEventCountValue, count))
-    numbers.erase(std::lower_bound(numbers.begin(), numbers.end(), count), numbers.end());
-  for (DWORD n : numbers) {
-    const std::string number = std::to_string(n);
+  bool counted = false;
+  for (const SavedRegistryValue& value : values) {
+    if (equalsIgnoringCase(value.name, Escort::kEventCountValue) && value.type == REG_DWORD &&
+        value.data.size() == sizeof count) {
+      std::memcpy(&count, value.data.data(), sizeof count);
+      counted = true;
+    }
+    for (size_t part = 0; part < 3; ++part) {
+      const std::string& prefix = prefixes[part];
+      if (value.name.size() <= prefix.size() || !equalsIgnoringCase(value.name.substr(0, prefix.size()), prefix))
+        continue;
+      const std::string digits = value.name.substr(prefix.size());
+      if (digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos) continue;
+      numbered[static_cast<DWORD>(std::stoul(digits))][part] = &value;
+    }
+  }
+  std::vector<Escort::UninstallEvent> events;
+  for (const auto& [number, parts] : numbered) {
+    // Those of higher numbers are left over from an earlier registration.
+    if (counted && number >= count) break;
     Escort::UninstallEvent event;
-    if (!key.readString(Escort::kEventTagPrefix + number, event.command) ||
-        !key.readString(Escort::kEventParamsPrefix + number, event.parameter))
-      continue;
-    key.readString(Escort::kEventDescPrefix + number, event.description);
+    if (!parts[0] || !parts[1] || !textOf(*parts[0], event.command) || !textOf(*parts[1], event.parameter)) continue;
+    if (parts[2]) textOf(*parts[2], event.description);
     events.push_back(std::move(event));
   }
   return events;

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "registry_key_state.h"
 #include "uninstall_registration.h"
 
 struct Registration {
@@ -32,9 +33,9 @@ std::string registrationKey(const std::string& productName);
 RegistrationStatus readRegistration(const std::string& productName, Registration& registration,
                                     std::string& damagedValue);
 
-// Every event of the registration of `productName` that can be read, in
-// order, whatever else is damaged: those below "EscortEvents" when it can be
-// read, else those of every number that has an "EscortTag" value. An event
-// counts when its command and parameter can be read; a description that
-// cannot is empty.
-std::vector<Escort::UninstallEvent> readableEvents(const std::string& productName);
+// Every event that can be read of a registration key's `values` (as
+// valuesOf reads them), in order, whatever else is damaged: those below
+// "EscortEvents" when it can be read, else those of every number that has an
+// "EscortTag" value. An event counts when its command and parameter can be
+// read; a description that cannot is empty.
+std::vector<Escort::UninstallEvent> readableEvents(const std::vector<SavedRegistryValue>& values);

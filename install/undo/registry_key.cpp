@@ -56,6 +56,12 @@ bool RegistryKey::setDword(const std::string& name, DWORD value) const {
                                   sizeof value));
 }
 
+bool RegistryKey::set(const SavedRegistryValue& value) const {
+  return succeeded(RegSetValueExA(key_, value.name.c_str(), 0, value.type,
+                                  reinterpret_cast<const BYTE*>(value.data.data()),
+                                  static_cast<DWORD>(value.data.size())));
+}
+
 bool RegistryKey::setBinary(const std::string& name, const std::string& bytes) const {
   return succeeded(RegSetValueExA(key_, name.c_str(), 0, REG_BINARY, reinterpret_cast<const BYTE*>(bytes.data()),
                                   static_cast<DWORD>(bytes.size())));

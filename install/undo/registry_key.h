@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "registry_key_state.h"
+
 // A key of HKEY_LOCAL_MACHINE, closed on every way out. Plain
 // HKEY_LOCAL_MACHINE access: the registry view of the program's own build.
 // Opening, creating and writing leave the registry's error as the thread's
@@ -27,6 +29,8 @@ class RegistryKey {
   bool setString(const std::string& name, const std::string& value) const;
   bool setDword(const std::string& name, DWORD value) const;
   bool setBinary(const std::string& name, const std::string& bytes) const;
+  // The value as it is given: its name, type and bytes.
+  bool set(const SavedRegistryValue& value) const;
   // A REG_SZ value without its terminating zero; false for anything else,
   // a zero byte inside the text included.
   bool readString(const std::string& name, std::string& value) const;

@@ -1,7 +1,5 @@
 #include "temporary_file_name.h"
 
-#include <cstdio>
-
 namespace Escort {
 namespace {
 
@@ -27,18 +25,33 @@ bool isNumberedName(const std::string& name, const std::string& prefix, const st
   return startsWithIgnoringCase(name, 0, prefix) && startsWithIgnoringCase(name, digitsEnd, extension);
 }
 
+const char kTemporaryFileExtension[] = ".tmp";
 const char kKeptCopyExtension[] = ".kept";
+
+// `prefix`, the low 16 bits of `number` in capital hexadecimal digits without
+// leading zeros, `extension`: as GetTempFileNameA writes its numbers.
+std::string numberedName(const char* prefix, unsigned number, const char* extension) {
+  std::string digits;
+  number &= 0xFFFFu;
+  do {
+    digits.insert(digits.begin(), "0123456789ABCDEF"[number & 0xFu]);
+    number >>= 4;
+  } while (number != 0);
+  return prefix + digits + extension;
+}
 
 }  // namespace
 
-bool isTemporaryFileName(const std::string& name) { return isNumberedName(name, kTemporaryFilePrefix, ".tmp"); }
+bool isTemporaryFileName(const std::string& name) {
+  return isNumberedName(name, kTemporaryFilePrefix, kTemporaryFileExtension);
+}
 
 bool isKeptCopyName(const std::string& name) { return isNumberedName(name, kKeptCopyPrefix, kKeptCopyExtension); }
 
-std::string keptCopyName(unsigned number) {
-  char name[16];
-  std::snprintf(name, sizeof name, "%s%X%s", kKeptCopyPrefix, number & 0xFFFFu, kKeptCopyExtension);
-  return name;
+std::string temporaryFileName(unsigned number) {
+  return numberedName(kTemporaryFilePrefix, number, kTemporaryFileExtension);
 }
+
+std::string keptCopyName(unsigned number) { return numberedName(kKeptCopyPrefix, number, kKeptCopyExtension); }
 
 }  // namespace Escort

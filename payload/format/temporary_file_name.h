@@ -21,7 +21,9 @@ inline constexpr char kKeptCopyPrefix[] = "~kp";
 bool isTemporaryFileName(const std::string& name);
 // Whether the file name (without its directory) is that of an earlier file kept aside.
 bool isKeptCopyName(const std::string& name);
-// The kept copy's name for `number` (of which the low 16 bits count).
+// The name of a file being written, and that of a kept copy, for `number`
+// (of which the low 16 bits count).
+std::string temporaryFileName(unsigned number);
 std::string keptCopyName(unsigned number);
 
 }  // namespace Escort

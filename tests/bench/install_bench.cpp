@@ -1,9 +1,13 @@
 // install_bench: times the installation as the progress page runs it (the
-// room check, then the worker with its temporary names and everything it
-// keeps to take a failed run back) writing the benchmark payload into a fresh
+// room check, the check for files in use, then the worker with the journal
+// of everything it changes) writing the benchmark payload into a fresh
 // directory, against the minimal inflate-and-write loop writing the same
 // files, and reports the worker's memory. Not a test: figures only.
 // Usage: install_bench [ROUNDS]   (bench_payload.dll beside it; 5 rounds by default)
+//        install_bench calls      one installation into a fresh directory and one over it, each with
+//                                 the page's commit, every part marked by an OutputDebugStringA
+//                                 "kestrel-bench: <part>", for counting the calls each part makes
+//                                 (scripts/bench.sh runs it under Wine's relay trace)
 #include <windows.h>
 
 #include <algorithm>
@@ -12,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "file_holders.h"
 #include "install_job.h"
 #include "install_messages.h"
 #include "install_plan.h"
@@ -19,9 +24,12 @@
 #include "install_journal.h"
 #include "journal_settlement.h"
 #include "plain_install.h"
+#include "registration_details.h"
+#include "registration_reader.h"
 #include "process_memory.h"
 #include "room_check.h"
 #include "scratch_directory.h"
+#include "uninstall_log.h"
 
 namespace {
 
@@ -49,7 +57,6 @@ struct ThreadRun {
   int result = -1;
   double ms = 0;
   uint32_t total = 0;
-  uint32_t files = 0;
   uint32_t messages = 0;
 };
 
@@ -81,8 +88,7 @@ ThreadRun runPosting(LPTHREAD_START_ROUTINE body, void* parameter, HWND& window,
         run.total = static_cast<uint32_t>(msg.wParam);
         if (trace) trace->peak = std::max(trace->peak, trace->atTotal = committedPrivateBytes());
       }
-      if (msg.message == WM_INSTALL_FILE) takeAnnouncedFile(msg.lParam);
-      if (msg.message == WM_INSTALL_FILE_DONE) ++run.files;
+      if (msg.message == WM_INSTALL_FILE || msg.message == WM_INSTALL_FAILED) takeAnnouncedFile(msg.lParam);
       if (msg.message == WM_INSTALL_DONE) {
         run.result = static_cast<int>(msg.wParam);
         done = true;
@@ -99,12 +105,8 @@ ThreadRun runPosting(LPTHREAD_START_ROUTINE body, void* parameter, HWND& window,
   return run;
 }
 
-// Runs the room check and then the worker with its journal as the progress
-// page does, and then lets go of what it kept to take the run back, as a
-// successful run does.
-ThreadRun runWorker(HMODULE payload, const std::string& directory, MemoryTrace* trace) {
-  EventList log;
-  InstallJournal journal;
+InstallJob benchJob(HMODULE payload, const std::string& directory, Escort::UninstallerSetup& log,
+                    InstallJournal& journal) {
   InstallJob job;
   job.instanceHandle = payload;
   job.uninstallLog = &log;
@@ -113,24 +115,63 @@ ThreadRun runWorker(HMODULE payload, const std::string& directory, MemoryTrace* 
   job.fs2004Dir = directory + "\\FS9";
   job.installProgramFiles = true;
   job.programDir = directory + "\\Kestrel\\";
+  return job;
+}
+
+// What the progress page checks before its first change: room, and files
+// that another program holds; then the journal begins.
+bool checkAndBegin(const InstallJob& job, InstallJournal& journal) {
+  RoomShortage shortage;
+  if (findRoomShortage(installSteps(job), job.instanceHandle, shortage)) {
+    std::fprintf(stderr, "install_bench: no room in %s\n", shortage.folder.c_str());
+    return false;
+  }
+  if (!findHeldFiles(installSteps(job), job.instanceHandle).empty() || !journal.begin()) {
+    std::fprintf(stderr, "install_bench: files in use, or the journal cannot be begun\n");
+    return false;
+  }
+  return true;
+}
+
+// Runs the checks and then the worker with its journal as the progress page
+// does, and then lets go of what it kept to take the run back, as a
+// successful run does.
+ThreadRun runWorker(HMODULE payload, const std::string& directory, MemoryTrace* trace) {
+  EventList log;
+  InstallJournal journal;
+  InstallJob job = benchJob(payload, directory, log, journal);
   LARGE_INTEGER start;
   QueryPerformanceCounter(&start);
-  RoomShortage shortage;
-  if (findRoomShortage(installSteps(job), payload, shortage)) {
-    ThreadRun refused;
-    std::fprintf(stderr, "install_bench: no room in %s\n", shortage.folder.c_str());
-    return refused;
-  }
-  if (!journal.begin()) {
-    std::fprintf(stderr, "install_bench: the journal cannot be begun\n");
-    return ThreadRun();
-  }
+  if (!checkAndBegin(job, journal)) return ThreadRun();
   const double checkMs = millisecondsSince(start);
   ThreadRun run = runPosting(installWorker, &job, job.progressWindow, trace);
   journal.markCommitted();
-  settleJournal();
+  journal.finish();
   run.ms += checkMs;
   return run;
+}
+
+void mark(const char* part) { OutputDebugStringA((std::string("kestrel-bench: ") + part).c_str()); }
+
+// One installation as the progress page runs it, its commit included, each
+// part marked for the count of its calls.
+bool installMarked(HMODULE payload, const std::string& directory, const char* run) {
+  Escort::UninstallerSetup* log =
+      Escort::createUninstallerSetup(Escort::kProductName, "", (directory + "\\Kestrel\\ksuninstall.exe").c_str());
+  InstallJournal journal;
+  InstallJob job = benchJob(payload, directory, *log, journal);
+  mark((std::string(run) + " checks").c_str());
+  if (!checkAndBegin(job, journal)) return false;
+  mark((std::string(run) + " worker").c_str());
+  if (runPosting(installWorker, &job, job.progressWindow, nullptr).result != 0) return false;
+  mark((std::string(run) + " commit").c_str());
+  if (!journal.keyWillChange(registrationKey(Escort::kProductName))) return false;
+  journal.flushReplacedFiles();
+  const bool committed = log->commit() && writeRegistrationDetails(Escort::kProductName, job.programDir) &&
+                         journal.markCommitted();
+  journal.finish();
+  mark("end");
+  return committed;
 }
 
 struct PlainRun {
@@ -164,7 +205,8 @@ double median(std::vector<double> values) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+  const bool countingCalls = argc > 1 && std::string(argv[1]) == "calls";
+  const int rounds = argc > 1 && !countingCalls ? std::max(1, std::atoi(argv[1])) : 5;
   HMODULE payload = LoadLibraryA(besideThisProgram("bench_payload.dll").c_str());
   if (!payload) {
     std::fprintf(stderr, "install_bench: cannot load bench_payload.dll\n");
@@ -172,6 +214,12 @@ int main(int argc, char** argv) {
   }
   const std::string base = uniqueScratchPath("bench");
   CreateDirectoryA(base.c_str(), nullptr);
+  if (countingCalls) {
+    const bool installed = installMarked(payload, base + "\\calls", "fresh") &&
+                           installMarked(payload, base + "\\calls", "over");
+    removeTree(base);
+    return installed ? 0 : 1;
+  }
 
   // An untimed pass first, so that every run finds the payload's pages
   // mapped and the file system warm.
@@ -192,9 +240,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "install_bench: the worker failed with %d\n", traced.result);
     return 1;
   }
-  std::printf("payload: worker wrote %u files, %u bytes (%u messages); plain loop %u files, %llu bytes\n",
-              traced.files, traced.total, traced.messages, warmUp.result.files,
-              static_cast<unsigned long long>(warmUp.result.bytes));
+  std::printf("payload: worker wrote %u bytes (%u messages); plain loop %u files, %llu bytes\n", traced.total,
+              traced.messages, warmUp.result.files, static_cast<unsigned long long>(warmUp.result.bytes));
 
   // Each round runs both, the first of them changing from round to round, so
   // that neither always meets the other's dirty pages.

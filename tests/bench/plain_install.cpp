@@ -43,28 +43,39 @@ void makeParents(const std::string& path, std::set<std::string>& made) {
   }
 }
 
-bool inflateInto(HANDLE file, const std::vector<const unsigned char*>& chunks, uint32_t chunkSize,
+// One zlib stream for every file, reset for each, and the output written
+// only when the buffer is full or the stream ends: the fewest calls a file
+// can take (a write for each piece of input was the slower way).
+bool inflateInto(HANDLE file, z_stream& z, const std::vector<const unsigned char*>& chunks, uint32_t chunkSize,
                  const Escort::CatalogEntry& entry, std::vector<unsigned char>& out, uint64_t& bytes) {
   if (entry.compressedSize == 0) return true;
-  z_stream z{};
-  if (inflateInit(&z) != Z_OK) return false;
+  if (inflateReset(&z) != Z_OK) return false;
+  z.next_out = out.data();
+  z.avail_out = static_cast<uInt>(out.size());
   int result = Z_OK;
   Escort::ChunkWalk walk(entry, chunkSize);
   for (Escort::ChunkPiece piece; result == Z_OK && walk.next(piece);) {
     if (piece.chunkId >= chunks.size() || !chunks[piece.chunkId]) break;
     z.next_in = const_cast<Bytef*>(chunks[piece.chunkId] + piece.offset);
     z.avail_in = piece.length;
+    bool filled = false;
     do {
-      z.next_out = out.data();
-      z.avail_out = static_cast<uInt>(out.size());
       result = inflate(&z, Z_NO_FLUSH);
-      const DWORD produced = static_cast<DWORD>(out.size() - z.avail_out);
-      DWORD written = 0;
-      if (produced && !WriteFile(file, out.data(), produced, &written, nullptr)) result = Z_ERRNO;
-      bytes += written;
-    } while (result == Z_OK && (z.avail_in > 0 || z.avail_out == 0));
+      if (result == Z_BUF_ERROR && z.avail_in == 0) {  // nothing held back; wants the next piece
+        result = Z_OK;
+        break;
+      }
+      filled = z.avail_out == 0;
+      if (filled || result == Z_STREAM_END) {
+        const DWORD produced = static_cast<DWORD>(out.size() - z.avail_out);
+        DWORD written = 0;
+        if (produced && !WriteFile(file, out.data(), produced, &written, nullptr)) result = Z_ERRNO;
+        bytes += written;
+        z.next_out = out.data();
+        z.avail_out = static_cast<uInt>(out.size());
+      }
+    } while (result == Z_OK && (z.avail_in > 0 || filled));
   }
-  inflateEnd(&z);
   return result == Z_STREAM_END;
 }
 
@@ -86,19 +97,24 @@ PlainInstallResult plainInstall(HMODULE payload, const std::string& programDir,
     chunks.push_back(chunk);
 
   std::vector<unsigned char> out(header.chunkSize);
+  z_stream z{};
+  if (inflateInit(&z) != Z_OK) return run;
   std::set<std::string> made;
+  uint32_t placed = 0;
   for (const auto& [key, entry] : catalog) {
     const std::string destination = destinationOf(key, programDir, simulatorDir);
     if (destination.empty()) continue;
+    ++placed;
     makeParents(destination, made);
     HANDLE file = CreateFileA(destination.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return run;
-    const bool inflated = inflateInto(file, chunks, header.chunkSize, entry, out, run.bytes);
-    CloseHandle(file);
-    if (!inflated) return run;
+    const bool inflated =
+        file != INVALID_HANDLE_VALUE && inflateInto(file, z, chunks, header.chunkSize, entry, out, run.bytes);
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    if (!inflated) break;
     ++run.files;
   }
-  run.ok = true;
+  inflateEnd(&z);
+  run.ok = run.files == placed;
   return run;
 }

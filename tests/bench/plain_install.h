@@ -1,8 +1,10 @@
 #pragma once
 // The yardstick for the worker: the least an installation of the payload can
 // do. It inflates the same streams into the same files with zlib and plain
-// Win32 calls: chunk pointers looked up once, no copies, no uninstall log, no
-// temporary names, no progress reports and nothing kept to take back.
+// Win32 calls: chunk pointers looked up once, no copies, one zlib stream
+// reset for each file, a write only for a full buffer or a file's end, no
+// uninstall log, no temporary names, no progress reports and nothing kept to
+// take back.
 #include <windows.h>
 
 #include <cstdint>

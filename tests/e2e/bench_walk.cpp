@@ -10,8 +10,15 @@
 // registration, showing the finished page, the driver noticing). The probe
 // is a message hook, which Wine calls through its server for every message,
 // so it slows the page a little: the plain runs give the setup's time.
-// KESTREL_BENCH_ROUNDS sets the number of rounds (default 5); every
-// installation goes into fresh folders. Figures only.
+// The probed installation is repeated over itself, for the same parts of a
+// reinstall.
+// KESTREL_BENCH_ROUNDS sets the number of rounds (default 5). With
+// KESTREL_BENCH_PEER naming another installer of the same files (an NSIS one,
+// installing silently where /D= says), each round also times, in turn: that
+// installer into fresh folders (its whole process, start and check of its
+// data included), this one into fresh folders, that one again over the files
+// it has just written, and this one over its own (a reinstall, its earlier
+// registration kept). Figures only.
 #include <windows.h>
 
 #include <algorithm>
@@ -26,6 +33,7 @@
 #include "registry_view.h"
 #include "resource_ids.h"
 #include "scenario.h"
+#include "setup_process.h"
 #include "wizard_steps.h"
 
 namespace {
@@ -57,6 +65,25 @@ std::string seedInstallation(int number) {
   return base + "\\kestrel\\";
 }
 
+// The peer installer's whole run into `directory`, in milliseconds.
+double peerInstall(const std::string& peer, const std::string& directory) {
+  LARGE_INTEGER start, end;
+  QueryPerformanceCounter(&start);
+  SetupProcess installer("\"" + peer + "\" /S /D=" + directory);
+  check(installer.waitForEnd(600000) && installer.exitCode() == 0, "the peer installs into " + directory);
+  QueryPerformanceCounter(&end);
+  return millisecondsBetween(start, end);
+}
+
+std::string ratios(const std::vector<double>& ours, const std::vector<double>& theirs) {
+  std::vector<double> each;
+  for (size_t n = 0; n < ours.size(); ++n) each.push_back(ours[n] / theirs[n]);
+  char text[96];
+  std::snprintf(text, sizeof text, "%.2f [%.2f-%.2f]", median(each), *std::min_element(each.begin(), each.end()),
+                *std::max_element(each.begin(), each.end()));
+  return text;
+}
+
 struct Installation {
   double ms = 0;  // from the click that enters the progress page to the finished page
   DWORD clicked = 0, finished = 0;  // the same as GetTickCount values
@@ -81,6 +108,36 @@ Installation install(ScenarioRun& run, UiDriver& setup, const std::string& progr
   return timed;
 }
 
+// Installations with the progress probe, split at the worker's first and
+// last message.
+struct ProbedParts {
+  std::vector<double> before, worker, lags, after;
+
+  std::string add(ScenarioRun& run, const std::string& programDir, const std::string& doneRecord) {
+    const Installation probed = install(run, run.startSetupWithProgressProbe("", doneRecord), programDir);
+    DWORD first = 0, posted = 0, taken = 0;
+    std::istringstream(fileBytes(doneRecord).value_or("")) >> first >> posted >> taken;
+    check(probed.clicked <= first && first <= posted && posted <= taken && taken <= probed.finished,
+          "the progress probe recorded the worker's first and last message in order");
+    before.push_back(static_cast<double>(first - probed.clicked));
+    worker.push_back(static_cast<double>(posted - first));
+    lags.push_back(static_cast<double>(taken - posted));
+    after.push_back(static_cast<double>(probed.finished - taken));
+    return describe(probed.ms, before.back(), worker.back(), lags.back(), after.back());
+  }
+
+  std::string medians() const {
+    return describe(-1, median(before), median(worker), median(lags), median(after));
+  }
+
+  static std::string describe(double total, double before, double worker, double lag, double after) {
+    char text[160];
+    std::snprintf(text, sizeof text, "click to the worker's first message %.0f ms, worker %.0f ms, page lag %.0f ms, "
+                  "then to the finished page %.0f ms", before, worker, lag, after);
+    return total < 0 ? text : std::to_string(static_cast<int>(total)) + " ms: " + text;
+  }
+};
+
 }  // namespace
 
 SCENARIO(bench_setup) {
@@ -90,30 +147,36 @@ SCENARIO(bench_setup) {
   GetTempPathA(sizeof temp, temp);
   const std::string doneRecord = std::string(temp) + "kestrel-bench-done.txt";
 
-  std::vector<double> setupTimes, lags, before, worker, after;
+  const char* peer = std::getenv("KESTREL_BENCH_PEER");
+  std::vector<double> setupTimes, peerFresh, peerOver, setupOver;
+  ProbedParts fresh, over;
   for (int round = 1; round <= rounds; ++round) {
+    const std::string peerDir = "C:\\bench-peer-" + std::to_string(round);
+    if (peer) peerFresh.push_back(peerInstall(peer, peerDir));
     std::string programDir = seedInstallation(2 * round - 1);
     setupTimes.push_back(install(run, run.startSetup(), programDir).ms);
+    if (peer) {
+      peerOver.push_back(peerInstall(peer, peerDir));
+      setupOver.push_back(install(run, run.startSetup(), programDir).ms);
+      std::printf("peer round %d: NSIS %.1f ms fresh, %.1f ms over; setup %.1f ms fresh, %.1f ms over\n", round,
+                  peerFresh.back(), peerOver.back(), setupTimes.back(), setupOver.back());
+    }
 
     programDir = seedInstallation(2 * round);
-    const Installation probed = install(run, run.startSetupWithProgressProbe("", doneRecord), programDir);
-    DWORD first = 0, posted = 0, taken = 0;
-    std::istringstream(fileBytes(doneRecord).value_or("")) >> first >> posted >> taken;
-    check(probed.clicked <= first && first <= posted && posted <= taken && taken <= probed.finished,
-          "the progress probe recorded the worker's first and last message in order");
-    lags.push_back(static_cast<double>(taken - posted));
-    before.push_back(static_cast<double>(first - probed.clicked));
-    worker.push_back(static_cast<double>(posted - first));
-    after.push_back(static_cast<double>(probed.finished - taken));
-    std::printf("setup round %d: %.1f ms from the click to the finished page; with the probe %.0f ms: click to "
-                "the worker's total %.0f ms, worker %.0f ms, page lag %.0f ms, then to the finished page %.0f ms\n",
-                round, setupTimes.back(), probed.ms, before.back(), worker.back(), lags.back(), after.back());
+    std::printf("setup round %d: %.1f ms from the click to the finished page; with the probe %s; over it %s\n", round,
+                setupTimes.back(), fresh.add(run, programDir, doneRecord).c_str(),
+                over.add(run, programDir, doneRecord).c_str());
   }
   std::printf("setup best of %d: %.1f ms, median %.1f ms; page lag behind the worker: least %.0f ms, median %.0f ms\n",
               rounds, *std::min_element(setupTimes.begin(), setupTimes.end()), median(setupTimes),
-              *std::min_element(lags.begin(), lags.end()), median(lags));
-  std::printf("setup with the probe, medians: click to the worker's total %.0f ms, worker %.0f ms, "
-              "page lag %.0f ms, then to the finished page %.0f ms\n",
-              median(before), median(worker), median(lags), median(after));
+              *std::min_element(fresh.lags.begin(), fresh.lags.end()), median(fresh.lags));
+  std::printf("setup with the probe, medians: %s; over it %s\n", fresh.medians().c_str(), over.medians().c_str());
+  if (peer) {
+    std::printf("NSIS against this setup, medians: fresh %.1f and %.1f ms, over %.1f and %.1f ms\n", median(peerFresh),
+                median(setupTimes), median(peerOver), median(setupOver));
+    std::printf("ratio: setup / NSIS per round, median [range]: fresh %s (target 0.80 or less), over %s "
+                "(target 1.20 or less)\n",
+                ratios(setupTimes, peerFresh).c_str(), ratios(setupOver, peerOver).c_str());
+  }
   std::fflush(stdout);
 }

@@ -143,8 +143,7 @@ SCENARIO(failed_reinstall_keeps_the_earlier_installation) {
   const HANDLE program = setup.process().handle();
   setup.click(IDC_NEXT);
   const std::string held = simulatorFolder(Simulator::Fs2004) + "modules\\ksmod9.dll";
-  runUntil(program, "the simulator's modules are being replaced",
-           [] { return holdsKeptCopy(simulatorFolder(Simulator::Fs2004) + "modules"); });
+  runUntil(program, "the program files are being replaced", [] { return holdsKeptCopy(defaultProgramDir()); });
   {
     HeldOpen simulatorStarted(held);
     resumeProcess(program);

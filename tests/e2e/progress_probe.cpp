@@ -27,17 +27,13 @@ namespace {
 
 // The bytes of the run as the worker's messages tell them.
 struct ByteCount {
-  uint64_t total = 0, done = 0, current = 0;
+  uint64_t total = 0, written = 0;
 
   void take(const MSG& message) {
     if (message.message == WM_INSTALL_TOTAL) total = message.wParam;
-    if (message.message == WM_INSTALL_PROGRESS) current = message.wParam;
-    if (message.message == WM_INSTALL_FILE_DONE) {
-      done += current;
-      current = 0;
-    }
+    if (message.message == WM_INSTALL_PROGRESS) written = message.wParam;
   }
-  bool halfWritten() const { return total > 0 && 2 * (done + current) >= total; }
+  bool halfWritten() const { return total > 0 && 2 * written >= total; }
 };
 
 void shootProgressPage(HWND page, const char* path) {

@@ -34,6 +34,9 @@ TEST(PathInTree, DropsPrefixAndOneSeparator) {
 // What an interrupted installation may leave in a folder, and nothing else:
 // a user's file that merely starts alike stays.
 TEST(TemporaryFileName, IsExactlyWhatGetTempFileNameMakesWithThePrefix) {
+  for (unsigned number : {1u, 0xA2B3u, 0xFFFFu})
+    EXPECT_TRUE(Escort::isTemporaryFileName(Escort::temporaryFileName(number))) << number;
+  EXPECT_EQ(Escort::temporaryFileName(0x1A2B3u), "~ksA2B3.tmp");
   for (const char* name : {"~ks1.tmp", "~ksA2B3.TMP", "~KSffff.tmp", "~ks0.Tmp"})
     EXPECT_TRUE(Escort::isTemporaryFileName(name)) << name;
   for (const char* name : {"~ks.tmp", "~ks12345.tmp", "~ksG1.tmp", "~ks12.txt", "ks12.tmp", "~ks12.tmp.bak",

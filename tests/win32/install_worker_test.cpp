@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <cstdint>
 #include <optional>
 #include <ostream>
@@ -90,13 +91,14 @@ std::vector<PostedMessage> runWorker(InstallJob& job) {
   return collector.messages;
 }
 
-// What the progress page makes of a run, with the order of the messages
-// checked on the way: TOTAL; per file FILE, PROGRESS..., FILE_DONE; DONE.
+// What the progress page makes of a run that reports every step (a report
+// interval of 0), with the order of the messages checked on the way: TOTAL;
+// per file FILE, then PROGRESS with the run's bytes so far; a failure's
+// FAILED; PROGRESS once more at the end; DONE.
 struct Transcript {
   uint32_t total = 0;
   std::vector<std::string> announced;
-  size_t finishedFiles = 0;
-  uint32_t finishedBytes = 0;  // the page's count of finished bytes at the end
+  uint32_t written = 0;  // the run's bytes, as the last report gives them
   int result = -1;
   std::string failedPath;  // what a failure names, and Windows' error for it
   DWORD failedError = 0;
@@ -109,8 +111,6 @@ Transcript readTranscript(const std::vector<PostedMessage>& messages) {
     return transcript;
   }
   EXPECT_EQ(messages.front().message, WM_INSTALL_TOTAL);
-  bool inFile = false;
-  uint32_t produced = 0, size = 0;
   for (size_t i = 0; i < messages.size(); ++i) {
     const PostedMessage& m = messages[i];
     switch (m.message) {
@@ -120,29 +120,17 @@ Transcript readTranscript(const std::vector<PostedMessage>& messages) {
         transcript.total = static_cast<uint32_t>(m.wParam);
         break;
       case WM_INSTALL_FILE:
-        EXPECT_FALSE(inFile) << m.file << " announced before the previous file finished";
         EXPECT_EQ(m.wParam, 0u);
-        inFile = true;
-        produced = size = 0;
         transcript.announced.push_back(m.file);
         break;
       case WM_INSTALL_PROGRESS:
-        EXPECT_TRUE(inFile) << "progress outside a file";
-        EXPECT_GE(static_cast<uint32_t>(m.wParam), produced) << "progress went back";
-        produced = static_cast<uint32_t>(m.wParam);
-        size = static_cast<uint32_t>(m.lParam);
-        break;
-      case WM_INSTALL_FILE_DONE:
-        EXPECT_TRUE(inFile) << "a file finished that was never announced";
-        EXPECT_EQ(m.wParam, 0u);
+        EXPECT_FALSE(transcript.announced.empty()) << "progress before any file";
+        EXPECT_GE(static_cast<uint32_t>(m.wParam), transcript.written) << "progress went back";
         EXPECT_EQ(m.lParam, 0);
-        EXPECT_EQ(produced, size) << transcript.announced.back() << " finished short";
-        inFile = false;
-        transcript.finishedBytes += produced;
-        ++transcript.finishedFiles;
+        transcript.written = static_cast<uint32_t>(m.wParam);
         break;
       case WM_INSTALL_FAILED:
-        EXPECT_EQ(i + 2, messages.size()) << "the failure is told last, before WM_INSTALL_DONE";
+        EXPECT_EQ(i + 3, messages.size()) << "the failure is told before the last report and WM_INSTALL_DONE";
         transcript.failedPath = m.file;
         transcript.failedError = static_cast<DWORD>(m.wParam);
         break;
@@ -156,9 +144,6 @@ Transcript readTranscript(const std::vector<PostedMessage>& messages) {
     }
   }
   EXPECT_EQ(messages.back().message, WM_INSTALL_DONE);
-  if (transcript.result == kInstallSucceeded) {
-    EXPECT_FALSE(inFile) << "a file was left unfinished";
-  }
   return transcript;
 }
 
@@ -182,6 +167,7 @@ class InstallWorker : public ::testing::Test {
     InstallJob job;
     job.instanceHandle = GetModuleHandleA(nullptr);
     job.uninstallLog = &log;
+    job.reportInterval = 0;  // every file and every block told
     const bool simulators = type != InstallType::KestrelComputer;
     job.installFs2002 = simulators && fs2002;
     job.installFs2004 = simulators && fs2004;
@@ -230,7 +216,7 @@ TEST_F(InstallWorker, SimulatorComputerWith2004_InstallsTheUninstallerItsModules
   EXPECT_EQ(run.result, kInstallSucceeded);
   EXPECT_EQ(run.announced, destinations(expected));
   EXPECT_EQ(run.total, bytesOf(expected));
-  EXPECT_EQ(run.finishedBytes, run.total);
+  EXPECT_EQ(run.written, run.total);
   EXPECT_EQ(log.events, expected.events);
   expectInstalled(expected);
   EXPECT_FALSE(fileExists(fs2004Dir + "\\modules\\ksmod9.dll"));
@@ -261,14 +247,14 @@ TEST_F(InstallWorker, SharedModule_IsWrittenIntoEachSimulatorAndNeverLogged) {
     EXPECT_EQ(event.parameter.find("fsuipc"), std::string::npos) << event.parameter;
 }
 
-TEST_F(InstallWorker, FinishedBytesReachTheTotalThatCameFirst) {
+TEST_F(InstallWorker, WrittenBytesReachTheTotalThatCameFirst) {
   InstallJob job = jobFor(InstallType::OneComputer, true, true);
   const Transcript run = readTranscript(runWorker(job));
 
   const ExpectedInstallation expected = expectedRun(routeFor(InstallType::OneComputer, true, true));
-  EXPECT_EQ(run.finishedFiles, expected.files.size());
+  EXPECT_EQ(run.announced.size(), expected.files.size());
   EXPECT_EQ(run.total, bytesOf(expected));
-  EXPECT_EQ(run.finishedBytes, run.total);
+  EXPECT_EQ(run.written, run.total);
 }
 
 TEST_F(InstallWorker, SimulatorFolders_GetExactlyOneBackslashBeforeModulesAndAircraft) {
@@ -385,7 +371,7 @@ TEST_F(InstallWorker, FailingTransponderModule_IsLoggedAndNothingAfterItIsAttemp
   EXPECT_EQ(run.failedError, DWORD(ERROR_ALREADY_EXISTS)) << "a folder stands in its place";
   const std::vector<std::string> files = destinations(complete);
   EXPECT_EQ(run.announced, std::vector<std::string>(files.begin(), files.begin() + fileIndex(complete, transponder) + 1));
-  EXPECT_EQ(run.finishedFiles, 1u);
+  EXPECT_EQ(run.written, demoFile("ks\\ksuninstall.exe").size()) << "the uninstaller alone was written";
   EXPECT_EQ(log.events, std::vector<UninstallEvent>(complete.events.begin(),
                                                     complete.events.begin() + eventIndex(complete, transponder) + 1));
   EXPECT_FALSE(fileExists(fs2004Dir + "\\modules\\fsuipc.dll"));
@@ -510,51 +496,87 @@ TEST_F(InstallWorker, SuccessfulRun_LeavesNoTemporaryFileAndLogsTheParentsItMade
 
 // --- The reporter on its own --------------------------------------------------
 
-TEST(ProgressReporting, EachReportBecomesItsMessage) {
+// Reporting every step: each file is named, and each report gives the bytes
+// of the whole run so far, counted on across files in 32 bits.
+TEST(ProgressReporting, EveryReportTellsTheRunsBytesSoFar) {
   WorkerMessageCollector collector;
-  ProgressCB status(collector.window());
-  status.postTotal(3000000000u);
+  ProgressCB status(collector.window(), 0);
+  status.postTotal(4000000000u);
   status.fileStarted("/ks/readme.txt", "C:\\Kestrel\\readme.txt");
-  status.fileProgress(10, 20, 2500000000u, 4000000000u);
+  status.fileProgress(10, 20, 2500000000u, 2500000000u);
   status.fileFinished();
+  status.fileStarted("/ks/big.bin", "C:\\Kestrel\\big.bin");
+  status.fileProgress(10, 20, 1000000000u, 1500000000u);
+  collector.collectQueued();
+
+  const struct {
+    UINT message;
+    uint32_t bytes;
+    const char* file;
+  } expected[] = {{WM_INSTALL_TOTAL, 4000000000u, ""},
+                  {WM_INSTALL_FILE, 0, "C:\\Kestrel\\readme.txt"},
+                  {WM_INSTALL_PROGRESS, 0, ""},
+                  {WM_INSTALL_PROGRESS, 2500000000u, ""},
+                  {WM_INSTALL_FILE, 0, "C:\\Kestrel\\big.bin"},
+                  {WM_INSTALL_PROGRESS, 2500000000u, ""},
+                  {WM_INSTALL_PROGRESS, 3500000000u, ""}};
+  ASSERT_EQ(collector.messages.size(), std::size(expected));
+  for (size_t n = 0; n < std::size(expected); ++n) {
+    const PostedMessage& m = collector.messages[n];
+    EXPECT_EQ(m.message, expected[n].message) << n;
+    EXPECT_EQ(m.message == WM_INSTALL_FILE ? 0u : static_cast<uint32_t>(m.wParam), expected[n].bytes) << n;
+    EXPECT_EQ(m.file, expected[n].file) << n;
+  }
+}
+
+// At the page's own rate: within one interval nothing more is posted, but a
+// file that fails is named before its failure, and the end tells the bytes.
+TEST(ProgressReporting, ReportsAtMostOncePerIntervalAndNamesAFailingFile) {
+  WorkerMessageCollector collector;
+  ProgressCB status(collector.window(), 60000);
+  status.fileStarted("/ks/a.txt", "C:\\Kestrel\\a.txt");
+  status.fileProgress(1, 1, 100, 100);
+  status.fileFinished();
+  status.fileStarted("/ks/b.txt", "C:\\Kestrel\\b.txt");
+  status.fileProgress(1, 1, 50, 100);
+  status.fileFailed("C:\\Kestrel\\b.txt", ERROR_DISK_FULL);
+  status.postWritten();
   collector.collectQueued();
 
   const std::vector<PostedMessage>& m = collector.messages;
-  ASSERT_EQ(m.size(), 4u);
-  EXPECT_EQ(m[0].message, WM_INSTALL_TOTAL);
-  EXPECT_EQ(static_cast<uint32_t>(m[0].wParam), 3000000000u);
-  EXPECT_EQ(m[0].lParam, 0);
-  EXPECT_EQ(m[1].message, WM_INSTALL_FILE);
-  EXPECT_EQ(m[1].wParam, 0u);
-  EXPECT_EQ(m[1].file, "C:\\Kestrel\\readme.txt");
-  EXPECT_EQ(m[2].message, WM_INSTALL_PROGRESS);
-  EXPECT_EQ(static_cast<uint32_t>(m[2].wParam), 2500000000u);
-  EXPECT_EQ(static_cast<uint32_t>(m[2].lParam), 4000000000u);
-  EXPECT_EQ(m[3].message, WM_INSTALL_FILE_DONE);
-  EXPECT_EQ(m[3].wParam, 0u);
-  EXPECT_EQ(m[3].lParam, 0);
+  ASSERT_EQ(m.size(), 5u);
+  EXPECT_EQ(m[0].message, WM_INSTALL_FILE);
+  EXPECT_EQ(m[0].file, "C:\\Kestrel\\a.txt");
+  EXPECT_EQ(m[1].message, WM_INSTALL_PROGRESS);
+  EXPECT_EQ(m[2].message, WM_INSTALL_FILE);
+  EXPECT_EQ(m[2].file, "C:\\Kestrel\\b.txt");
+  EXPECT_EQ(m[3].message, WM_INSTALL_FAILED);
+  EXPECT_EQ(m[3].wParam, WPARAM(ERROR_DISK_FULL));
+  EXPECT_EQ(m[3].file, "C:\\Kestrel\\b.txt");
+  EXPECT_EQ(m[4].message, WM_INSTALL_PROGRESS);
+  EXPECT_EQ(m[4].wParam, WPARAM(150));
 }
 
 TEST(ProgressReporting, AnnouncedNamesOutliveLaterFilesAndTheReporter) {
   WorkerMessageCollector collector;
   {
-    ProgressCB status(collector.window());
+    ProgressCB status(collector.window(), 0);
     status.fileStarted("/ks/a.txt", "C:\\Kestrel\\a.txt");
     status.fileStarted("/ks/docs/b.txt", "C:\\Kestrel\\docs\\b.txt");
   }
   collector.collectQueued();
-  ASSERT_EQ(collector.messages.size(), 2u);
+  ASSERT_EQ(collector.messages.size(), 4u);
   EXPECT_EQ(collector.messages[0].file, "C:\\Kestrel\\a.txt");
-  EXPECT_EQ(collector.messages[1].file, "C:\\Kestrel\\docs\\b.txt");
+  EXPECT_EQ(collector.messages[2].file, "C:\\Kestrel\\docs\\b.txt");
 }
 
 TEST(ProgressReporting, NameLongerThanMaxPathIsAnnouncedWhole) {
   const std::string path = "C:\\" + std::string(150, 'k') + "\\" + std::string(150, 'm') + "\\end.dll";
   WorkerMessageCollector collector;
-  ProgressCB status(collector.window());
+  ProgressCB status(collector.window(), 0);
   status.fileStarted("/fs/modules/end.dll", path.c_str());
   collector.collectQueued();
-  ASSERT_EQ(collector.messages.size(), 1u);
+  ASSERT_EQ(collector.messages.size(), 2u);
   EXPECT_EQ(collector.messages[0].file, path);
 }
 

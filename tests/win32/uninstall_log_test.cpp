@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "registry_view.h"
+#include "scratch_directory.h"
 #include "uninstall_event.h"
 
 using namespace Escort;
@@ -96,6 +97,7 @@ TEST_F(UninstallRegistration, CommitWritesEveryValueByteForByte) {
       {"EscortTag2", registryText("DeleteEmptyDirs")},
       {"EscortParams2", registryText("C:\\Program Files\\Kestrel\\")},
       {"EscortDesc2", {REG_SZ, std::string(1, '\0')}},
+      {"EstimatedSize", registryDword(0)},  // none of the files is there
   };
   ASSERT_TRUE(machineKeyExists(keyPath()));
   std::vector<std::string> names;
@@ -123,8 +125,8 @@ TEST_F(UninstallRegistration, CommitNumbersEventsWithoutLeadingZeros) {
   EXPECT_FALSE(readMachineValue(keyPath(), "EscortParams09"));
   EXPECT_FALSE(readMachineValue(keyPath(), "EscortTag12"));
 
-  std::vector<std::string> names = {"DisplayName", "UninstallString", "EscortDescription",
-                                    "EscortEvents"};
+  std::vector<std::string> names = {"DisplayName", "UninstallString", "EscortDescription", "EscortEvents",
+                                    "EstimatedSize"};
   for (int n = 0; n < 12; ++n) {
     for (const char* prefix : {"EscortTag", "EscortParams", "EscortDesc"})
       names.push_back(prefix + std::to_string(n));
@@ -187,6 +189,39 @@ TEST_F(UninstallRegistration, CommitOverADamagedRegistrationKeepsItsReadableEven
       expected.push_back({"DeleteFile", file, "Deleting file " + file.substr(file.size() - 1)});
     EXPECT_EQ(registeredEvents(), expected);
   }
+}
+
+// What one uninstall frees, for Windows' list: the files the events delete,
+// as they stand, in kilobytes rounded up; a folder or a missing file counts
+// nothing.
+TEST_F(UninstallRegistration, CommitGivesTheKilobytesOfTheFilesItWouldDelete) {
+  ScratchDirectory scratch("estimated");
+  writeFileBytes(scratch / "a.bin", std::string(1500, 'a'));
+  writeFileBytes(scratch / "b.bin", std::string(2048, 'b'));
+  UninstallerSetup* log = createUninstallerSetup(productName.c_str(), "", kUninstaller);
+  ASSERT_NE(log, nullptr);
+  for (const std::string& file : {scratch / "a.bin", scratch / "b.bin", scratch / "gone.bin", scratch.path()})
+    ASSERT_TRUE(log->addEvent("DeleteFile", file.c_str(), ""));
+  ASSERT_TRUE(log->addEvent("DeleteEmptyDirs", scratch.path().c_str(), ""));
+  ASSERT_TRUE(log->commit());
+  EXPECT_EQ(readMachineValue(keyPath(), "EstimatedSize"), registryDword(4));
+}
+
+// A reinstall that registers what is registered already changes no value:
+// thousands of events are not written again.
+TEST_F(UninstallRegistration, CommitOfWhatIsRegisteredWritesNothing) {
+  ASSERT_TRUE(commitNumberedEvents(20));
+  HKEY key = nullptr;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath().c_str(), 0, KEY_NOTIFY | testedRegistryView(), &key),
+            ERROR_SUCCESS);
+  HANDLE changed = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  ASSERT_EQ(RegNotifyChangeKeyValue(key, FALSE, REG_NOTIFY_CHANGE_LAST_SET, changed, TRUE), ERROR_SUCCESS);
+  ASSERT_TRUE(commitNumberedEvents(20));
+  EXPECT_EQ(WaitForSingleObject(changed, 0), DWORD(WAIT_TIMEOUT)) << "a value was written again";
+  ASSERT_TRUE(commitNumberedEvents(21));
+  EXPECT_EQ(WaitForSingleObject(changed, 5000), DWORD(WAIT_OBJECT_0)) << "the new event is written";
+  CloseHandle(changed);
+  RegCloseKey(key);
 }
 
 TEST_F(UninstallRegistration, CommitOfEmptyLogFailsAndCreatesNoKey) {
