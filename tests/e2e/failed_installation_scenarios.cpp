@@ -60,20 +60,20 @@ std::string kilobytes(ULONGLONG bytes) { return std::to_string((bytes + 1023) / 
 // The room check adds up what goes to each volume, each file in whole
 // clusters, before anything is written: with half the room on the small drive
 // that the simulator's files or the program files need there, or with both
-// there, which each would fit alone, or with the program files on a drive
-// that cannot be read (which counts as having room, and the run meets it
-// itself), the message names the first folder on the small drive and the room
-// needed there to the kilobyte.
+// there and one cluster less room than both need, though each would fit
+// alone, or with the program files on a drive that cannot be read (which
+// counts as having room, and the run meets it itself), the message names the
+// first folder on the small drive and the room needed there to the kilobyte.
 SCENARIO(small_drive_refused_up_front) {
   const struct {
     std::string simulator, programDir;
     std::string fullFolder;
-    bool halfTheRoom;  // else the drive as it is
+    bool oneClusterShort;  // else half the room
   } cases[] = {
-      {kSmallDriveSimulator, defaultProgramDir(), kSmallDriveSimulator, true},
-      {kFs2004Folder, kSmallDriveProgramDir, kSmallDriveProgramDir, true},
-      {kSmallDriveSimulator, kSmallDriveProgramDir, kSmallDriveProgramDir, false},
-      {kSmallDriveSimulator, std::string(kUnreadableDrive) + "Kestrel 3\\", kSmallDriveSimulator, true},
+      {kSmallDriveSimulator, defaultProgramDir(), kSmallDriveSimulator, false},
+      {kFs2004Folder, kSmallDriveProgramDir, kSmallDriveProgramDir, false},
+      {kSmallDriveSimulator, kSmallDriveProgramDir, kSmallDriveProgramDir, true},
+      {kSmallDriveSimulator, std::string(kUnreadableDrive) + "Kestrel 3\\", kSmallDriveSimulator, false},
   };
   const ULONGLONG cluster = smallDriveClusterBytes();
   for (const auto& c : cases) {
@@ -84,9 +84,8 @@ SCENARIO(small_drive_refused_up_front) {
     const ULONGLONG needed = roomBelow(expected, kSmallDrive, cluster);
     check(kilobytes(needed) != kilobytes(roomBelow(expected, kSmallDrive, 1)),
           "the files take more room in whole clusters than their bytes alone");
-    if (c.halfTheRoom) {
-      leaveFreeOnSmallDrive(needed / 2);
-    } else {
+    leaveFreeOnSmallDrive(c.oneClusterShort ? needed - cluster : needed / 2);
+    if (c.oneClusterShort) {
       const ULONGLONG free = smallDriveFreeBytes();
       check(roomBelow(expected, c.programDir, cluster) <= free && roomBelow(expected, c.simulator, cluster) <= free,
             "the program files and the simulator's would each fit on the small drive alone");
@@ -102,7 +101,7 @@ SCENARIO(small_drive_refused_up_front) {
     check(needed > smallDriveFreeBytes(), "more room is needed than is free");
     expectFailureAndEnd(setup, message, kExitRefused);
     checkSameMachine(before);
-    if (c.halfTheRoom) emptySmallDrive();
+    emptySmallDrive();
   }
 }
 
@@ -114,8 +113,8 @@ SCENARIO(small_drive_fills_during_installation) {
   const MachineSnapshot before = takeMachineSnapshot();
   UiDriver& setup = walkToTheLastPage(run);
   const HANDLE program = setup.process().handle();
-  setup.click(IDC_NEXT);
-  runUntil(program, "the program files are being written", [] { return !filesBelow(defaultProgramDir()).empty(); });
+  setup.clickAndRunUntil(IDC_NEXT, "the program files are being written",
+                         [] { return !filesBelow(defaultProgramDir()).empty(); });
   check(runJournal().has_value(), "the room check has passed: the run is under way");
   const std::vector<std::string> onSmallDrive = entriesBelow(kSmallDriveSimulator);
   check(onSmallDrive == seededSimulatorEntries(),
@@ -141,9 +140,8 @@ SCENARIO(failed_reinstall_keeps_the_earlier_installation) {
 
   UiDriver& setup = walkToTheLastPage(run);
   const HANDLE program = setup.process().handle();
-  setup.click(IDC_NEXT);
   const std::string held = simulatorFolder(Simulator::Fs2004) + "modules\\ksmod9.dll";
-  runUntil(program, "the program files are being replaced", [] { return holdsKeptCopy(defaultProgramDir()); });
+  setup.clickAndRunUntil(IDC_NEXT, "the program files are being replaced", [] { return holdsKeptCopy(defaultProgramDir()); });
   {
     HeldOpen simulatorStarted(held);
     resumeProcess(program);

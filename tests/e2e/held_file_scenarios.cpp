@@ -66,8 +66,8 @@ SCENARIO(module_held_during_the_run_retried) {
   installAs(run, IDC_TYPE_ONE_COMPUTER);
   UiDriver& setup = walkToTheLastPage(run);
   const HANDLE program = setup.process().handle();
-  setup.click(IDC_NEXT);
-  runUntil(program, "the earlier program files are being replaced", [] { return holdsKeptCopy(defaultProgramDir()); });
+  setup.clickAndRunUntil(IDC_NEXT, "the earlier program files are being replaced",
+                         [] { return holdsKeptCopy(defaultProgramDir()); });
   {
     HeldOpen simulatorStarted(module("ksmod9.dll"));
     resumeProcess(program);

@@ -82,12 +82,12 @@ struct KillPoint {
   std::string nextProgramDir;
 };
 
-// The entries of the registration that differ from `before`.
-std::vector<std::string> registrationChanges(const MachineSnapshot& before) {
-  std::vector<std::string> changes;
-  for (const std::string& difference : snapshotDifferences(before, takeMachineSnapshot()))
-    if (difference.find(kRegistrationKey) != std::string::npos) changes.push_back(difference);
-  return changes;
+// Those of `changes` to the registration.
+std::vector<std::string> registrationChanges(const std::vector<std::string>& changes) {
+  std::vector<std::string> registration;
+  for (const std::string& change : changes)
+    if (change.find(kRegistrationKey) != std::string::npos) registration.push_back(change);
+  return registration;
 }
 
 // Ends the default installation from outside where `point` says, once it is
@@ -96,17 +96,16 @@ std::vector<std::string> registrationChanges(const MachineSnapshot& before) {
 // `earlier`, and before the commit the earlier registration was untouched.
 void installAndKill(ScenarioRun& run, const KillPoint& point, const MachineSnapshot& earlier) {
   UiDriver& setup = walkToTheLastPage(run);
-  const HANDLE program = setup.process().handle();
-  setup.click(IDC_NEXT);
-  runUntil(program, point.where, point.reached);
+  setup.clickAndRunUntil(IDC_NEXT, point.where, point.reached);
   const auto journal = runJournal();
   check(journal && !journal->empty() && journal->back().kind != JournalRecordKind::Committed,
         std::string("the run was under way when ended ") + point.where);
-  const std::vector<std::string> unrecorded = changesNotInJournal(earlier, *journal);
+  const std::vector<std::string> changes = snapshotDifferences(earlier, takeMachineSnapshot());
+  const std::vector<std::string> unrecorded = changesNotInJournal(changes, *journal);
   check(unrecorded.empty(), std::string("the journal recorded every change made before the run was ended ") +
                                 point.where + "; it did not record:" + listed(unrecorded));
   if (point.earlier != Earlier::LargeRegistration) {
-    const std::vector<std::string> changed = registrationChanges(earlier);
+    const std::vector<std::string> changed = registrationChanges(changes);
     check(changed.empty(), std::string("the registration was as before when the run was ended ") + point.where +
                                "; changed:" + listed(changed));
   }
@@ -216,9 +215,8 @@ SCENARIO(failed_reinstall_that_cannot_be_taken_back_loses_nothing) {
   {
     UiDriver& setup = walkToTheLastPage(run);
     const HANDLE program = setup.process().handle();
-    setup.click(IDC_NEXT);
     // Told by its size: opening it would be in the way of the program's renaming.
-    runUntil(program, "the new readme is in place", [&] { return fileSize(readme) == newReadme.size(); });
+    setup.clickAndRunUntil(IDC_NEXT, "the new readme is in place", [&] { return fileSize(readme) == newReadme.size(); });
     HeldOpen viewer(readme);
     resumeProcess(program);
     // The error is the system's own: Wine gives ERROR_ACCESS_DENIED here.

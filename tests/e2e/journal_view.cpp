@@ -56,9 +56,10 @@ bool coversKey(const JournalRecord& record, const std::string& key) {
 
 }  // namespace
 
-std::vector<std::string> changesNotInJournal(const MachineSnapshot& before, const std::vector<JournalRecord>& journal) {
+std::vector<std::string> changesNotInJournal(const std::vector<std::string>& changes,
+                                             const std::vector<JournalRecord>& journal) {
   std::vector<std::string> unrecorded;
-  for (const std::string& difference : snapshotDifferences(before, takeMachineSnapshot())) {
+  for (const std::string& difference : changes) {
     const std::string entry = difference.substr(2);  // after "+ ", "- " or "~ "
     const bool file = entry.size() > 2 && entry[1] == ':';
     // A registry entry is "key\\" or "key\\:value".

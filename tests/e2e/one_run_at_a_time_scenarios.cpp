@@ -42,8 +42,8 @@ SCENARIO(second_copies_refused) {
   first.click(IDC_NEXT);
   expectProgramDirPage(first, defaultProgramDir());
   const HANDLE program = first.process().handle();
-  first.click(IDC_NEXT);
-  runUntil(program, "the program files are being installed", [] { return !filesBelow(defaultProgramDir()).empty(); });
+  first.clickAndRunUntil(IDC_NEXT, "the program files are being installed",
+                         [] { return !filesBelow(defaultProgramDir()).empty(); });
   expectRefused(run.startSetup(), kErrorCaption, kExitAlreadyRunning, "a second setup program during the installation");
   const std::string uninstaller = withBackslash(run.payloadTree()) + "ks\\ksuninstall.exe";
   expectRefused(run.startCommandLine("\"" + uninstaller + "\" Kestrel 3"), kUninstallerErrorCaption,

@@ -7,6 +7,7 @@
 #include "scenario_check.h"
 #include "screenshot.h"
 #include "setup_windows.h"
+#include "throttle.h"
 #include "window_text.h"
 
 namespace {
@@ -119,12 +120,21 @@ void UiDriver::clickWindow(HWND button, const std::string& what) {
   });
 }
 
-void UiDriver::click(int controlId) {
+HWND UiDriver::clickable(int controlId) {
   HWND target = control(controlId);
   const std::string what = "a click on control " + std::to_string(controlId);
   check(IsWindowVisible(target) != FALSE, "control " + std::to_string(controlId) + " is visible for " + what);
   check(IsWindowEnabled(target) != FALSE, "control " + std::to_string(controlId) + " is enabled for " + what);
-  clickWindow(target, what);
+  return target;
+}
+
+void UiDriver::click(int controlId) {
+  clickWindow(clickable(controlId), "a click on control " + std::to_string(controlId));
+}
+
+void UiDriver::clickAndRunUntil(int controlId, const std::string& what, const std::function<bool()>& holds) {
+  clicksLeftToReturn.push_back(std::make_unique<BackgroundClick>(clickable(controlId)));
+  runUntil(program->handle(), what, holds);
 }
 
 void UiDriver::setChecked(int controlId, bool checked) {

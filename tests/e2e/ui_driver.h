@@ -28,6 +28,10 @@ class UiDriver {
   // Clicks an enabled, visible button, check box or radio button. When the
   // click opens a message box, returns with the box open.
   void click(int controlId);
+  // Clicks it and, from that instant, lets the program run a millisecond at a
+  // time until `holds` says yes (throttle.h), leaving it held there: the work
+  // that the click starts may run far ahead of the click's own return.
+  void clickAndRunUntil(int controlId, const std::string& what, const std::function<bool()>& holds);
   void setChecked(int controlId, bool checked);
   // Checks the open message box's caption and text, then clicks its button
   // (IDYES, IDNO, IDOK) and waits until the click that opened it has returned.
@@ -69,6 +73,8 @@ class UiDriver {
   HWND mainWindow() const { return window; }
 
  private:
+  // The control, checked to be visible and enabled.
+  HWND clickable(int controlId);
   HWND control(int controlId);
   HWND currentPage() const;
   std::vector<HWND> messageBoxes() const;
@@ -80,5 +86,6 @@ class UiDriver {
   std::string screenshots;
   HWND window = nullptr;
   std::vector<std::unique_ptr<BackgroundClick>> clicksWaitingOnABox;
+  std::vector<std::unique_ptr<BackgroundClick>> clicksLeftToReturn;
   bool accountedFor = false;
 };
