@@ -7,8 +7,7 @@
 #include <functional>
 #include <string>
 
-// Every thread of the process stops (or goes on) at once; suspendProcess
-// returns once each of them has stopped.
+// Every thread of the process stops (or goes on) at once.
 void suspendProcess(HANDLE process);
 void resumeProcess(HANDLE process);
 
