@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
-
 #include "temporary_file_name.h"
 #include "windows_path_limits.h"
 

@@ -16,9 +16,11 @@
 # Environment: BENCH_SEED (default 2004), BENCH_HOST_BUILD and BENCH_WIN_BUILD
 # (build directories; default build/bench-host and build/bench-<preset>; the host
 # one also gets the test payload tool, so the Windows one can build anything).
-# BENCH_COMPARE=<revision> also builds that revision's benchmark (in
-# build/bench-compare) and times its worker in the same rounds, on the same
-# payload and in the same prefix, alternating with this one's.
+# BENCH_COMPARE=<revision> also builds that revision's benchmark and setup
+# program (in build/bench-compare): it times that worker in the same rounds,
+# on the same payload and in the same prefix, alternating with this one's, and
+# walks that setup program in the same rounds as this one, fresh and over its
+# own files.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 cd "$root"
@@ -84,6 +86,7 @@ python3 scripts/pe_sizes.py "setup program, carrying the benchmark's payload" "$
 python3 scripts/pe_sizes.py "uninstaller" "$win_build/uninstaller/ksuninstall.exe" --size-at-most 150
 
 compare_bench=""
+compare_setup=""
 if [ -n "${BENCH_COMPARE:-}" ]; then
   compare_src=$root/build/bench-compare/src
   compare_build=$root/build/bench-compare/$preset
@@ -96,15 +99,18 @@ if [ -n "${BENCH_COMPARE:-}" ]; then
     cmake -S "$compare_src" -B "$compare_build" --toolchain "$compare_src/cmake/toolchain-mingw.cmake" \
       -DKESTREL_WIN_ARCH="$arch" -DCMAKE_BUILD_TYPE=Release \
       -DKESTREL_HOST_BUILD="$host_build" -DKESTREL_BENCH_PAYLOAD="$payload" -DKESTREL_PAYLOAD="$payload"
-  quietly "$compare_build/bench-build.log" cmake --build "$compare_build" -j "$jobs" --target install_bench
+  quietly "$compare_build/bench-build.log" cmake --build "$compare_build" -j "$jobs" --target install_bench ks3setup
   compare_bench=$compare_build/bench/install_bench.exe
+  compare_setup=$compare_build/app/ks3setup.exe
 fi
 
 echo "== Under Wine ($rounds rounds)"
 results=$win_build/bench/results.txt
 # One prefix and one wineserver for both programs; the walk installs into
 # fresh folders of that prefix in each round.
-KESTREL_BENCH_ROUNDS=$rounds KESTREL_BENCH_PEER="Z:${peer//\//\\}" scripts/with-wine.sh "$win_build/wineprefix" "$loader" \
+earlier_setup=""
+[ -n "$compare_setup" ] && earlier_setup="Z:${compare_setup//\//\\}"
+KESTREL_BENCH_ROUNDS=$rounds KESTREL_BENCH_PEER="Z:${peer//\//\\}" KESTREL_BENCH_EARLIER=$earlier_setup scripts/with-wine.sh "$win_build/wineprefix" "$loader" \
   bash -c '"$1" "$2" "$3" && "$1" "$4" bench_setup "$5" "$6"' bench "$loader" \
     "$win_build/bench/install_bench.exe" "$rounds" "$win_build/tests/e2e/ui_driver.exe" \
     "$win_build/app/ks3setup.exe" "$win_build/bench/screenshots" \

@@ -18,7 +18,10 @@
 // installer into fresh folders (its whole process, start and check of its
 // data included), this one into fresh folders, that one again over the files
 // it has just written, and this one over its own (a reinstall, its earlier
-// registration kept). Figures only.
+// registration kept). With KESTREL_BENCH_EARLIER naming an earlier
+// revision's setup program carrying the same payload, each round also walks
+// it the same way, into fresh folders and over its own, for the whole
+// program's time against that revision's. Figures only.
 #include <windows.h>
 
 #include <algorithm>
@@ -148,7 +151,9 @@ SCENARIO(bench_setup) {
   const std::string doneRecord = std::string(temp) + "kestrel-bench-done.txt";
 
   const char* peer = std::getenv("KESTREL_BENCH_PEER");
-  std::vector<double> setupTimes, peerFresh, peerOver, setupOver;
+  const char* earlier = std::getenv("KESTREL_BENCH_EARLIER");
+  if (earlier && !*earlier) earlier = nullptr;
+  std::vector<double> setupTimes, peerFresh, peerOver, setupOver, earlierFresh, earlierOver;
   ProbedParts fresh, over;
   for (int round = 1; round <= rounds; ++round) {
     const std::string peerDir = "C:\\bench-peer-" + std::to_string(round);
@@ -160,6 +165,15 @@ SCENARIO(bench_setup) {
       setupOver.push_back(install(run, run.startSetup(), programDir).ms);
       std::printf("peer round %d: NSIS %.1f ms fresh, %.1f ms over; setup %.1f ms fresh, %.1f ms over\n", round,
                   peerFresh.back(), peerOver.back(), setupTimes.back(), setupOver.back());
+    }
+
+    if (earlier) {
+      if (!peer) setupOver.push_back(install(run, run.startSetup(), programDir).ms);
+      const std::string earlierDir = seedInstallation(2 * rounds + round);
+      earlierFresh.push_back(install(run, run.startOtherSetup(earlier), earlierDir).ms);
+      earlierOver.push_back(install(run, run.startOtherSetup(earlier), earlierDir).ms);
+      std::printf("earlier round %d: setup %.1f ms fresh, %.1f ms over; the earlier one %.1f ms fresh, %.1f ms over\n",
+                  round, setupTimes.back(), setupOver.back(), earlierFresh.back(), earlierOver.back());
     }
 
     programDir = seedInstallation(2 * round);
@@ -177,6 +191,11 @@ SCENARIO(bench_setup) {
     std::printf("ratio: setup / NSIS per round, median [range]: fresh %s (target 0.80 or less), over %s "
                 "(target 1.20 or less)\n",
                 ratios(setupTimes, peerFresh).c_str(), ratios(setupOver, peerOver).c_str());
+  }
+  if (earlier) {
+    std::printf("ratio: setup / the earlier revision's per round, median [range]: fresh %s, over %s "
+                "(target 1.10 or less)\n",
+                ratios(setupTimes, earlierFresh).c_str(), ratios(setupOver, earlierOver).c_str());
   }
   std::fflush(stdout);
 }

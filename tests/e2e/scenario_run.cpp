@@ -19,6 +19,10 @@ UiDriver& ScenarioRun::startSetup(const std::string& arguments) {
   return started(std::make_unique<SetupProcess>(setup, arguments, false));
 }
 
+UiDriver& ScenarioRun::startOtherSetup(const std::string& program) {
+  return started(std::make_unique<SetupProcess>(program, "", false));
+}
+
 UiDriver& ScenarioRun::startHooked(std::initializer_list<Probe> probes) {
   auto process = std::make_unique<SetupProcess>(setup, "", true);
   for (const Probe& probe : probes) {

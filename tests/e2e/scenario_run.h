@@ -18,6 +18,8 @@ class ScenarioRun : public ProgramRuns {
 
   // Starts the setup program with this command line after its name.
   UiDriver& startSetup(const std::string& arguments = "");
+  // Starts another build of the setup program (the benchmark's earlier revision).
+  UiDriver& startOtherSetup(const std::string& program);
   // Starts it with the show probe set on its main thread; showSnapshot() then
   // gives what the pages held when the frame was first about to be shown.
   UiDriver& startSetupWithShowProbe();
