@@ -3,11 +3,11 @@
 #include <windows.h>
 
 #include "journal_settlement.h"
-#include "journal_store.h"
+#include "product_names.h"
 #include "resource_ids.h"
 #include "setup_exit_codes.h"
+#include "setup_texts.h"
 #include "string_helpers.h"
-#include "uninstall_report.h"
 
 int settleInterruptedRun() {
   const JournalSettlement settlement = settleJournal();
@@ -18,9 +18,8 @@ int settleInterruptedRun() {
     case JournalSettlement::Finished:
     case JournalSettlement::TakenBack:
       return 0;
-    case JournalSettlement::NotTakenBack:
-      text = fillIn(loadString(IDS_ERROR_INTERRUPTED_NOT_TAKEN_BACK),
-                    {failedItemsText(settlement.left, loadString(IDS_FAILED_ITEM), loadString(IDS_MORE_ITEMS))});
+    case JournalSettlement::NotSettled:
+      text = fillIn(loadString(IDS_ERROR_INTERRUPTED_NOT_TAKEN_BACK), {settlementText(settlement)});
       exitCode = kExitNotTakenBack;
       break;
     case JournalSettlement::Damaged:

@@ -103,11 +103,25 @@
 #define IDS_FILES_IN_USE 185
 #define IDS_FILE_IN_USE_BY 186
 #define IDS_CANCELLED 187
-// What failed and why, under a failure message: %1 path, %2 Windows' reason.
-#define IDS_FAILURE_DETAIL 188
-#define IDS_FAILURE_REASON 189
+// Where it failed, under a failure message's path and Windows' reason: %1 the
+// Windows call, %2 the site's number; or %1 the site's number alone.
+#define IDS_FAILURE_WHERE 188
+#define IDS_FAILURE_AT 189
 #define IDS_ALREADY_RUNNING 190
 #define IDS_CANCELLED_NOT_TAKEN_BACK 191
+// The drives a settlement cannot reach: %1 their roots.
+#define IDS_DRIVES_MISSING 192
+// The run's own journal cannot be read: %1 what is wrong, %2 the key.
+#define IDS_JOURNAL_DAMAGED 193
+// A destination that cannot take the installation: %1 the folder, %2 why.
+#define IDS_ERROR_DESTINATION 194
+#define IDS_DESTINATION_DRIVE_MISSING 195
+#define IDS_DESTINATION_NOT_LOCAL 196
+// %1 the longest path.
+#define IDS_DESTINATION_TOO_LONG 197
+// A simulator registered in a folder that cannot take it: %1 the version, %2
+// the folder, %3 why.
+#define IDS_SIMULATOR_FOLDER_UNUSABLE 198
 
 // The licence agreement after its heading: one paragraph or section heading
 // per entry, in reading order from IDS_LICENSE_FIRST to IDS_LICENSE_LAST.

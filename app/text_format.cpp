@@ -11,6 +11,15 @@ std::string parentDirectory(const std::string& path) {
   return last == std::string::npos ? std::string() : path.substr(0, last);
 }
 
+std::vector<std::string> pathLevels(const std::string& path) {
+  std::vector<std::string> levels;
+  size_t start = 0;
+  for (size_t end; (end = path.find('\\', start)) != std::string::npos; start = end + 1)
+    levels.push_back(path.substr(start, end - start));
+  levels.push_back(path.substr(start));
+  return levels;
+}
+
 std::string asciiLowerCase(std::string text) {
   for (char& c : text) {
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');

@@ -14,6 +14,10 @@ bool isNetworkPath(const std::string& path);
 // Everything before the last '\' of `path`; empty when there is none.
 std::string parentDirectory(const std::string& path);
 
+// The levels of a path or key between its '\' separators, empty ones
+// included: "C:\a\\b" gives "C:", "a", "", "b".
+std::vector<std::string> pathLevels(const std::string& path);
+
 // The text with the letters A to Z in lower case; other bytes stay.
 std::string asciiLowerCase(std::string text);
 

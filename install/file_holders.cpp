@@ -3,11 +3,11 @@
 #include "file_placement.h"
 #include "programs_holding.h"
 
-std::vector<HeldFile> findHeldFiles(const std::vector<InstallStep>& steps, HMODULE payloadModule) {
+std::vector<HeldFile> findHeldFiles(const ChangePlan& plan) {
   std::vector<HeldFile> held;
-  forEachInstalledFile(steps, payloadModule, [&held](const InstallStep&, const std::string& destination,
-                                                    const Escort::CatalogEntry&) {
-    if (Escort::isHeldByAnotherProgram(destination)) held.push_back({destination, programsHolding(destination)});
-  });
+  for (const PlannedFile& file : plan.files) {
+    if (!file.keptCopy.empty() && Escort::isHeldByAnotherProgram(file.path))
+      held.push_back({file.path, programsHolding(file.path)});
+  }
   return held;
 }

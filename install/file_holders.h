@@ -2,13 +2,10 @@
 // Which of an installation's files another program holds, so that they
 // cannot be replaced (a running simulator's modules), and which programs
 // those are, for the message that asks the user to close them.
-#include <windows.h>
-
 #include <string>
 #include <vector>
 
-#include "install_plan.h"
-#include "programs_holding.h"
+#include "change_plan.h"
 
 struct HeldFile {
   std::string path;
@@ -17,5 +14,5 @@ struct HeldFile {
   std::vector<std::string> programs;
 };
 
-// The files that the steps would replace and that another program holds now.
-std::vector<HeldFile> findHeldFiles(const std::vector<InstallStep>& steps, HMODULE payloadModule);
+// The files that the plan replaces and that another program holds now.
+std::vector<HeldFile> findHeldFiles(const ChangePlan& plan);

@@ -12,6 +12,8 @@
 #include <new>
 #include <string>
 
+#include "failure.h"
+
 // wParam: bytes the whole run will produce (unsigned 32-bit). lParam: 0.
 constexpr UINT WM_INSTALL_TOTAL = WM_USER + 0x100;
 // The file now being written, when the last report is long enough ago (and
@@ -24,8 +26,8 @@ constexpr UINT WM_INSTALL_FILE = WM_USER + 0x101;
 constexpr UINT WM_INSTALL_PROGRESS = WM_USER + 0x103;
 // wParam: the result, kInstallSucceeded or a failure code. lParam: 0.
 constexpr UINT WM_INSTALL_DONE = WM_USER + 0x104;
-// Before a failure's WM_INSTALL_DONE: what failed and why. wParam: the
-// Windows error. lParam: the path, to be taken with takeAnnouncedFile.
+// Before a failure's WM_INSTALL_DONE: what failed, where and why. wParam: 0.
+// lParam: the Failure, to be taken with takeAnnouncedFailure.
 constexpr UINT WM_INSTALL_FAILED = WM_USER + 0x105;
 // A file that another program holds. wParam: 0. lParam: the worker's
 // FileInUseQuestion, which the page answers and then sets `answered`; the
@@ -42,11 +44,12 @@ struct FileInUseQuestion {
 constexpr DWORD kProgressReportInterval = 40;  // milliseconds
 
 // Results in WM_INSTALL_DONE besides the extractor's own codes, which pass
-// through unchanged (and 4 is also its code for a missing chunk).
+// through unchanged (and 4 is also its code for a missing chunk, which comes
+// with its WM_INSTALL_FAILED: a payload that cannot be opened comes without).
 constexpr int kInstallSucceeded = 0;
 constexpr int kPayloadNotOpened = 4;
 
-// The name in WM_INSTALL_FILE (and WM_INSTALL_FAILED) is a heap copy of the whole destination path,
+// The name in WM_INSTALL_FILE is a heap copy of the whole destination path,
 // made for that one message. A single buffer in the worker would be rewritten
 // by the next file, or gone with the worker's thread, before the page reads
 // it; a copy per message always names the file the message announced, at any
@@ -61,9 +64,20 @@ inline LPARAM copyAnnouncedFile(const char* path) {
   return reinterpret_cast<LPARAM>(copy);
 }
 
-// The path a WM_INSTALL_FILE (or WM_INSTALL_FAILED) carried; frees its copy.
-// Call once per message.
+// The path a WM_INSTALL_FILE carried; frees its copy. Call once per message.
 inline std::string takeAnnouncedFile(LPARAM announced) {
   std::unique_ptr<char[]> copy(reinterpret_cast<char*>(announced));
   return copy ? std::string(copy.get()) : std::string();
+}
+
+// The failure in WM_INSTALL_FAILED, handed over as the file name is: a heap
+// copy the receiver owns once the message is delivered; zero without memory.
+inline LPARAM copyAnnouncedFailure(const Failure& failure) {
+  return reinterpret_cast<LPARAM>(new (std::nothrow) Failure(failure));
+}
+
+// The failure a WM_INSTALL_FAILED carried; frees its copy.
+inline Failure takeAnnouncedFailure(LPARAM announced) {
+  std::unique_ptr<Failure> copy(reinterpret_cast<Failure*>(announced));
+  return copy ? *copy : Failure();
 }

@@ -1,10 +1,11 @@
 #include "install_plan.h"
 
+#include <set>
+
 #include "archive_path.h"
 #include "payload_resource.h"
-#include "resource_ids.h"
+#include "product_names.h"
 #include "text_format.h"
-#include "uninstall_log.h"
 
 namespace {
 
@@ -18,43 +19,81 @@ const SimulatorModules kFs2002Modules = {"kstrans8.dll", "ksmod8.dll", nullptr};
 const SimulatorModules kFs2004Modules = {"kstrans9.dll", "ksmod9.dll", "ksmpjoin9.dll"};
 const char kSharedModule[] = "fsuipc.dll";
 
-void addSimulator(const InstallJob& job, const std::string& simulatorFolder, const SimulatorModules& modules,
+void addSimulator(const InstallJob& job, const std::string& folder, const SimulatorModules& modules,
                   std::vector<InstallStep>& steps) {
-  std::string folder = simulatorFolder;  // the registry's text, with or without a backslash
-  ensureTrailingBackslash(folder);
+  const InstallTexts& texts = job.texts;
   // `kind` names both the archive's folder and the simulator's: "modules" or "aircraft".
-  const auto add = [&](const char* kind, const char* name, UINT descriptionId, bool tree, bool versionAware) {
+  const auto add = [&](const char* kind, const char* name, const std::string* description, bool tree, bool versionAware) {
     InstallStep step;
     step.archivePath = std::string("/fs/") + kind + "/" + name;
     step.destination = folder + kind + "\\" + name;
     step.tree = tree;
     step.versionAware = versionAware;
-    step.descriptionId = descriptionId;
+    step.logged = description != nullptr;
+    if (description) step.description = *description;
     step.folder = folder;
     steps.push_back(step);
   };
-  const auto module = [&](const char* name, UINT descriptionId, bool versionAware) {
-    add("modules", name, descriptionId, false, versionAware);
+  const auto module = [&](const char* name, const std::string* description, bool versionAware) {
+    add("modules", name, description, false, versionAware);
   };
-  const auto modelSet = [&](const char* name, UINT descriptionId) { add("aircraft", name, descriptionId, true, false); };
-  module(modules.transponder, IDS_UNINSTALL_TRANSPONDER_DLL, false);
+  const auto modelSet = [&](const char* name, const std::string& description) {
+    add("aircraft", name, &description, true, false);
+  };
+  module(modules.transponder, &texts.transponder, false);
   // Other add-ons share this module: it replaces only an older copy, and the
   // uninstaller is never told to delete it.
-  module(kSharedModule, 0, true);
-  if (job.installProgramFiles) module(modules.mainModule, IDS_UNINSTALL_MODULE_DLL, false);
-  if (modules.autoJoin) module(modules.autoJoin, IDS_UNINSTALL_AUTO_JOIN_DLL, false);
+  module(kSharedModule, nullptr, true);
+  if (job.installProgramFiles) module(modules.mainModule, &texts.mainModule, false);
+  if (modules.autoJoin) module(modules.autoJoin, &texts.autoJoin, false);
   // A broken default model set ends the run too: carrying on would let a good
   // Marlin tree report the whole installation as a success.
-  modelSet("kestrel", IDS_UNINSTALL_DEFAULT_MODELS);
-  modelSet("marlin", IDS_UNINSTALL_MARLIN_MODELS);
+  modelSet("kestrel", texts.defaultModels);
+  modelSet("marlin", texts.marlinModels);
+}
+
+// A simulator's folder as the registry gave it, with a backslash at its end.
+std::string folderOf(const std::string& registered) {
+  std::string folder = registered;
+  ensureTrailingBackslash(folder);
+  return folder;
+}
+
+// The steps with each destination once: the first step that writes it.
+std::vector<InstallStep> withoutRepeatedDestinations(std::vector<InstallStep> steps) {
+  std::set<std::string> destinations;
+  std::vector<InstallStep> unique;
+  for (InstallStep& step : steps) {
+    if (destinations.insert(asciiLowerCase(step.destination)).second) unique.push_back(std::move(step));
+  }
+  return unique;
+}
+
+// The identity of an existing folder: its volume and its number there.
+bool folderIdentity(const std::string& folder, BY_HANDLE_FILE_INFORMATION& identity) {
+  const HANDLE handle = CreateFileA(folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return false;
+  const bool read = GetFileInformationByHandle(handle, &identity) != FALSE;
+  CloseHandle(handle);
+  return read;
 }
 
 }  // namespace
 
+bool isSameFolder(const std::string& a, const std::string& b) {
+  if (equalsIgnoringCase(folderOf(a), folderOf(b))) return true;
+  BY_HANDLE_FILE_INFORMATION first, second;
+  return folderIdentity(a, first) && folderIdentity(b, second) &&
+         first.dwVolumeSerialNumber == second.dwVolumeSerialNumber && first.nFileIndexHigh == second.nFileIndexHigh &&
+         first.nFileIndexLow == second.nFileIndexLow;
+}
+
 std::vector<InstallStep> installSteps(const InstallJob& job) {
   std::vector<InstallStep> steps;
   InstallStep program;
-  program.descriptionId = IDS_UNINSTALL_PROGRAM_FILES;
+  program.logged = true;
+  program.description = job.texts.programFiles;
   program.folder = job.programDir;
   program.programFiles = true;
   if (job.installProgramFiles) {
@@ -67,14 +106,17 @@ std::vector<InstallStep> installSteps(const InstallJob& job) {
     // the uninstaller in the program directory: without it the simulator
     // files could never be removed, and Windows would list an uninstaller
     // that is not there. It is logged as the program tree would be.
-    program.archivePath = std::string("/ks/") + Escort::kUninstallerFile;
-    program.destination = job.programDir + Escort::kUninstallerFile;
+    program.archivePath = std::string("/ks/") + kUninstallerFile;
+    program.destination = job.programDir + kUninstallerFile;
     program.directoryToLog = job.programDir;
     steps.push_back(program);
   }
-  if (job.installFs2002) addSimulator(job, job.fs2002Dir, kFs2002Modules, steps);
-  if (job.installFs2004) addSimulator(job, job.fs2004Dir, kFs2004Modules, steps);
-  return steps;
+  // One folder registered for both simulators is written under one name.
+  const std::string fs2004Folder = folderOf(job.fs2004Dir);
+  const bool oneFolder = job.installFs2002 && job.installFs2004 && isSameFolder(job.fs2002Dir, job.fs2004Dir);
+  if (job.installFs2002) addSimulator(job, oneFolder ? fs2004Folder : folderOf(job.fs2002Dir), kFs2002Modules, steps);
+  if (job.installFs2004) addSimulator(job, fs2004Folder, kFs2004Modules, steps);
+  return withoutRepeatedDestinations(std::move(steps));
 }
 
 bool forEachInstalledFile(const std::vector<InstallStep>& steps, HMODULE payloadModule, const InstalledFileVisit& visit) {

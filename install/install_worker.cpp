@@ -7,9 +7,7 @@
 #include "install_job.h"
 #include "install_messages.h"
 #include "install_plan.h"
-#include "install_journal.h"
 #include "progress_cb.h"
-#include "string_helpers.h"
 #include "uninstall_commands.h"
 
 namespace {
@@ -49,7 +47,7 @@ class Installation {
   // tree's files are logged by the extractor; its directory follows them, so
   // the uninstaller empties it before it tries to remove it.
   int carryOut(const InstallStep& step) {
-    const std::string description = step.descriptionId ? loadString(step.descriptionId) : std::string();
+    const std::string& description = step.description;
     int result;
     if (step.tree) {
       result = extractor.extractTree(step.archivePath.c_str(), step.destination.c_str(), job.uninstallLog,
@@ -57,13 +55,12 @@ class Installation {
       log(kDeleteEmptyDirs, step.destination, description);
     } else {
       result = extractor.extractFile(step.archivePath.c_str(), step.destination.c_str(), step.versionAware);
-      if (step.descriptionId) log(kDeleteFile, step.destination, description);
+      if (step.logged) log(kDeleteFile, step.destination, description);
       if (!step.directoryToLog.empty()) log(kDeleteEmptyDirs, step.directoryToLog, description);
     }
     // Folders the program directory needed above it go with it, the deepest first.
-    if (step.programFiles && job.journal) {
-      for (const std::string& parent : job.journal->createdParentsOf(job.programDir))
-        log(kDeleteEmptyDirs, parent, description);
+    if (step.programFiles) {
+      for (const std::string& parent : job.programDirParents) log(kDeleteEmptyDirs, parent, description);
     }
     return result;
   }

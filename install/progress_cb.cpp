@@ -43,11 +43,11 @@ void ProgressCB::fileFinished() {
   currentBytes = 0;
 }
 
-void ProgressCB::fileFailed(const char* path, unsigned long error) {
+void ProgressCB::fileFailed(const Failure& failure) {
   // The page shows the file that failed while its message is up.
   if (!named) postFileName();
-  const LPARAM failed = copyAnnouncedFile(path);
-  if (!PostMessageA(targetWindow, WM_INSTALL_FAILED, error, failed)) takeAnnouncedFile(failed);
+  const LPARAM failed = copyAnnouncedFailure(failure);
+  if (!PostMessageA(targetWindow, WM_INSTALL_FAILED, 0, failed)) takeAnnouncedFailure(failed);
 }
 
 // The worker waits, and the page asks the user: the worker itself never

@@ -24,7 +24,7 @@ class ProgressCB : public Escort::FileExtractorStatus {
   void fileProgress(uint32_t compressedFed, uint32_t compressedSize, uint32_t inflated,
                     uint32_t uncompressedSize) override;
   void fileFinished() override;
-  void fileFailed(const char* path, unsigned long error) override;
+  void fileFailed(const Failure& failure) override;
   // Asks the page, and waits for its answer.
   bool fileInUse(const char* path) override;
 

@@ -8,12 +8,11 @@
 #include "product_version.h"
 #include "registration_reader.h"
 #include "registry_key.h"
+#include "product_names.h"
 #include "text_format.h"
-#include "uninstall_log.h"
 
 namespace {
 
-const char kProgram[] = "kestrel.exe";
 const char kPublisher[] = "Ninefold";
 
 bool fileExists(const std::string& path) {
@@ -48,8 +47,8 @@ std::string today() {
 bool writeRegistrationDetails(const std::string& productName, const std::string& programDir) {
   // The program where this run or an earlier one installed it, else the
   // uninstaller, which every installation has and which carries the same version.
-  const std::string program = programDir + kProgram;
-  const std::string shown = fileExists(program) ? program : programDir + Escort::kUninstallerFile;
+  const std::string program = programDir + kProgramFile;
+  const std::string shown = fileExists(program) ? program : programDir + kUninstallerFile;
   uint64_t version = 0;
   RegistryKey key;
   return key.open(registrationKey(productName), KEY_SET_VALUE) &&

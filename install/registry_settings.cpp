@@ -2,10 +2,8 @@
 
 #include <windows.h>
 
-#include "install_journal.h"
+#include "product_names.h"
 #include "registry_key.h"
-#include "resource_ids.h"
-#include "string_helpers.h"
 #include "uninstall_commands.h"
 
 namespace {
@@ -14,23 +12,26 @@ const char kDataVersionValue[] = "DataVersion";
 // The layout of the program's data files that this release installs.
 constexpr DWORD kDataVersion = 2006062300;
 
-bool writeValues(const std::string& programDir) {
+// False, with `call` the Windows function that failed.
+bool writeValues(const std::string& programDir, const char*& call) {
   RegistryKey key;
-  return key.create(kProgramSettingsKey, KEY_WRITE) && key.setString(kProgramDirValue, programDir) &&
-         key.setDword(kDataVersionValue, kDataVersion);
+  call = "RegCreateKeyExA";
+  if (!key.create(kProgramSettingsKey, KEY_WRITE)) return false;
+  call = "RegSetValueExA";
+  return key.setString(kProgramDirValue, programDir) && key.setDword(kDataVersionValue, kDataVersion);
 }
 
 }  // namespace
 
-bool writeRegistrySettings(const std::string& programDir, Escort::UninstallerSetup& uninstallLog,
-                           InstallJournal& journal, FailedItem& failure) {
-  const bool written = journal.keyWillChange(kProgramSettingsKey) && writeValues(programDir);
-  const std::string key = std::string("HKEY_LOCAL_MACHINE\\") + kProgramSettingsKey;
-  if (!written) failure = {key, GetLastError()};
+bool writeRegistrySettings(const std::string& programDir, const std::string& eventDescription,
+                           Escort::UninstallerSetup& uninstallLog, Failure& failure) {
+  const char* call = "";
+  const bool written = writeValues(programDir, call);
+  const std::string key = machineKeyName(kProgramSettingsKey);
+  if (!written) failure = {key, GetLastError(), FailureSite::SettingsWrite, call};
   // Logged even when writing failed: the installation stops then, its log is
   // never committed, and what was written is taken back.
-  const bool logged = uninstallLog.addEvent(kDeleteRegTree, key.c_str(),
-                                            loadString(IDS_UNINSTALL_REGISTRY).c_str());
-  if (written && !logged) failure = {key, ERROR_NOT_ENOUGH_MEMORY};
+  const bool logged = uninstallLog.addEvent(kDeleteRegTree, key.c_str(), eventDescription.c_str());
+  if (written && !logged) failure = {key, ERROR_NOT_ENOUGH_MEMORY, FailureSite::NoMemory};
   return logged && written;
 }

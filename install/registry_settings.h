@@ -1,21 +1,14 @@
 #pragma once
 #include <string>
 
-#include "uninstall_summary.h"
+#include "failure.h"
 #include "uninstaller_setup.h"
 
-class InstallJournal;
-
-// The program's own key under HKEY_LOCAL_MACHINE and the value that records
-// where the program files went; the program-directory page offers it again.
-inline constexpr char kProgramSettingsKey[] = "Software\\Ninefold\\Kestrel\\3";
-inline constexpr char kProgramDirValue[] = "KSDir";
-
 // Records `programDir` (as given, with its trailing backslash) and the data
-// version in the program's key, then logs the removal of the whole key. The
-// event is logged whatever happened before it. True when both values were
-// written and the event was logged. `journal` records first how the key
-// stood; nothing is written when it cannot. On a failure, `failure` names the
-// key and the registry's error.
-bool writeRegistrySettings(const std::string& programDir, Escort::UninstallerSetup& uninstallLog,
-                           InstallJournal& journal, FailedItem& failure);
+// version in the program's key (kProgramSettingsKey), then logs the removal
+// of the whole key with `eventDescription`. The event is logged whatever
+// happened before it. The run's journal holds how the key stood before. True
+// when both values were written and the event was logged; on a failure,
+// `failure` names the key and the registry's error.
+bool writeRegistrySettings(const std::string& programDir, const std::string& eventDescription,
+                           Escort::UninstallerSetup& uninstallLog, Failure& failure);

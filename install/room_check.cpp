@@ -1,5 +1,7 @@
 #include "room_check.h"
 
+#include <windows.h>
+
 #include <algorithm>
 #include <map>
 
@@ -36,36 +38,31 @@ bool readVolume(const std::string& root, const std::string& folder, Volume& volu
 
 }  // namespace
 
-bool findRoomShortage(const std::vector<InstallStep>& steps, HMODULE payloadModule, RoomShortage& shortage) {
+bool findRoomShortage(const ChangePlan& plan, RoomShortage& shortage) {
   std::map<std::string, Volume> volumes;  // by lower-case root
   std::vector<std::string> order;         // roots as first met
-  // The volume of each step is found once, at its first file; null when it
-  // cannot be read.
-  const InstallStep* stepNow = nullptr;
-  Volume* volume = nullptr;
-  const auto volumeOf = [&](const InstallStep& step) -> Volume* {
-    const std::string root = asciiLowerCase(volumeRoot(step.destination));
-    if (root.empty()) return nullptr;
-    auto found = volumes.find(root);
-    if (found == volumes.end()) {
+  // The volume of each destination, found once; null when it cannot be read.
+  std::vector<Volume*> volumeOf;
+  for (const std::string& folder : plan.destinations) {
+    const std::string root = asciiLowerCase(volumeRoot(folder));
+    Volume* volume = nullptr;
+    if (!root.empty()) {
+      auto found = volumes.find(root);
       Volume read;
-      if (!readVolume(root, step.folder, read)) return nullptr;
-      found = volumes.emplace(root, read).first;
-      order.push_back(root);
+      if (found == volumes.end() && readVolume(root, folder, read)) {
+        found = volumes.emplace(root, read).first;
+        order.push_back(root);
+      }
+      if (found != volumes.end()) volume = &found->second;
     }
-    return &found->second;
-  };
-  const bool read = forEachInstalledFile(steps, payloadModule, [&](const InstallStep& step, const std::string&,
-                                                                   const Escort::CatalogEntry& entry) {
-    if (&step != stepNow) {
-      stepNow = &step;
-      volume = volumeOf(step);
-    }
-    if (!volume) return;
-    const uint64_t clusters = (uint64_t(entry.uncompressedSize) + volume->clusterSize - 1) / volume->clusterSize;
+    volumeOf.push_back(volume);
+  }
+  for (const PlannedFile& file : plan.files) {
+    Volume* volume = volumeOf[file.folder];
+    if (!volume) continue;
+    const uint64_t clusters = (uint64_t(file.size) + volume->clusterSize - 1) / volume->clusterSize;
     volume->room.needed += clusters * volume->clusterSize;
-  });
-  if (!read) return false;
+  }
   for (const std::string& root : order) {
     const RoomShortage& room = volumes[root].room;
     if (room.needed > room.free) {

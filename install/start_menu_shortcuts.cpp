@@ -4,11 +4,11 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include "durable_changes.h"
 #include "file_placement.h"
-#include "resource_ids.h"
-#include "string_helpers.h"
+#include "product_names.h"
+#include "text_format.h"
 #include "uninstall_commands.h"
-#include "uninstall_log.h"
 
 namespace {
 
@@ -46,16 +46,19 @@ class Held {
 bool prepareShortcutFile(const std::string& path, Escort::UndoLog& undo) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return undo.fileWillBeCreated(path.c_str());
-  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return false;  // no shortcut can be saved over it
-  const std::string kept = Escort::newKeptCopyPath(path);
-  return !kept.empty() && undo.fileWillBeReplaced(path.c_str(), kept.c_str()) && Escort::renameAside(path, kept);
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+    SetLastError(ERROR_ALREADY_EXISTS);  // no shortcut can be saved over it
+    return false;
+  }
+  std::string kept;
+  return undo.fileWillBeReplaced(path.c_str(), kept) && Escort::renameAside(path, kept);
 }
 
 // One shortcut as it is saved. The link object is shared, so what a shortcut
 // leaves unset keeps the value of the one before it: the user guide is saved
 // with the uninstaller's arguments.
 struct Shortcut {
-  UINT nameId;  // file name without ".lnk", and the description
+  const std::string& name;  // file name without ".lnk", and the description
   const std::string& target;
   const char* arguments;  // null: left as it is
   const std::string* iconFile;  // null: left as it is
@@ -64,62 +67,76 @@ struct Shortcut {
 
 }  // namespace
 
-bool createStartMenuShortcuts(const std::string& programPath, const std::string& uninstallerPath,
-                              const std::string& documentationAddress, const std::string& iconFile,
-                              Escort::UninstallerSetup& uninstallLog, Escort::UndoLog& undo, FailedItem& failure) {
-  const auto fail = [&failure](const std::string& item, unsigned long error) {
-    failure = {item, error};
+std::string startMenuFolder(const InstallTexts& texts) {
+  std::string folder = programsFolder();
+  if (folder.empty()) return folder;
+  ensureTrailingBackslash(folder);
+  return folder + texts.startMenuFolder + '\\';
+}
+
+std::vector<std::string> shortcutFiles(const std::string& folder, const InstallTexts& texts) {
+  std::vector<std::string> files;
+  for (const std::string* name : {&texts.startMenuFolder, &texts.uninstallShortcut, &texts.userGuideShortcut})
+    files.push_back(folder + *name + ".lnk");
+  return files;
+}
+
+bool createStartMenuShortcuts(const std::string& folder, const std::string& programPath,
+                              const std::string& uninstallerPath, const std::string& documentationAddress,
+                              const std::string& iconFile, const InstallTexts& texts,
+                              Escort::UninstallerSetup& uninstallLog, Escort::UndoLog& undo, Failure& failure) {
+  const auto fail = [&failure](const std::string& item, unsigned long error, FailureSite site, const char* call) {
+    failure = {item, error, site, call};
     return false;
   };
-  std::string folder = programsFolder();
-  if (folder.empty()) return fail("", ERROR_PATH_NOT_FOUND);
-  ensureTrailingBackslash(folder);
-  const std::string folderName = folder + loadString(IDS_START_MENU_FOLDER);
-  folder = folderName + '\\';
+  if (folder.empty()) return fail("", ERROR_PATH_NOT_FOUND, FailureSite::ShortcutsFolder, "SHGetFolderPathA");
   // Only the last level is made; the Programs folder exists on every system.
+  const std::string folderName = folder.substr(0, folder.size() - 1);
   const DWORD attributes = GetFileAttributesA(folderName.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) {
-    if (!undo.directoryWillBeCreated(folderName.c_str()) || !CreateDirectoryA(folderName.c_str(), nullptr))
-      return fail(folderName, GetLastError());
+    if (!undo.directoryWillBeCreated(folderName.c_str()) || !durable::createDirectory(folderName))
+      return fail(folderName, GetLastError(), FailureSite::ShortcutsFolder, "CreateDirectoryA");
   } else if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-    return fail(folderName, ERROR_ALREADY_EXISTS);
+    return fail(folderName, ERROR_ALREADY_EXISTS, FailureSite::ShortcutsFolder, "CreateDirectoryA");
   }
-  const std::string description = loadString(IDS_UNINSTALL_START_MENU);
 
   {
     Held<IShellLinkA> link;
     Held<IPersistFile> file;
     HRESULT made = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.out());
     if (SUCCEEDED(made)) made = link->QueryInterface(IID_IPersistFile, file.out());
-    if (FAILED(made)) return fail("", static_cast<unsigned long>(made));
+    if (FAILED(made)) return fail("", static_cast<unsigned long>(made), FailureSite::ShortcutsLinkObject, "CoCreateInstance");
 
     const Shortcut shortcuts[] = {
-        {IDS_START_MENU_FOLDER, programPath, nullptr, nullptr, 0},
+        {texts.startMenuFolder, programPath, nullptr, nullptr, 0},
         // The uninstaller is told which registration to undo.
-        {IDS_SHORTCUT_UNINSTALL, uninstallerPath, Escort::kProductName, &iconFile, 1},
-        {IDS_SHORTCUT_USER_GUIDE, documentationAddress, nullptr, &iconFile, 0},
+        {texts.uninstallShortcut, uninstallerPath, kProductName, &iconFile, 1},
+        {texts.userGuideShortcut, documentationAddress, nullptr, &iconFile, 0},
     };
-    for (const Shortcut& shortcut : shortcuts) {
-      const std::string name = loadString(shortcut.nameId);
+    const std::vector<std::string> paths = shortcutFiles(folder, texts);
+    for (size_t n = 0; n < paths.size(); ++n) {
+      const Shortcut& shortcut = shortcuts[n];
+      const std::string& path = paths[n];
       // The setters' results are not examined: Save tells whether the
       // shortcut was made.
       link->SetPath(shortcut.target.c_str());
       if (shortcut.arguments) link->SetArguments(shortcut.arguments);
-      link->SetDescription(name.c_str());
+      link->SetDescription(shortcut.name.c_str());
       if (shortcut.iconFile) link->SetIconLocation(shortcut.iconFile->c_str(), shortcut.iconIndex);
 
-      const std::string path = folder + name + ".lnk";
       // Save takes the one wide string of the program: the path in the ANSI
       // code page. A path that does not convert whole is not saved anywhere.
       WCHAR widePath[MAX_PATH];
-      if (!MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, widePath, MAX_PATH) || !prepareShortcutFile(path, undo))
-        return fail(path, GetLastError());
+      if (!MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, widePath, MAX_PATH))
+        return fail(path, GetLastError(), FailureSite::ShortcutSave, "MultiByteToWideChar");
+      if (!prepareShortcutFile(path, undo)) return fail(path, GetLastError(), FailureSite::ShortcutPrepare, "MoveFileExA");
       const HRESULT saved = file->Save(widePath, TRUE);
-      if (FAILED(saved)) return fail(path, static_cast<unsigned long>(saved));
-      if (!uninstallLog.addEvent(kDeleteFile, path.c_str(), description.c_str()))
-        return fail(path, ERROR_NOT_ENOUGH_MEMORY);
+      if (FAILED(saved)) return fail(path, static_cast<unsigned long>(saved), FailureSite::ShortcutSave, "IPersistFile::Save");
+      durable::fileWrittenElsewhere(path);
+      if (!uninstallLog.addEvent(kDeleteFile, path.c_str(), texts.startMenu.c_str()))
+        return fail(path, ERROR_NOT_ENOUGH_MEMORY, FailureSite::NoMemory, "");
     }
   }
-  return uninstallLog.addEvent(kDeleteEmptyDirs, folder.c_str(), description.c_str()) ||
-         fail(folder, ERROR_NOT_ENOUGH_MEMORY);
+  return uninstallLog.addEvent(kDeleteEmptyDirs, folder.c_str(), texts.startMenu.c_str()) ||
+         fail(folder, ERROR_NOT_ENOUGH_MEMORY, FailureSite::NoMemory, "");
 }

@@ -10,8 +10,8 @@
 
 #include "registration_reader.h"
 #include "registry_key.h"
-#include "registry_state.h"
 #include "text_format.h"
+#include "product_names.h"
 #include "uninstall_commands.h"
 #include "uninstall_log.h"
 
@@ -49,7 +49,7 @@ bool UninstallerSetupImpl::commit() {
   try {
     RegistryKey key;
     if (!events.empty() && key.create(kUninstallKey + productName, KEY_ALL_ACCESS)) {
-      const std::vector<SavedRegistryValue> earlier = valuesOf(key.handle());
+      const std::vector<SavedRegistryValue> earlier = key.values();
       written = writeChanged(key, earlier, registeredValues(withEarlierEvents(readableEvents(earlier))));
     }
   } catch (const std::bad_alloc&) {

@@ -5,7 +5,7 @@
 
 #include "browsed_folder.h"
 #include "machine_registry_text.h"
-#include "registry_settings.h"
+#include "product_names.h"
 #include "resource_ids.h"
 #include "setup_choices.h"
 #include "string_helpers.h"

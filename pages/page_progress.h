@@ -1,24 +1,18 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 
-#include "install_journal.h"
+#include "installation_run.h"
 #include "ks3_page.h"
 #include "setup_exit_codes.h"
-#include "uninstall_summary.h"
 
-struct InstallJob;
-namespace Escort {
-class UninstallerSetup;
-}
-
-// Runs the installation and shows how far it has come. Becoming current
-// starts it: the check that every volume has room, the uninstall log, the
-// registry settings and Start menu shortcuts (when the program files are
-// installed), then the worker thread, whose messages drive the bar. At the
-// worker's end the page commits the uninstall registration and moves on, or
-// takes back everything the run changed, reports the failure and closes.
-// Every change is recorded in the run's journal before it is made.
+// Runs the installation (installation_run.h) and shows how far it has come.
+// Becoming current starts it: the checks that change nothing, then the
+// changes, the worker thread among them, whose messages drive the bar. The
+// page only draws, asks and reports: at the worker's end the run commits and
+// the page moves on, or the run takes everything back and the page reports
+// the failure and closes.
 class PageProgress final : public KS3Page {
  public:
   WORD dialogTemplate() override;
@@ -38,21 +32,18 @@ class PageProgress final : public KS3Page {
   void refresh(HWND window);
   void updateProgressDisplay(HWND window);
   void showFileName(HWND window, const std::string& name);
+  // The checks that change nothing: false once the page has reported why the
+  // run cannot go on.
+  bool checksPass(Escort::WizardUI* frame, HWND window);
   void completeInstallation(Escort::WizardUI* frame, HWND window, int result);
-  bool hasRoom(Escort::WizardUI* frame, HWND window);
-  bool noFileHeld(Escort::WizardUI* frame, HWND window);
-  // A fatal failure: whatever the run changed is taken back, then its
-  // message shows, with what failed and why (`failure`, when known) and
-  // what could not be put back, if anything, and the wizard closes and the
-  // program ends with `exitCode`.
-  void reportFailure(Escort::WizardUI* frame, HWND window, const std::string& text, int exitCode = kExitFailed,
-                     const FailedItem& failure = {});
+  // The run's failure: whatever it changed is taken back, then its message
+  // shows, with what failed and why, and what could not be put back, if
+  // anything, and the wizard closes and the program ends with `exitCode`.
+  void reportFailure(Escort::WizardUI* frame, HWND window, int exitCode = kExitFailed);
+  // Ends the program before anything changed, with `text` and `exitCode`.
+  void refuse(Escort::WizardUI* frame, HWND window, const std::string& text, int exitCode);
 
-  InstallJob* job = nullptr;
-  Escort::UninstallerSetup* uninstallLog = nullptr;
-  InstallJournal journal;
-  HANDLE workerThread = nullptr;
-  FailedItem failure;  // what the worker said failed, and why
+  std::unique_ptr<InstallationRun> run;
   // Unsigned 32-bit, as the worker counts: a payload of 2 GiB or more must
   // not overflow a signed count.
   uint32_t totalBytes = 0;

@@ -2,9 +2,11 @@
 
 #include <string>
 
+#include "destination_check.h"
 #include "machine_registry_text.h"
 #include "resource_ids.h"
 #include "setup_choices.h"
+#include "setup_texts.h"
 #include "string_helpers.h"
 
 namespace {
@@ -57,12 +59,27 @@ void PageType::readInstallType(Escort::WizardUI* frame, HWND window) {
   }
 }
 
-bool PageType::detectSimulators(SetupChoices& choices) {
+bool PageType::detectSimulators(HWND window, SetupChoices& choices, bool tell) {
   // Read anew on every Next; a folder once found is never cleared.
   readMachineText(kFs2002Key, kFolderValue, choices.fs2002Dir);
   readMachineText(kFs2004Key, kFolderValue, choices.fs2004Dir);
-  const bool fs2002 = !choices.fs2002Dir.empty();
-  const bool fs2004 = !choices.fs2004Dir.empty();
+  // A registered folder that no installation can go into (a drive that is not
+  // there, a network folder) counts as no simulator, and the user is told why.
+  const auto usable = [&](const char* version, const std::string& folder) {
+    if (folder.empty()) return false;
+    const DestinationTrouble trouble = folderTrouble(folder);
+    if (trouble == DestinationTrouble::None) return true;
+    if (tell) {
+      const std::string text =
+          fillIn(loadString(IDS_SIMULATOR_FOLDER_UNUSABLE), {version, folder, destinationReason(trouble, folder)});
+      MessageBoxA(window, text.c_str(), loadString(IDS_ERROR_CAPTION).c_str(), MB_OK);
+      told = true;
+    }
+    return false;
+  };
+  told = false;
+  const bool fs2002 = usable("2002", choices.fs2002Dir);
+  const bool fs2004 = usable("2004", choices.fs2004Dir);
   if (!fs2002 && !fs2004) return false;
   // With both installed neither is chosen yet: the version page asks.
   choices.useFs2002 = fs2002 && !fs2004;
@@ -72,10 +89,13 @@ bool PageType::detectSimulators(SetupChoices& choices) {
 
 int PageType::onNext(Escort::WizardUI* frame, HWND window) {
   SetupChoices& choices = setupChoices(frame);
-  if (!detectSimulators(choices) && choices.installType != KestrelComputer) {
-    const std::string caption = loadString(IDS_ERROR_CAPTION);
-    const std::string text = loadString(IDS_ERROR_NO_SIMULATOR);
-    MessageBoxA(window, text.c_str(), caption.c_str(), MB_OK);
+  const bool needsSimulator = choices.installType != KestrelComputer;
+  if (!detectSimulators(window, choices, needsSimulator) && needsSimulator) {
+    if (!told) {
+      const std::string caption = loadString(IDS_ERROR_CAPTION);
+      const std::string text = loadString(IDS_ERROR_NO_SIMULATOR);
+      MessageBoxA(window, text.c_str(), caption.c_str(), MB_OK);
+    }
     return 1;
   }
   // A simulator computer needs no program directory.

@@ -17,6 +17,9 @@ class PageType final : public KS3Page {
   static void readInstallType(Escort::WizardUI* frame, HWND window);
   // Reads both simulators' folders from the registry and sets the use flags
   // from them; both found leaves both flags clear for the version page. False
-  // when neither is installed.
-  static bool detectSimulators(SetupChoices& choices);
+  // when neither is installed in a folder that can take the installation;
+  // with `tell`, each one registered in a folder that cannot is named.
+  bool detectSimulators(HWND window, SetupChoices& choices, bool tell);
+
+  bool told = false;  // the last detection named a folder that cannot take the installation
 };

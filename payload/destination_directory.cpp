@@ -4,9 +4,10 @@
 
 #include <vector>
 
+#include "durable_changes.h"
+#include "installable_path.h"
 #include "temporary_file_name.h"
 #include "text_format.h"
-#include "windows_path_limits.h"
 
 namespace Escort {
 
@@ -20,7 +21,7 @@ bool isMissing(const std::string& path) {
 
 // Windows refuses a longer directory; Wine would create it.
 bool createDirectory(const std::string& directory) {
-  if (directory.size() <= kMaxDirectoryPath) return CreateDirectoryA(directory.c_str(), nullptr);
+  if (directory.size() <= kMaxDirectoryPath) return durable::createDirectory(directory);
   SetLastError(ERROR_FILENAME_EXCED_RANGE);
   return false;
 }
@@ -29,8 +30,13 @@ bool createDirectory(const std::string& directory) {
 
 bool makeDirectory(const std::string& directory, const std::function<bool(const std::string&)>& willMake) {
   std::vector<std::string> missing;  // the deepest first
-  for (std::string level = directory; !level.empty() && isMissing(level); level = parentDirectory(level))
-    missing.push_back(level);
+  std::string level = directory;
+  for (; level.size() > 2 && isMissing(level); level = parentDirectory(level)) missing.push_back(level);
+  // A drive's root is never made: a drive that is not there ends it.
+  if (level.size() <= 2 && GetFileAttributesA((level + '\\').c_str()) == INVALID_FILE_ATTRIBUTES) {
+    SetLastError(ERROR_PATH_NOT_FOUND);
+    return false;
+  }
   if (missing.empty()) {
     SetLastError(ERROR_ALREADY_EXISTS);
     return false;
@@ -47,7 +53,7 @@ void deleteTemporaryFiles(const std::string& directory) {
   if (search == INVALID_HANDLE_VALUE) return;
   do {
     if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && isTemporaryFileName(found.cFileName))
-      DeleteFileA((directory + '\\' + found.cFileName).c_str());
+      durable::deleteFile(directory + '\\' + found.cFileName);
   } while (FindNextFileA(search, &found));
   FindClose(search);
 }

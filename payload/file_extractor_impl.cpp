@@ -2,6 +2,7 @@
 
 #include "archive_path.h"
 #include "destination_directory.h"
+#include "durable_changes.h"
 #include "entry_inflater.h"
 #include "extract_result.h"
 #include "file_placement.h"
@@ -72,13 +73,14 @@ int FileExtractorImpl::extractFile(const char* archivePath, const char* destinat
                                    bool versionAware) {
   status->fileStarted(archivePath, destinationPath);
   auto found = catalog.find(normalizeArchivePath(archivePath));
-  if (found == catalog.end()) return kEntryMissing;
+  if (found == catalog.end()) return failed({archivePath, 0, FailureSite::EntryMissing}, kEntryMissing);
 
   const std::string destination = destinationPath;
   const DWORD attributes = GetFileAttributesA(destination.c_str());
   // No file can take the place of a folder.
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
-    return failed(destination, kOutputFileFailed, ERROR_ALREADY_EXISTS);
+    return failed({destination, ERROR_ALREADY_EXISTS, FailureSite::FolderInTheWay, "GetFileAttributesA"},
+                  kOutputFileFailed);
   const bool replaces = attributes != INVALID_FILE_ATTRIBUTES;
   // The shared module is compared with the copy that stands there before that
   // gives way; without an undo log nothing is kept, and an earlier file gives
@@ -89,99 +91,188 @@ int FileExtractorImpl::extractFile(const char* archivePath, const char* destinat
   return result;
 }
 
+namespace {
+
+Failure journalFailure(const std::string& path) {
+  return {path, GetLastError(), FailureSite::JournalRecord, "RegSetValueExA"};
+}
+
+// The code of a file that could not be opened: 2 for a folder that could not
+// be made, else 3.
+int openingCode(const Failure& failure) {
+  return failure.site == FailureSite::FolderMake ? kDirectoryNotReady : kOutputFileFailed;
+}
+
+}  // namespace
+
 // Written straight under its own name: the journal says first that it is
 // new, or where the earlier file goes aside, so that a run that fails or is
 // ended from outside takes it back whatever it holds by then. On a failure
 // here the earlier file is back at once.
 int FileExtractorImpl::extractInPlace(const CatalogEntry& entry, const std::string& destination, bool replaces) {
   std::string keptCopy;
-  if (replaces) {
-    if (int result = announceReplacement(destination, keptCopy)) return result;
-    if (int result = whileHeld(destination, [&] { return renameAside(destination, keptCopy); })) return result;
-  } else if (undoLog && !undoLog->fileWillBeCreated(destination.c_str())) {
-    return failed(destination, kOutputFileFailed, GetLastError());
-  }
   OutputFile out;
-  int result = openMakingFolder(destination, out, kOutputFileFailed, [&] { return out.create(destination); });
-  if (result == kExtractOk) result = writeEntry(entry, out, destination);
+  Failure failure;
+  const auto create = [&] { return out.create(destination); };
+  if (!replaces) {
+    if (undoLog && !undoLog->fileWillBeCreated(destination.c_str()))
+      return failed(journalFailure(destination), kOutputFileFailed);
+    // Another program's file that came to stand there since it was looked at
+    // is kept aside as any earlier file: never deleted, never overwritten.
+    replaces = !openMakingFolder(destination, out, create, failure) && out.error() == ERROR_FILE_EXISTS;
+    if (!replaces && failure.happened()) return failed(failure, openingCode(failure));
+  }
+  if (replaces) {
+    bool gone = false;
+    if (!putAside(destination, keptCopy, gone, failure))
+      return failed(failure, failure.systemError == ERROR_CANCELLED ? kCancelled : kOutputFileFailed);
+    if (gone && undoLog && !undoLog->fileWillBeCreated(destination.c_str()))
+      return failed(journalFailure(destination), kOutputFileFailed);
+    if (!openMakingFolder(destination, out, create, failure)) {
+      if (!keptCopy.empty()) durable::moveFile(keptCopy, destination, 0);
+      return failed(failure, openingCode(failure));
+    }
+  }
+  const int result = writeEntry(entry, out, destination);
   if (result != kExtractOk) {
     out.close();
-    DeleteFileA(destination.c_str());
-    if (!keptCopy.empty()) MoveFileExA(keptCopy.c_str(), destination.c_str(), 0);
+    durable::deleteFile(destination);  // this run's own: made with CREATE_NEW above
+    if (!keptCopy.empty()) durable::moveFile(keptCopy, destination, 0);
   }
   return result;
+}
+
+bool FileExtractorImpl::putAside(const std::string& destination, std::string& keptCopy, bool& gone,
+                                 Failure& failure) {
+  // A few names at most: one the plan gave, another should a file have taken it meanwhile.
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    if (!undoLog->fileWillBeReplaced(destination.c_str(), keptCopy)) {
+      failure = journalFailure(destination);
+      return false;
+    }
+    if (whileHeld(destination, [&] { return renameAside(destination, keptCopy); })) return true;
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND) {
+      // The earlier file went since it was looked at: the new one is simply made.
+      keptCopy.clear();
+      gone = true;
+      return true;
+    }
+    if (error != ERROR_ALREADY_EXISTS) {
+      failure = {destination, error, FailureSite::RenameAside, "MoveFileExA"};
+      return false;
+    }
+    keptCopy = newKeptCopyPath(destination);
+    if (keptCopy.empty()) break;
+  }
+  failure = {destination, ERROR_FILE_EXISTS, FailureSite::KeptCopyName, "MoveFileExA"};
+  return false;
 }
 
 // Written whole under a temporary name beside its destination first, then
 // put in its place in one step.
 int FileExtractorImpl::extractBeside(const CatalogEntry& entry, const std::string& destination, bool versionAware) {
   std::string keptCopy;
-  if (undoLog) {
-    if (int result = announceReplacement(destination, keptCopy)) return result;
-  }
+  if (undoLog && !undoLog->fileWillBeReplaced(destination.c_str(), keptCopy))
+    return failed(journalFailure(destination), kOutputFileFailed);
   const std::string folder = parentDirectory(destination);
   OutputFile out;
   std::string temporary;
-  int result =
-      openMakingFolder(destination, out, kDirectoryNotReady, [&] { return out.createTemporary(folder, temporary); });
-  if (result == kExtractOk) result = writeEntry(entry, out, destination);
+  Failure failure;
+  if (!openMakingFolder(destination, out, [&] { return out.createTemporary(folder, temporary); }, failure)) {
+    failure.item = folder;
+    failure.site = FailureSite::TemporaryCreate;
+    return failed(failure, kDirectoryNotReady);
+  }
+  int result = writeEntry(entry, out, destination);
   if (result == kExtractOk) {
     // An installed copy of the shared module as new as this one, or newer, stays.
     uint64_t installed = 0, offered = 0;
     const bool keepInstalled = versionAware && readProductVersion(destination, installed) &&
                                readProductVersion(temporary, offered) && installed >= offered;
     if (!keepInstalled) {
-      result = whileHeld(destination, [&] {
-        return undoLog ? placeOverEarlierFile(temporary, destination, keptCopy) : placeReplacing(temporary, destination);
-      });
-      if (result == kExtractOk) return kExtractOk;
+      if (whileHeld(destination, [&] {
+            return undoLog ? placeOverEarlierFile(temporary, destination, keptCopy)
+                           : placeReplacing(temporary, destination);
+          }))
+        return kExtractOk;
+      const DWORD error = GetLastError();
+      result = failed({destination, error, FailureSite::PlaceFromTemporary, "MoveFileExA"},
+                      error == ERROR_CANCELLED ? kCancelled : kOutputFileFailed);
     }
   }
-  if (!temporary.empty()) DeleteFileA(temporary.c_str());
+  durable::deleteFile(temporary);
   return result;
 }
 
-int FileExtractorImpl::announceReplacement(const std::string& destination, std::string& keptCopy) {
-  keptCopy = newKeptCopyPath(destination);
-  if (keptCopy.empty()) return failed(destination, kOutputFileFailed, ERROR_FILE_EXISTS);
-  if (!undoLog->fileWillBeReplaced(destination.c_str(), keptCopy.c_str()))
-    return failed(destination, kOutputFileFailed, GetLastError());
-  return kExtractOk;
-}
-
-int FileExtractorImpl::failed(const std::string& path, int result, unsigned long error) {
-  status->fileFailed(path.c_str(), error);
+int FileExtractorImpl::failed(const Failure& failure, int result) {
+  status->fileFailed(failure);
   return result;
 }
 
-int FileExtractorImpl::whileHeld(const std::string& path, const std::function<bool()>& attempt) {
+bool FileExtractorImpl::whileHeld(const std::string& path, const std::function<bool()>& attempt) {
   for (;;) {
-    if (attempt()) return kExtractOk;
-    const DWORD error = GetLastError();
-    if (!isHeldError(error)) return failed(path, kOutputFileFailed, error);
-    if (!status->fileInUse(path.c_str())) return kCancelled;
+    if (attempt()) return true;
+    if (!isHeldError(GetLastError())) return false;
+    if (!status->fileInUse(path.c_str())) {
+      SetLastError(ERROR_CANCELLED);
+      return false;
+    }
   }
 }
 
 // Making the file also tells whether its folder exists and takes new files.
-int FileExtractorImpl::openMakingFolder(const std::string& destination, OutputFile& out, int notTaken,
-                                        const std::function<bool()>& open) {
-  if (open()) return kExtractOk;
+bool FileExtractorImpl::openMakingFolder(const std::string& destination, OutputFile& out,
+                                         const std::function<bool()>& open, Failure& failure) {
+  if (open()) return true;
   const std::string folder = parentDirectory(destination);
-  if (out.error() != ERROR_PATH_NOT_FOUND) return failed(notTaken == kDirectoryNotReady ? folder : destination, notTaken, out.error());
+  if (out.error() != ERROR_PATH_NOT_FOUND) {
+    // ERROR_FILE_EXISTS is the caller's to handle: no failure of its own.
+    if (out.error() != ERROR_FILE_EXISTS) failure = {destination, out.error(), FailureSite::OutputCreate, "CreateFileA"};
+    return false;
+  }
   const bool made = makeDirectory(folder, [this](const std::string& level) {
     return !undoLog || undoLog->directoryWillBeCreated(level.c_str());
   });
-  if (!made) return failed(folder, kDirectoryNotReady, GetLastError() == ERROR_ALREADY_EXISTS ? out.error() : GetLastError());
-  if (open()) return kExtractOk;
-  return failed(notTaken == kDirectoryNotReady ? folder : destination, notTaken, out.error());
+  if (!made) {
+    const DWORD error = GetLastError();
+    failure = {folder, error == ERROR_ALREADY_EXISTS ? out.error() : error, FailureSite::FolderMake, "CreateDirectoryA"};
+    return false;
+  }
+  if (open()) return true;
+  failure = {destination, out.error(), FailureSite::OutputCreate, "CreateFileA"};
+  return false;
 }
+
+namespace {
+
+// Where an inflater's code came from.
+FailureSite inflaterSite(int result) {
+  switch (result) {
+    case kChunkMissing:
+      return FailureSite::ChunkMissing;
+    case kChunkLoadFailed:
+      return FailureSite::ChunkLoad;
+    case kChunkLockFailed:
+      return FailureSite::ChunkLock;
+    case kInflateInitFailed:
+      return FailureSite::InflateInit;
+    case kInflateFailed:
+      return FailureSite::InflateData;
+    default:
+      return FailureSite::Write;
+  }
+}
+
+}  // namespace
 
 int FileExtractorImpl::writeEntry(const CatalogEntry& entry, OutputFile& out, const std::string& destination) {
   int result = inflater.inflate(entry, out, *status);
   const bool closed = out.close();
-  if (result == kExtractOk && !closed) result = kWriteFailed;
-  if (result == kWriteFailed) failed(destination, result, out.error());
+  if (result == kExtractOk && !closed)
+    return failed({destination, out.error(), FailureSite::Close, "CloseHandle"}, kWriteFailed);
+  if (result == kWriteFailed) return failed({destination, out.error(), FailureSite::Write, "WriteFile"}, result);
+  if (result != kExtractOk) return failed({destination, 0, inflaterSite(result)}, result);
   return result;
 }
 

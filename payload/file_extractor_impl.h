@@ -3,8 +3,9 @@
 #include <string>
 
 #include "catalog.h"
-#include "file_extractor.h"
 #include "entry_inflater.h"
+#include "failure.h"
+#include "file_extractor.h"
 #include "output_file.h"
 
 namespace Escort {
@@ -26,18 +27,21 @@ class FileExtractorImpl : public FileExtractor {
   // an extractor code and tells the status what failed.
   int extractInPlace(const CatalogEntry& entry, const std::string& destination, bool replaces);
   int extractBeside(const CatalogEntry& entry, const std::string& destination, bool versionAware);
-  // Tells the undo log where the earlier file goes aside.
-  int announceReplacement(const std::string& destination, std::string& keptCopy);
-  // Tells the status what failed and why; gives `result` back.
-  int failed(const std::string& path, int result, unsigned long error);
+  // Renames the earlier file at `destination` aside, where the undo log says
+  // (`keptCopy`); false, with `failure`, when it cannot. `gone` tells that
+  // there was no earlier file to rename any more.
+  bool putAside(const std::string& destination, std::string& keptCopy, bool& gone, Failure& failure);
+  // Tells the status what failed; gives `result` back.
+  int failed(const Failure& failure, int result);
   // `attempt` until it succeeds, for as long as the user says to try again a
-  // file that another program holds.
-  int whileHeld(const std::string& path, const std::function<bool()>& attempt);
+  // file that another program holds; false, with the last error, when it
+  // fails otherwise or the user gives up (ERROR_CANCELLED).
+  bool whileHeld(const std::string& path, const std::function<bool()>& attempt);
   // Opens `out` through `open`, making the missing folders above
-  // `destination` first when it fails for want of them; `notTaken` is the
-  // code for a folder that takes no such file.
-  int openMakingFolder(const std::string& destination, OutputFile& out, int notTaken,
-                       const std::function<bool()>& open);
+  // `destination` first when it fails for want of them; false, with
+  // `failure`, when it cannot.
+  bool openMakingFolder(const std::string& destination, OutputFile& out, const std::function<bool()>& open,
+                        Failure& failure);
   int writeEntry(const CatalogEntry& entry, OutputFile& out, const std::string& destination);
 
   Catalog catalog;

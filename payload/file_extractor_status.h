@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+#include "failure.h"
+
 namespace Escort {
 
 // What the extractor reports about each file it writes. Implemented by the
@@ -11,10 +13,10 @@ class FileExtractorStatus {
   virtual void fileProgress(uint32_t compressedFed, uint32_t compressedSize, uint32_t inflated,
                             uint32_t uncompressedSize) = 0;
   virtual void fileFinished() = 0;
-  // A change for the file `path` (its folder, its temporary file, putting it
-  // in place) failed with the Windows error `error`; told before the
-  // extractor returns its code, so that the user can learn what and why.
-  virtual void fileFailed(const char* path, unsigned long error) = 0;
+  // What failed for a file (its folder, its data, putting it in place), where
+  // and why; told before the extractor returns its code, so that the user can
+  // learn what and why.
+  virtual void fileFailed(const Failure& failure) = 0;
   // The file `path` cannot be replaced because another program holds it.
   // True: try again (the user has closed that program); false: give up.
   virtual bool fileInUse(const char* path) = 0;

@@ -2,16 +2,17 @@
 
 #include <windows.h>
 
+#include "durable_changes.h"
+#include "installable_path.h"
 #include "temporary_file_name.h"
 #include "text_format.h"
-#include "windows_path_limits.h"
 
 namespace Escort {
 namespace {
 
 // Windows refuses a longer path; Wine would accept it.
 bool fits(const std::string& path) {
-  if (fitsWindowsPath(path)) return true;
+  if (path.size() <= kMaxFilePath) return true;
   SetLastError(ERROR_FILENAME_EXCED_RANGE);
   return false;
 }
@@ -39,7 +40,7 @@ bool renameAside(const std::string& path, const std::string& keptCopy) {
   HANDLE earlier = CreateFileA(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                OPEN_EXISTING, 0, nullptr);
   if (earlier == INVALID_HANDLE_VALUE) return false;
-  const bool renamed = MoveFileExA(path.c_str(), keptCopy.c_str(), 0);
+  const bool renamed = durable::moveFile(path, keptCopy, 0);
   const DWORD error = GetLastError();
   CloseHandle(earlier);
   SetLastError(error);
@@ -48,15 +49,15 @@ bool renameAside(const std::string& path, const std::string& keptCopy) {
 
 bool placeOverEarlierFile(const std::string& temporary, const std::string& destination, const std::string& keptCopy) {
   if (!fits(destination) || !fits(keptCopy) || !renameAside(destination, keptCopy)) return false;
-  if (MoveFileExA(temporary.c_str(), destination.c_str(), 0)) return true;
+  if (durable::moveFile(temporary, destination, 0)) return true;
   const DWORD error = GetLastError();
-  MoveFileExA(keptCopy.c_str(), destination.c_str(), 0);
+  durable::moveFile(keptCopy, destination, 0);
   SetLastError(error);
   return false;
 }
 
 bool placeReplacing(const std::string& temporary, const std::string& destination) {
-  return fits(destination) && MoveFileExA(temporary.c_str(), destination.c_str(), MOVEFILE_REPLACE_EXISTING);
+  return fits(destination) && durable::moveFile(temporary, destination, MOVEFILE_REPLACE_EXISTING);
 }
 
 bool isHeldError(unsigned long error) { return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION; }

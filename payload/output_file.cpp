@@ -2,8 +2,9 @@
 
 #include <windows.h>
 
+#include "durable_changes.h"
+#include "installable_path.h"
 #include "temporary_file_name.h"
-#include "windows_path_limits.h"
 
 namespace Escort {
 
@@ -11,18 +12,18 @@ bool OutputFile::open(const std::string& path) {
   close();
   // Shared for reading and deleting: a virus scanner may look at it meanwhile,
   // and taking a failed run back deletes it.
-  HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE handle = durable::createNewFile(path);
   if (handle == INVALID_HANDLE_VALUE) {
     error_ = GetLastError();
     return false;
   }
   file_ = handle;
+  path_ = path;
   return true;
 }
 
 bool OutputFile::create(const std::string& path) {
-  if (fitsWindowsPath(path)) return open(path);
+  if (path.size() <= kMaxFilePath) return open(path);
   error_ = ERROR_FILENAME_EXCED_RANGE;  // Windows refuses a longer path; Wine would make it
   return false;
 }
@@ -53,7 +54,7 @@ bool OutputFile::write(const unsigned char* data, size_t length) {
   while (length > 0) {
     DWORD written = 0;
     const DWORD piece = length > 0x40000000u ? 0x40000000u : static_cast<DWORD>(length);
-    if (!WriteFile(file_, data, piece, &written, nullptr) || written == 0) {
+    if (!durable::writeFile(file_, path_, data, piece, written) || written == 0) {
       error_ = written == 0 && GetLastError() == ERROR_SUCCESS ? ERROR_DISK_FULL : GetLastError();
       return false;
     }

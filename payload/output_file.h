@@ -31,6 +31,7 @@ class OutputFile {
   bool open(const std::string& path);
 
   void* file_ = nullptr;
+  std::string path_;
   unsigned long error_ = 0;
 };
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "destination_directory.h"
+#include "durable_changes.h"
 #include "system_library.h"
 #include "text_format.h"
 #include "uninstall_command_line.h"
@@ -116,7 +117,7 @@ void restoreUninstaller(const std::string& uninstallerPath) {
   if (!isLocalAbsolutePath(uninstallerPath) || uninstallerPath.back() == '\\') return;
   // Gone with the program files, perhaps with folders above them.
   Escort::makeDirectory(parentDirectory(uninstallerPath), [](const std::string&) { return true; });
-  CopyFileA(ownProgramPath().c_str(), uninstallerPath.c_str(), TRUE);  // never over what is there
+  durable::copyNewFile(ownProgramPath(), uninstallerPath);  // never over what is there
 }
 
 bool scheduleCopyRemoval() {

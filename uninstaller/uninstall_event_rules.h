@@ -5,20 +5,12 @@
 // No Windows headers: the rules are tested on the host.
 #include <string>
 
+#include "installable_path.h"
+
 enum class EventKind { DeleteFile, DeleteEmptyDirs, DeleteRegTree, Unknown };
 
 // The command words exactly as the setup program writes them.
 EventKind eventKind(const std::string& command);
-
-// "C:\" followed by at least one name, with '\' separators and at most one
-// trailing '\'. Refused: anything relative ("Kestrel", "C:Kestrel",
-// "\Kestrel"), UNC and device paths ("\\server\share", "\\?\C:\", "\\.\"),
-// '/' separators, empty levels, levels of dots and blanks only (".", "..",
-// "... ", which Windows would read as the current or the parent directory),
-// and the characters Windows does not allow in names (control characters and
-// <>:"|?*, which would also name alternate streams or wildcards). A drive root
-// alone is refused: no installation of ours removes one.
-bool isLocalAbsolutePath(const std::string& path);
 
 // The key below HKEY_LOCAL_MACHINE that `key` names (for
 // "HKEY_LOCAL_MACHINE\Software\Ninefold\Kestrel\3": "Software\Ninefold\Kestrel\3"), provided
@@ -29,6 +21,7 @@ bool isLocalAbsolutePath(const std::string& path);
 std::string machineSoftwareSubkey(const std::string& key);
 
 // Whether the uninstaller may carry the event out: a known command word with a
-// parameter of its kind. "DeleteFile" takes a file path (no trailing '\'),
-// "DeleteEmptyDirs" a directory path, "DeleteRegTree" a key.
+// parameter of its kind. "DeleteFile" takes a file path, "DeleteEmptyDirs" a
+// directory path, each as an installation may make them
+// (installablePathProblem), "DeleteRegTree" a key.
 bool isAllowedEvent(const std::string& command, const std::string& parameter);

@@ -2,17 +2,6 @@
 
 #include "text_format.h"
 
-std::string itemList(const std::vector<std::string>& items, const std::string& morePattern) {
-  std::string list;
-  for (size_t i = 0; i < items.size() && i < kReportListLimit; ++i) {
-    if (i > 0) list += '\n';
-    list += items[i];
-  }
-  if (items.size() > kReportListLimit)
-    list += '\n' + fillIn(morePattern, {std::to_string(items.size() - kReportListLimit)});
-  return list;
-}
-
 std::string reportText(const ReportTexts& texts, const UninstallSummary& summary,
                        const std::string& productName) {
   std::vector<std::string> sections;
@@ -29,13 +18,4 @@ std::string reportText(const ReportTexts& texts, const UninstallSummary& summary
   std::string text;
   for (const std::string& section : sections) text += (text.empty() ? "" : "\n\n") + section;
   return text;
-}
-
-std::string failedItemsText(const std::vector<FailedItem>& items, const std::string& itemPattern,
-                            const std::string& morePattern) {
-  std::vector<std::string> lines;
-  for (const FailedItem& item : items)
-    lines.push_back(fillIn(itemPattern, {item.item, std::to_string(item.systemError)}) +
-                    (item.reason.empty() ? "" : '\n' + item.reason));
-  return itemList(lines, morePattern);
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "failure_text.h"
 #include "text_format.h"  // fillIn, which fills the patterns in
 #include "uninstall_summary.h"
 
@@ -21,15 +22,5 @@ struct ReportTexts {
 // non-empty list of the summary (failed, refused, kept). Each list shows its
 // first kReportListLimit items, one a line, and then how many more there are,
 // so the message box stays on the screen.
-constexpr size_t kReportListLimit = 10;
 std::string reportText(const ReportTexts& texts, const UninstallSummary& summary,
                        const std::string& productName);
-
-// The items, one a line: the first kReportListLimit, then `morePattern` (%1
-// number of items not listed).
-std::string itemList(const std::vector<std::string>& items, const std::string& morePattern);
-
-// The failed items as itemList lists them, each through `itemPattern` (%1
-// item, %2 Windows error code), its reason on a line of its own below it.
-std::string failedItemsText(const std::vector<FailedItem>& items, const std::string& itemPattern,
-                            const std::string& morePattern);

@@ -74,6 +74,10 @@
 #define IDS_REPORT_REFUSED 23
 #define IDS_REPORT_KEPT 24
 #define IDS_REPORT_MORE 25
+// The drives a settlement cannot reach: %1 their roots.
+#define IDS_DRIVES_MISSING 26
+// The removal could not be recorded: %1 the Windows error.
+#define IDS_RECORD_FAILED 27
 
 // The program file's icon; Explorer shows it.
 #define IDI_UNINSTALLER 1

@@ -10,9 +10,11 @@
 #include "dll_search.h"
 #include "journal_settlement.h"
 #include "journal_store.h"
+#include "product_names.h"
 #include "progress_dialog.h"
 #include "registration_reader.h"
 #include "self_removal.h"
+#include "settlement_report.h"
 #include "string_helpers.h"
 #include "single_run.h"
 #include "system_message.h"
@@ -37,8 +39,8 @@ void showError(UINT textId, const std::vector<std::string>& inserts, const std::
 }
 
 // Each item with what Windows says of its error.
-std::vector<FailedItem> withReasons(std::vector<FailedItem> items) {
-  for (FailedItem& item : items) item.reason = systemMessage(item.systemError);
+std::vector<Failure> withReasons(std::vector<Failure> items) {
+  for (Failure& item : items) item.reason = systemMessage(item.systemError);
   return items;
 }
 
@@ -85,15 +87,18 @@ int askAndHandOver(const std::string& productName) {
   return kUninstallDone;
 }
 
-// In the copy: takes back first an installation that was interrupted, then
-// undoes the registration and reports.
+// In the copy: settles first an installation or an uninstallation that was
+// interrupted, then undoes the registration and reports. The removal is
+// recorded in the journal before anything goes, so that a run cut off part-way
+// is finished by the next run of either program.
 int undoRegistration(HINSTANCE instance, const std::string& productName) {
-  const JournalSettlement settlement = settleJournal();
+  JournalSettlement settlement = settleJournal();
   switch (settlement.outcome) {
-    case JournalSettlement::NotTakenBack:
-      showError(IDS_INTERRUPTED_NOT_TAKEN_BACK, {failedItemsText(withReasons(settlement.left),
-                                                                 loadString(IDS_REPORT_FAILED_ITEM),
-                                                                 loadString(IDS_REPORT_MORE))});
+    case JournalSettlement::NotSettled:
+      settlement.left = withReasons(settlement.left);
+      showError(IDS_INTERRUPTED_NOT_TAKEN_BACK,
+                {settlementLeftText(settlement, {loadString(IDS_REPORT_FAILED_ITEM), loadString(IDS_REPORT_MORE),
+                                                 loadString(IDS_DRIVES_MISSING)})});
       return kUninstallNotTakenBack;
     case JournalSettlement::Damaged:
       showError(IDS_INTERRUPTED_DAMAGED, {settlement.problem, kJournalKey});
@@ -104,23 +109,34 @@ int undoRegistration(HINSTANCE instance, const std::string& productName) {
   Registration registration;
   std::string damagedValue;
   // An interrupted first installation, now gone with its journal, never had
-  // a registration.
+  // a registration; an interrupted uninstallation has just removed it.
   if (settlement.outcome != JournalSettlement::NoJournal &&
       readRegistration(productName, registration, damagedValue) == RegistrationStatus::Missing) {
     showMessage(IDS_REPORT_CAPTION, fillIn(loadString(IDS_REPORT_DONE), {productName}), MB_OK | MB_ICONINFORMATION);
     return kUninstallDone;
   }
   if (!readOrExplain(productName, registration)) return kUninstallRefused;
+  // Something stays (a file the user chose to leave in use): the uninstaller
+  // goes back where the registration names it, to be started again from there.
+  const auto putBack = [&] {
+    const std::string uninstaller = uninstallerPathOf(registration.uninstallString, productName);
+    restoreUninstaller(uninstaller);
+    return uninstaller;
+  };
   UninstallSummary summary;
+  DWORD error = ERROR_SUCCESS;
   {
     ProgressDialog dialog(instance, fillIn(loadString(IDS_PROGRESS_CAPTION), {registration.displayName}));
-    summary = runUninstall(productName, registration, dialog);
+    if (!uninstallRecorded(productName, registration, dialog, putBack, summary)) error = GetLastError();
+  }
+  if (error) {
+    showError(IDS_RECORD_FAILED, {std::to_string(error)}, systemMessage(error));
+    return kUninstallRefused;
   }
   summary.failed = withReasons(summary.failed);
   const ReportTexts texts = {loadString(IDS_REPORT_DONE),        loadString(IDS_REPORT_FAILED),
                              loadString(IDS_REPORT_FAILED_ITEM), loadString(IDS_REPORT_REFUSED),
                              loadString(IDS_REPORT_KEPT),        loadString(IDS_REPORT_MORE)};
-  if (!summary.complete()) restoreUninstaller(uninstallerPathOf(registration.uninstallString, productName));
   showMessage(IDS_REPORT_CAPTION, reportText(texts, summary, registration.displayName),
               MB_OK | (summary.complete() ? MB_ICONINFORMATION : MB_ICONWARNING));
   return summary.complete() ? kUninstallDone : kUninstallIncomplete;

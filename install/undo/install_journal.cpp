@@ -4,72 +4,139 @@
 
 #include <algorithm>
 
+#include "change_flush.h"
+#include "file_placement.h"
 #include "journal_settlement.h"
-#include "journal_store.h"
+#include "product_names.h"
 #include "registry_state.h"
 #include "text_format.h"
 
-bool InstallJournal::begin() {
-  const RegistryKeyState before = captureKeyState(kJournalKey);
-  // A journal there already is another run's, never to be written to.
-  if (!key.createNew(kJournalKey, KEY_SET_VALUE)) return false;
-  // The first record says which levels were made for the journal, so that
-  // they go with it.
+namespace {
+
+// A registry value grows no bigger than this: the plan of a large payload
+// is a few values of it, each written whole or not at all.
+constexpr size_t kValueBytes = 32 * 1024;
+
+JournalRecord fileRecord(JournalRecordKind kind, const std::string& path, const std::string& keptCopy = "") {
   JournalRecord record;
-  record.kind = JournalRecordKind::KeyChanged;
-  record.key = before;
-  return append(record);
+  record.kind = kind;
+  record.path = path;
+  record.keptCopy = keptCopy;
+  return record;
+}
+
+// Makes the journal's key. A journal there already is another run's, never
+// to be written to. The key's class names the levels made with it, should
+// the run end before its first record.
+bool createJournalKey(RegistryKey& key) {
+  const std::string firstMissing = captureKeyState(kJournalKey).firstMissing;
+  return key.createNew(kJournalKey, KEY_SET_VALUE | KEY_QUERY_VALUE,
+                       equalsIgnoringCase(firstMissing, kJournalKey) ? std::string() : firstMissing);
+}
+
+}  // namespace
+
+bool recordUninstallation(const std::string& productName) {
+  RegistryKey key;
+  JournalRecord record;
+  record.kind = JournalRecordKind::UninstallBegun;
+  record.path = productName;
+  // The uninstallation empties the maker's key, as removing the settings does
+  // once the journal is gone: the journal names it as a level to go with it.
+  const std::string maker = std::string(kJournalKey).substr(0, std::string(kJournalKey).rfind('\\'));
+  return key.createNew(kJournalKey, KEY_SET_VALUE | KEY_QUERY_VALUE, maker) &&
+         key.setBinary("0", encodeJournalRecord(record)) && key.flush();
+}
+
+bool InstallJournal::begin(const ChangePlan& plan) {
+  if (!createJournalKey(key)) return false;
+  std::vector<JournalRecord> planned;
+  for (const std::string& subkey : plan.keys) {
+    JournalRecord record;
+    record.kind = JournalRecordKind::KeyChanged;
+    record.key = captureKeyState(subkey);
+    planned.push_back(record);
+  }
+  for (const std::string& folder : plan.folders) {
+    planned.push_back(fileRecord(JournalRecordKind::DirectoryCreated, folder));
+    folders.insert(asciiLowerCase(folder));
+    createdDirectories.push_back(folder);
+  }
+  for (const PlannedFile& file : plan.files) {
+    planned.push_back(file.keptCopy.empty() ? fileRecord(JournalRecordKind::FileCreated, file.path)
+                                            : fileRecord(JournalRecordKind::FileReplaced, file.path, file.keptCopy));
+  }
+  // Into values of about kValueBytes each, every file's place noted.
+  size_t bytes = 0;
+  for (JournalRecord& record : planned) {
+    const size_t size = encodeJournalRecord(record).size();
+    if (values.empty() || (bytes + size > kValueBytes && !values.back().empty())) {
+      values.emplace_back();
+      bytes = 0;
+    }
+    bytes += size;
+    if (record.kind == JournalRecordKind::FileCreated || record.kind == JournalRecordKind::FileReplaced)
+      files[asciiLowerCase(record.path)] = {values.size() - 1, values.back().size()};
+    values.back().push_back(std::move(record));
+  }
+  for (size_t value = 0; value < values.size(); ++value) {
+    if (!writeValue(value)) return false;
+  }
+  return key.flush();
 }
 
 bool InstallJournal::directoryWillBeCreated(const char* directory) {
-  JournalRecord record;
-  record.kind = JournalRecordKind::DirectoryCreated;
-  record.path = directory;
-  if (!append(record)) return false;
+  if (folders.count(asciiLowerCase(directory))) return true;
+  if (!append(fileRecord(JournalRecordKind::DirectoryCreated, directory))) return false;
+  folders.insert(asciiLowerCase(directory));
   createdDirectories.push_back(directory);
   return true;
 }
 
 bool InstallJournal::fileWillBeCreated(const char* path) {
-  JournalRecord record;
-  record.kind = JournalRecordKind::FileCreated;
-  record.path = path;
-  return append(record);
+  const JournalRecord wanted = fileRecord(JournalRecordKind::FileCreated, path);
+  const auto found = files.find(asciiLowerCase(path));
+  if (found == files.end()) {
+    if (!append(wanted)) return false;
+    files[asciiLowerCase(path)] = {values.size() - 1, 0};
+    return true;
+  }
+  const JournalRecord& planned = values[found->second.value][found->second.index];
+  // The earlier file the plan saw is gone: a new one is the run's own to take back.
+  return planned.kind == JournalRecordKind::FileCreated || change(found->second, wanted);
 }
 
-bool InstallJournal::fileWillBeReplaced(const char* path, const char* keptCopy) {
-  JournalRecord record;
-  record.kind = JournalRecordKind::FileReplaced;
-  record.path = path;
-  record.keptCopy = keptCopy;
-  if (!append(record)) return false;
-  replacedFolders.insert(asciiLowerCase(parentDirectory(path)));
+bool InstallJournal::fileWillBeReplaced(const char* path, std::string& keptCopy) {
+  const auto found = files.find(asciiLowerCase(path));
+  if (found != files.end()) {
+    const JournalRecord& planned = values[found->second.value][found->second.index];
+    if (keptCopy.empty() && planned.kind == JournalRecordKind::FileReplaced) {
+      keptCopy = planned.keptCopy;
+      return true;
+    }
+  }
+  // Another program's file where the plan had none, or a kept copy's name
+  // that another file took since the plan was made: a new name, recorded.
+  if (keptCopy.empty()) keptCopy = Escort::newKeptCopyPath(path);
+  if (keptCopy.empty()) {
+    SetLastError(ERROR_FILE_EXISTS);
+    return false;
+  }
+  const JournalRecord wanted = fileRecord(JournalRecordKind::FileReplaced, path, keptCopy);
+  if (found != files.end()) return change(found->second, wanted);
+  if (!append(wanted)) return false;
+  files[asciiLowerCase(path)] = {values.size() - 1, 0};
   return true;
 }
 
-bool InstallJournal::keyWillChange(const std::string& subkey) {
-  JournalRecord record;
-  record.kind = JournalRecordKind::KeyChanged;
-  record.key = captureKeyState(subkey);
-  return append(record);
-}
-
-// One flush of each volume: it writes out every file on it at once, where
-// flushing file by file would wait for the disk once per file.
-void InstallJournal::flushReplacedFiles() const {
-  std::set<std::string> volumes;
-  for (const std::string& folder : replacedFolders) {
-    char root[MAX_PATH];
-    if (GetVolumePathNameA(folder.c_str(), root, MAX_PATH) && root[0] && root[1] == ':')
-      volumes.insert(asciiLowerCase(std::string(root, 2)));
+bool InstallJournal::flushWrittenFiles() const {
+  std::vector<std::string> written;
+  for (const auto& file : files) {
+    const JournalRecord& record = values[file.second.value][file.second.index];
+    written.push_back(record.path);
   }
-  for (const std::string& volume : volumes) {
-    HANDLE device = CreateFileA(("\\\\.\\" + volume).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, 0, nullptr);
-    if (device == INVALID_HANDLE_VALUE) continue;
-    FlushFileBuffers(device);
-    CloseHandle(device);
-  }
+  written.insert(written.end(), createdDirectories.begin(), createdDirectories.end());
+  return flushChangesTo(written, true);
 }
 
 bool InstallJournal::markCommitted() {
@@ -78,7 +145,7 @@ bool InstallJournal::markCommitted() {
   return append(record);
 }
 
-void InstallJournal::finish() const { finishCommittedRun(written); }
+void InstallJournal::finish() const { finishCommittedRun(records()); }
 
 std::vector<std::string> InstallJournal::createdParentsOf(const std::string& directory) const {
   std::string path = directory;
@@ -92,9 +159,29 @@ std::vector<std::string> InstallJournal::createdParentsOf(const std::string& dir
   return parents;
 }
 
+std::vector<JournalRecord> InstallJournal::records() const {
+  std::vector<JournalRecord> all;
+  for (const std::vector<JournalRecord>& value : values) all.insert(all.end(), value.begin(), value.end());
+  return all;
+}
+
+bool InstallJournal::writeValue(size_t value) const {
+  return key.setBinary(std::to_string(value), encodeJournalRecords(values[value]));
+}
+
 bool InstallJournal::append(const JournalRecord& record) {
-  if (key.handle() == nullptr || !key.setBinary(std::to_string(written.size()), encodeJournalRecord(record)))
-    return false;
-  written.push_back(record);
-  return true;
+  if (!began()) return false;
+  values.push_back({record});
+  if (writeValue(values.size() - 1) && key.flush()) return true;
+  values.pop_back();
+  return false;
+}
+
+bool InstallJournal::change(const Place& place, const JournalRecord& record) {
+  JournalRecord& planned = values[place.value][place.index];
+  const JournalRecord before = planned;
+  planned = record;
+  if (writeValue(place.value) && key.flush()) return true;
+  planned = before;
+  return false;
 }

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <map>
 
+#include "installable_path.h"
 #include "temporary_file_name.h"
 #include "text_format.h"
 #include "uninstall_event_rules.h"
@@ -66,13 +67,14 @@ bool decodeKeyState(RecordReader& in, RegistryKeyState& key) {
   return true;
 }
 
-bool decodeRecord(const std::string& bytes, JournalRecord& record) {
-  RecordReader in(bytes);
+// One record from where `in` stands.
+bool decodeRecord(RecordReader& in, JournalRecord& record) {
   if (!in.kind(record.kind)) return false;
   bool read = false;
   switch (record.kind) {
     case JournalRecordKind::DirectoryCreated:
     case JournalRecordKind::FileCreated:
+    case JournalRecordKind::UninstallBegun:
       read = in.text(record.path);
       break;
     case JournalRecordKind::FileReplaced:
@@ -85,10 +87,10 @@ bool decodeRecord(const std::string& bytes, JournalRecord& record) {
       read = true;
       break;
   }
-  return read && in.atEnd();
+  return read;
 }
 
-bool isFilePath(const std::string& path) { return isLocalAbsolutePath(path) && path.back() != '\\'; }
+bool isFilePath(const std::string& path) { return installablePathProblem(path, PathKind::File) == PathProblem::None; }
 
 // `level` is `subkey` itself or one of its levels, and lies below Software.
 bool isOwnLevelBelowSoftware(const std::string& level, const std::string& subkey) {
@@ -102,7 +104,8 @@ bool isOwnLevelBelowSoftware(const std::string& level, const std::string& subkey
 std::string recordProblem(const JournalRecord& record, const std::vector<std::string>& allowedKeys) {
   switch (record.kind) {
     case JournalRecordKind::DirectoryCreated:
-      return isLocalAbsolutePath(record.path) ? "" : "a folder no installation makes";
+      return installablePathProblem(record.path, PathKind::Folder) == PathProblem::None ? ""
+                                                                                      : "a folder no installation makes";
     case JournalRecordKind::FileCreated:
       return isFilePath(record.path) ? "" : "a file no installation writes";
     case JournalRecordKind::FileReplaced: {
@@ -122,6 +125,9 @@ std::string recordProblem(const JournalRecord& record, const std::vector<std::st
     }
     case JournalRecordKind::Committed:
       return "";
+    case JournalRecordKind::UninstallBegun:
+      return !record.path.empty() && record.path.find('\\') == std::string::npos ? ""
+                                                                                 : "a registration no installation makes";
   }
   return "an unknown kind";
 }
@@ -142,6 +148,7 @@ std::string encodeJournalRecord(const JournalRecord& record) {
   switch (record.kind) {
     case JournalRecordKind::DirectoryCreated:
     case JournalRecordKind::FileCreated:
+    case JournalRecordKind::UninstallBegun:
       putText(out, record.path);
       break;
     case JournalRecordKind::FileReplaced:
@@ -164,6 +171,12 @@ std::string encodeJournalRecord(const JournalRecord& record) {
   return out;
 }
 
+std::string encodeJournalRecords(const std::vector<JournalRecord>& records) {
+  std::string out;
+  for (const JournalRecord& record : records) out += encodeJournalRecord(record);
+  return out;
+}
+
 JournalReading readJournalRecords(const std::vector<SavedRegistryValue>& values, const std::vector<std::string>& allowedKeys,
                                   std::vector<JournalRecord>& records, std::string& problem) {
   const auto damaged = [&problem](const std::string& what) {
@@ -178,16 +191,24 @@ JournalReading readJournalRecords(const std::vector<SavedRegistryValue>& values,
     numbered[number] = &value;
   }
   std::vector<JournalRecord> read;
+  size_t expected = 0;
   for (const auto& [number, value] : numbered) {
+    if (number != expected++) return damaged("record " + std::to_string(expected - 1) + " is missing");
     const std::string name = "record " + std::to_string(number);
-    if (number != read.size()) return damaged("record " + std::to_string(read.size()) + " is missing");
-    JournalRecord record;
-    if (!decodeRecord(value->data, record)) return damaged(name + " cannot be read");
-    const std::string wrong = recordProblem(record, allowedKeys);
-    if (!wrong.empty()) return damaged(name + " names " + wrong);
-    if (!read.empty() && read.back().kind == JournalRecordKind::Committed)
-      return damaged(name + " follows the end of its run");
-    read.push_back(std::move(record));
+    RecordReader in(value->data);
+    if (in.atEnd()) return damaged(name + " cannot be read");
+    while (!in.atEnd()) {
+      JournalRecord record;
+      if (!decodeRecord(in, record)) return damaged(name + " cannot be read");
+      const std::string wrong = recordProblem(record, allowedKeys);
+      if (!wrong.empty()) return damaged(name + " names " + wrong);
+      if (!read.empty() && read.back().kind == JournalRecordKind::Committed)
+        return damaged(name + " follows the end of its run");
+      const bool uninstalling = record.kind == JournalRecordKind::UninstallBegun ||
+                                (!read.empty() && read.back().kind == JournalRecordKind::UninstallBegun);
+      if (uninstalling && !read.empty()) return damaged(name + " mixes an uninstallation with other changes");
+      read.push_back(std::move(record));
+    }
   }
   records = std::move(read);
   return records.empty() ? JournalReading::Empty : JournalReading::Read;

@@ -1,10 +1,10 @@
 #pragma once
 // The installation journal as it is stored: what one run of the setup program
-// is about to change, each record written before the change it describes, so
-// that a run that fails, or that is ended from outside at any instant, can be
-// taken back. Each record is one registry value, which Windows writes whole
-// or not at all. No Windows headers: the format is tested and fuzzed on the
-// host.
+// (or of the uninstaller) is about to change, recorded before the change, so
+// that a run that fails, or that is ended from outside at any instant (a
+// power cut included), can be settled. Each registry value holds one or more
+// records back to back, and Windows writes a value whole or not at all. No
+// Windows headers: the format is tested and fuzzed on the host.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -14,16 +14,20 @@
 enum class JournalRecordKind : uint8_t {
   // `path`: a folder about to be made.
   DirectoryCreated = 1,
-  // `path`: a file about to be put where none stood; its temporary file,
-  // written first, lies in the same folder.
+  // `path`: a file about to be put where none stood. Always the run's own:
+  // a run that finds another program's file there takes the record back out.
   FileCreated = 2,
-  // `path`: a file about to be renamed to `keptCopy`, beside it, and a new one
-  // put in its place; the new one's temporary file lies in the same folder.
+  // `path`: a file about to be renamed to `keptCopy`, beside it, and a new
+  // one put in its place (the shared module's new copy is written first under
+  // a temporary name in the same folder).
   FileReplaced = 3,
   // `key`: a registry key as it stood before it changes.
   KeyChanged = 4,
   // The run has succeeded: what it kept aside may go. Only ever the last.
   Committed = 5,
+  // `path`: the product name of a registration that the uninstaller is
+  // removing; a settlement finishes the removal. Only ever alone.
+  UninstallBegun = 6,
 };
 
 struct JournalRecord {
@@ -34,6 +38,8 @@ struct JournalRecord {
 };
 
 std::string encodeJournalRecord(const JournalRecord& record);
+// One value's worth: the records back to back.
+std::string encodeJournalRecords(const std::vector<JournalRecord>& records);
 
 enum class JournalReading {
   Empty,    // no record: the run stopped before it changed anything
@@ -42,10 +48,11 @@ enum class JournalReading {
 };
 
 // The records of the journal key's values "0", "1", ... (REG_BINARY, none
-// missing). Damaged: any other value, a record that does not decode, a path
-// that no installation writes (not a local absolute path, a file path ending
-// in '\', a kept copy that is not beside its file or not named as one), a key
-// that is none of `allowedKeys` or whose missing level is not one of its own
-// levels below Software, a Committed record before the last.
+// missing), in order. Damaged: any other value, a record that does not decode,
+// a path that no installation may change (installablePathProblem; a kept copy
+// that is not beside its file or not named as one), a key that is none of
+// `allowedKeys` or whose missing level is not one of its own levels below
+// Software, a Committed record before the last, an UninstallBegun record with
+// others or with a name that is no registration's.
 JournalReading readJournalRecords(const std::vector<SavedRegistryValue>& values, const std::vector<std::string>& allowedKeys,
                                   std::vector<JournalRecord>& records, std::string& problem);

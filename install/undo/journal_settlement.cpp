@@ -4,11 +4,16 @@
 
 #include <set>
 
+#include "change_flush.h"
 #include "destination_directory.h"
+#include "durable_changes.h"
 #include "journal_store.h"
+#include "product_names.h"
+#include "registration_reader.h"
 #include "registry_state.h"
 #include "text_format.h"
 #include "undo_actions.h"
+#include "uninstall_run.h"
 
 namespace {
 
@@ -17,92 +22,135 @@ namespace {
 constexpr int kPasses = 3;
 constexpr DWORD kPauseBetweenPassesMs = 500;
 
-bool exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-// Whether a record after `at` says that the file was there before the run
-// put it: then it was never the run's to delete.
-bool replacedLater(const std::vector<JournalRecord>& records, size_t at) {
-  for (size_t later = at + 1; later < records.size(); ++later) {
-    if (records[later].kind == JournalRecordKind::FileReplaced && equalsIgnoringCase(records[later].path, records[at].path))
-      return true;
+// Every file and folder that `records` name, for the flush that makes a
+// settlement of them outlast a power cut.
+std::vector<std::string> pathsOf(const std::vector<JournalRecord>& records) {
+  std::vector<std::string> paths;
+  for (const JournalRecord& record : records) {
+    if (!record.path.empty() && record.kind != JournalRecordKind::UninstallBegun) paths.push_back(record.path);
+    if (!record.keptCopy.empty()) paths.push_back(record.keptCopy);
   }
-  return false;
-}
-
-DWORD removeFolderIfEmpty(const std::string& folder) {
-  if (RemoveDirectoryA(folder.c_str())) return ERROR_SUCCESS;
-  const DWORD error = GetLastError();
-  // A folder that holds something else now is someone else's too.
-  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_DIR_NOT_EMPTY
-             ? ERROR_SUCCESS
-             : error;
+  return paths;
 }
 
 // One pass over the run, the latest change first, and the folders it made
 // last, when all it put in them is gone (a folder is made when its first
-// file needs it, after that file was recorded); what failed, in that order.
-std::vector<FailedItem> takeBack(const std::vector<JournalRecord>& records) {
-  std::vector<FailedItem> failed;
+// file needs it); what failed, in that order.
+std::vector<Failure> takeBack(const std::vector<JournalRecord>& records) {
+  std::vector<Failure> failed;
   std::set<std::string> cleared;  // folders rid of the files the run was writing
   const auto clearFolderOf = [&cleared](const std::string& path) {
     const std::string folder = parentDirectory(path);
     if (cleared.insert(asciiLowerCase(folder)).second) Escort::deleteTemporaryFiles(folder);
   };
+  const auto check = [&failed](const std::string& item, DWORD error, FailureSite site, const char* call) {
+    if (error != ERROR_SUCCESS) failed.push_back({item, error, site, call});
+  };
   for (size_t at = records.size(); at-- > 0;) {
     const JournalRecord& record = records[at];
-    DWORD error = ERROR_SUCCESS;
     switch (record.kind) {
-      case JournalRecordKind::DirectoryCreated:
-        break;
       case JournalRecordKind::FileCreated:
         clearFolderOf(record.path);
-        if (!replacedLater(records, at)) error = deleteFileEvent(record.path);
+        check(record.path, deleteFileEvent(record.path), FailureSite::TakeBackDelete, "DeleteFileA");
         break;
       case JournalRecordKind::FileReplaced:
         clearFolderOf(record.path);
-        // No kept copy: the earlier file was never moved, or is back already.
-        if (exists(record.keptCopy)) error = restoreKeptCopy(record.keptCopy, record.path);
+        check(record.path, restoreKeptCopy(record.keptCopy, record.path), FailureSite::TakeBackRestore, "MoveFileExA");
         break;
       case JournalRecordKind::KeyChanged:
-        // The journal's own key goes once everything else is back.
-        if (!equalsIgnoringCase(record.key.subkey, kJournalKey)) error = restoreKeyState(record.key);
+        check(machineKeyName(record.key.subkey), restoreKeyState(record.key), FailureSite::TakeBackKey,
+              "RegSetValueExA");
         break;
-      case JournalRecordKind::Committed:
+      default:
         break;
     }
-    if (error != ERROR_SUCCESS)
-      failed.push_back({record.kind == JournalRecordKind::KeyChanged ? "HKEY_LOCAL_MACHINE\\" + record.key.subkey
-                                                                     : record.path,
-                        error});
   }
   // Made the shallowest first, so removed the deepest first.
   for (size_t at = records.size(); at-- > 0;) {
-    if (records[at].kind != JournalRecordKind::DirectoryCreated) continue;
-    if (DWORD error = removeFolderIfEmpty(records[at].path)) failed.push_back({records[at].path, error});
+    if (records[at].kind == JournalRecordKind::DirectoryCreated)
+      check(records[at].path, removeFolderIfEmpty(records[at].path), FailureSite::TakeBackFolder, "RemoveDirectoryA");
   }
   return failed;
 }
 
-// The run has succeeded: the earlier files it kept aside go. One that another
-// program still holds (a module a running simulator has loaded, on Windows)
-// goes at the next restart.
-void discardKeptCopies(const std::vector<JournalRecord>& records) {
-  for (const JournalRecord& record : records) {
-    if (record.kind != JournalRecordKind::FileReplaced) continue;
-    const char* kept = record.keptCopy.c_str();
-    if (DeleteFileA(kept) || GetLastError() == ERROR_FILE_NOT_FOUND) continue;  // none: the file stayed as it was
-    // A read-only file refuses deletion on Windows (Wine lets it go).
-    if (GetLastError() == ERROR_ACCESS_DENIED && SetFileAttributesA(kept, FILE_ATTRIBUTE_NORMAL) && DeleteFileA(kept))
-      continue;
-    MoveFileExA(kept, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+// The earlier file a run kept aside goes. One that another program still
+// holds (a module a running simulator has loaded, on Windows) goes at the
+// next restart; one out of reach stays, and so does the journal.
+bool discardKeptCopy(const std::string& kept, std::vector<Failure>& left) {
+  if (durable::deleteFile(kept)) return true;
+  DWORD error = GetLastError();
+  if (isGone(kept, error)) return false;
+  // A read-only file refuses deletion on Windows (Wine lets it go).
+  if (error == ERROR_ACCESS_DENIED && durable::setFileAttributes(kept, FILE_ATTRIBUTE_NORMAL)) {
+    if (durable::deleteFile(kept)) return true;
+    error = GetLastError();
   }
+  if (!MoveFileExA(kept.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT))
+    left.push_back({kept, error, FailureSite::DiscardKeptCopy, "DeleteFileA"});
+  return false;
+}
+
+// Runs an uninstallation's events again, asking nothing: a file in use stays
+// and is reported.
+class QuietObserver final : public UninstallObserver {
+ public:
+  void progress(size_t, size_t, const std::string&) override {}
+  bool fileInUse(const std::string&) override { return false; }
+};
+
+std::vector<Failure> finishUninstallation(const std::string& productName) {
+  Registration registration;
+  std::string damagedValue;
+  switch (readRegistration(productName, registration, damagedValue)) {
+    case RegistrationStatus::Missing:
+      return {};  // removed before the run was cut off
+    case RegistrationStatus::Damaged:
+      return {{machineKeyName(registrationKey(productName)), ERROR_INVALID_DATA, FailureSite::UninstallRegistration,
+               "RegQueryValueExA"}};
+    case RegistrationStatus::Found:
+      break;
+  }
+  QuietObserver observer;
+  return runUninstall(productName, registration, observer).failed;
+}
+
+std::vector<std::string> missingDrivesOf(const std::vector<Failure>& left) {
+  std::vector<std::string> drives;
+  std::set<std::string> seen;
+  for (const Failure& failure : left) {
+    const std::string drive = missingDriveOf(failure.item);
+    if (!drive.empty() && seen.insert(asciiLowerCase(drive)).second) drives.push_back(drive);
+  }
+  return drives;
+}
+
+// The run's changes taken back, in passes; what is left, or nothing once
+// what was taken back is on the disk.
+std::vector<Failure> takeBackInPasses(const std::vector<JournalRecord>& records) {
+  std::vector<Failure> left = takeBack(records);
+  for (int pass = 1; pass < kPasses && !left.empty(); ++pass) {
+    Sleep(kPauseBetweenPassesMs);
+    left = takeBack(records);
+  }
+  if (left.empty() && !flushChangesTo(pathsOf(records)))
+    left.push_back({"", GetLastError(), FailureSite::FlushFiles, "FlushFileBuffers"});
+  return left;
 }
 
 }  // namespace
 
-void finishCommittedRun(const std::vector<JournalRecord>& records) {
-  discardKeptCopies(records);
-  removeJournal(records);
+std::vector<Failure> finishCommittedRun(const std::vector<JournalRecord>& records) {
+  std::vector<Failure> left;
+  std::vector<std::string> discarded;
+  for (const JournalRecord& record : records) {
+    if (record.kind == JournalRecordKind::FileReplaced && discardKeptCopy(record.keptCopy, left))
+      discarded.push_back(record.keptCopy);
+  }
+  // Their deletion reaches the disk before the journal that names them goes.
+  if (left.empty() && !flushChangesTo(discarded))
+    left.push_back({"", GetLastError(), FailureSite::FlushFiles, "FlushFileBuffers"});
+  if (left.empty()) removeJournal();
+  return left;
 }
 
 JournalSettlement settleJournal() {
@@ -114,22 +162,28 @@ JournalSettlement settleJournal() {
       settlement.outcome = JournalSettlement::Damaged;
       return settlement;
     case JournalReading::Empty:
+      removeJournal();
       settlement.outcome = JournalSettlement::TakenBack;
-      break;
+      return settlement;
     case JournalReading::Read:
-      if (records.back().kind == JournalRecordKind::Committed) {
-        finishCommittedRun(records);
-        settlement.outcome = JournalSettlement::Finished;
-        return settlement;
-      }
-      settlement.left = takeBack(records);
-      for (int pass = 1; pass < kPasses && !settlement.left.empty(); ++pass) {
-        Sleep(kPauseBetweenPassesMs);
-        settlement.left = takeBack(records);
-      }
-      settlement.outcome = settlement.left.empty() ? JournalSettlement::TakenBack : JournalSettlement::NotTakenBack;
       break;
   }
-  if (settlement.outcome != JournalSettlement::NotTakenBack) removeJournal(records);
+  if (records.front().kind == JournalRecordKind::UninstallBegun) {
+    settlement.uninstallation = true;
+    settlement.left = finishUninstallation(records.front().path);
+    settlement.outcome = JournalSettlement::Finished;
+  } else if (records.back().kind == JournalRecordKind::Committed) {
+    settlement.left = finishCommittedRun(records);
+    settlement.outcome = JournalSettlement::Finished;
+  } else {
+    settlement.left = takeBackInPasses(records);
+    settlement.outcome = JournalSettlement::TakenBack;
+  }
+  if (!settlement.left.empty()) {
+    settlement.outcome = JournalSettlement::NotSettled;
+    settlement.missingDrives = missingDrivesOf(settlement.left);
+  } else if (settlement.outcome != JournalSettlement::Finished || settlement.uninstallation) {
+    removeJournal();
+  }
   return settlement;
 }

@@ -1,33 +1,17 @@
 #include "registry_state.h"
 
+#include <map>
+
 #include "registry_key.h"
 #include "text_format.h"
-#include "undo_actions.h"
-
-std::vector<SavedRegistryValue> valuesOf(HKEY key) {
-  DWORD count = 0, longestName = 0, longestData = 0;
-  std::vector<SavedRegistryValue> values;
-  if (RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &longestName,
-                       &longestData, nullptr, nullptr) != ERROR_SUCCESS)
-    return values;
-  for (DWORD index = 0; index < count; ++index) {
-    std::string name(longestName + 1, '\0'), data(longestData, '\0');
-    DWORD nameLength = longestName + 1, dataLength = longestData, type = REG_NONE;
-    if (RegEnumValueA(key, index, &name[0], &nameLength, nullptr, &type,
-                      reinterpret_cast<BYTE*>(data.empty() ? nullptr : &data[0]), &dataLength) != ERROR_SUCCESS)
-      continue;
-    values.push_back({name.substr(0, nameLength), type, data.substr(0, dataLength)});
-  }
-  return values;
-}
 
 namespace {
 
-bool hasValue(const std::vector<SavedRegistryValue>& values, const std::string& name) {
-  for (const SavedRegistryValue& value : values) {
-    if (equalsIgnoringCase(value.name, name)) return true;
-  }
-  return false;
+// The values by name, as the registry compares names.
+std::map<std::string, const SavedRegistryValue*> byName(const std::vector<SavedRegistryValue>& values) {
+  std::map<std::string, const SavedRegistryValue*> named;
+  for (const SavedRegistryValue& value : values) named[asciiLowerCase(value.name)] = &value;
+  return named;
 }
 
 }  // namespace
@@ -36,7 +20,7 @@ RegistryKeyState captureKeyState(const std::string& subkey) {
   RegistryKeyState state{subkey, "", {}};
   RegistryKey key;
   if (key.open(subkey, KEY_QUERY_VALUE)) {
-    state.values = valuesOf(key.handle());
+    state.values = key.values();
     return state;
   }
   // The shallowest missing level: the parent of the deepest level that exists.
@@ -49,20 +33,21 @@ RegistryKeyState captureKeyState(const std::string& subkey) {
 }
 
 DWORD restoreKeyState(const RegistryKeyState& state) {
-  if (!state.firstMissing.empty()) return deleteKeyTree(HKEY_LOCAL_MACHINE, state.firstMissing);
+  if (!state.firstMissing.empty()) return deleteKeyTree(state.firstMissing);
   RegistryKey key;
-  if (!key.create(state.subkey, KEY_QUERY_VALUE | KEY_SET_VALUE)) return ERROR_ACCESS_DENIED;
+  if (!key.create(state.subkey, KEY_QUERY_VALUE | KEY_SET_VALUE)) return GetLastError();
   DWORD error = ERROR_SUCCESS;
-  for (const SavedRegistryValue& now : valuesOf(key.handle())) {
-    if (!hasValue(state.values, now.name)) {
-      if (LONG status = RegDeleteValueA(key.handle(), now.name.c_str())) error = static_cast<DWORD>(status);
-    }
+  const std::vector<SavedRegistryValue> present = key.values();
+  const auto wanted = byName(state.values);
+  const auto now = byName(present);
+  for (const SavedRegistryValue& value : present) {
+    if (!wanted.count(asciiLowerCase(value.name)) && !key.deleteValue(value.name)) error = GetLastError();
   }
+  // Only what differs is written back: a key that never changed is not touched.
   for (const SavedRegistryValue& value : state.values) {
-    if (LONG status = RegSetValueExA(key.handle(), value.name.c_str(), 0, value.type,
-                                     reinterpret_cast<const BYTE*>(value.data.data()),
-                                     static_cast<DWORD>(value.data.size())))
-      error = static_cast<DWORD>(status);
+    const auto found = now.find(asciiLowerCase(value.name));
+    const bool same = found != now.end() && found->second->type == value.type && found->second->data == value.data;
+    if (!same && !key.set(value)) error = GetLastError();
   }
   return error;
 }

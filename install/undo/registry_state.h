@@ -8,9 +8,6 @@
 
 #include "registry_key_state.h"
 
-// Every value of the open key, in the order the registry gives them.
-std::vector<SavedRegistryValue> valuesOf(HKEY key);
-
 RegistryKeyState captureKeyState(const std::string& subkey);
 
 // The key as captured: its values as they were (a value it has gained since

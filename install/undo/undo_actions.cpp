@@ -5,11 +5,16 @@
 #include <map>
 #include <utility>
 
+#include "durable_changes.h"
+#include "registry_key.h"
 #include "text_format.h"
 
 namespace {
 
-bool isGone(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
+bool isNotFound(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
+
+// The folder `level` as GetFileAttributes takes it: a drive's root with its backslash.
+std::string asFolder(const std::string& level) { return level.size() == 2 ? level + '\\' : level; }
 
 std::string withoutTrailingBackslash(std::string path) {
   if (!path.empty() && path.back() == '\\') path.pop_back();
@@ -45,27 +50,41 @@ bool holdsMoreThan(const std::string& folder, const std::vector<std::string>& ke
   return more;
 }
 
-bool isEmptyKey(const std::string& subkey) {
-  HKEY key;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subkey.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
-    return false;
-  DWORD subkeys = 1, values = 1;
-  const bool queried = RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr,
-                                        &values, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-  RegCloseKey(key);
-  return queried && subkeys == 0 && values == 0;
-}
-
 }  // namespace
 
+bool isGone(const std::string& path, DWORD error) {
+  if (!isNotFound(error)) return false;
+  for (std::string level = parentDirectory(path); level.size() >= 2; level = parentDirectory(level)) {
+    if (GetFileAttributesA(asFolder(level).c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+    // Missing too: look higher, up to the drive's root, which must be there.
+    if (!isNotFound(GetLastError()) || level.size() == 2) return false;
+  }
+  return false;
+}
+
+std::string missingDriveOf(const std::string& path) {
+  if (path.size() < 2 || path[1] != ':') return std::string();
+  const std::string root = path.substr(0, 2) + '\\';
+  return GetFileAttributesA(root.c_str()) == INVALID_FILE_ATTRIBUTES ? root : std::string();
+}
+
 DWORD deleteFileEvent(const std::string& path) {
-  if (DeleteFileA(path.c_str())) return ERROR_SUCCESS;
+  if (durable::deleteFile(path)) return ERROR_SUCCESS;
   const DWORD error = GetLastError();
-  return isGone(error) ? ERROR_SUCCESS : error;
+  return isGone(path, error) ? ERROR_SUCCESS : error;
 }
 
 DWORD restoreKeptCopy(const std::string& keptCopy, const std::string& path) {
-  return MoveFileExA(keptCopy.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) ? ERROR_SUCCESS : GetLastError();
+  if (durable::moveFile(keptCopy, path, MOVEFILE_REPLACE_EXISTING)) return ERROR_SUCCESS;
+  const DWORD error = GetLastError();
+  return isGone(keptCopy, error) ? ERROR_SUCCESS : error;
+}
+
+DWORD removeFolderIfEmpty(const std::string& folder) {
+  if (durable::removeDirectory(folder)) return ERROR_SUCCESS;
+  const DWORD error = GetLastError();
+  // A folder that holds something else now is someone else's too.
+  return error == ERROR_DIR_NOT_EMPTY || isGone(folder, error) ? ERROR_SUCCESS : error;
 }
 
 DWORD deleteEmptyDirsEvent(const std::string& directory, std::vector<std::string>& removed,
@@ -87,17 +106,20 @@ DWORD deleteEmptyDirsEvent(const std::string& directory, std::vector<std::string
     const std::string folder = candidates.begin()->second;
     candidates.erase(candidates.begin());
     const DWORD attributes = GetFileAttributesA(folder.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) continue;  // gone already
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+      if (!isGone(folder, GetLastError())) error = GetLastError();  // gone already, or out of sight
+      continue;
+    }
     if (!isPlainDirectory(attributes)) {
       keptHere.push_back(folder);  // a link to elsewhere, or a file of that name
       continue;
     }
-    if (RemoveDirectoryA(folder.c_str())) {
+    if (durable::removeDirectory(folder)) {
       removed.push_back(folder);
       considerParentOf(folder);
     } else if (GetLastError() == ERROR_DIR_NOT_EMPTY) {
       keptHere.push_back(folder);
-    } else if (!isGone(GetLastError())) {
+    } else if (!isGone(folder, GetLastError())) {
       error = GetLastError();
     }
   }
@@ -107,38 +129,8 @@ DWORD deleteEmptyDirsEvent(const std::string& directory, std::vector<std::string
   return error;
 }
 
-DWORD deleteKeyTree(HKEY root, const std::string& subkey) {
-  HKEY key;
-  LONG status = RegOpenKeyExA(root, subkey.c_str(), 0, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE, &key);
-  if (status == ERROR_FILE_NOT_FOUND) return ERROR_SUCCESS;
-  if (status != ERROR_SUCCESS) return static_cast<DWORD>(status);
-  // Names first, deletions afterwards: enumerating while deleting skips keys.
-  std::vector<std::string> children;
-  char name[256];  // the longest key name is 255 characters
-  for (DWORD index = 0;; ++index) {
-    DWORD length = sizeof name;
-    if (RegEnumKeyExA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-      break;
-    children.emplace_back(name, length);
-  }
-  RegCloseKey(key);
-  for (const std::string& child : children) {
-    if (DWORD error = deleteKeyTree(root, subkey + "\\" + child)) return error;
-  }
-  status = RegDeleteKeyA(root, subkey.c_str());
-  return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS
-                                                                   : static_cast<DWORD>(status);
-}
-
-void deleteEmptyParentKeys(const std::string& subkey, const std::string& highest) {
-  for (std::string level = parentDirectory(subkey); level.size() >= highest.size() && !level.empty();
-       level = parentDirectory(level)) {
-    if (!isEmptyKey(level) || RegDeleteKeyA(HKEY_LOCAL_MACHINE, level.c_str()) != ERROR_SUCCESS) break;
-  }
-}
-
 DWORD deleteRegTreeEvent(const std::string& subkey) {
-  if (DWORD error = deleteKeyTree(HKEY_LOCAL_MACHINE, subkey)) return error;
+  if (DWORD error = deleteKeyTree(subkey)) return error;
   // The level right below "Software", which itself stays.
   const size_t second = subkey.find('\\');
   if (second != std::string::npos) deleteEmptyParentKeys(subkey, subkey.substr(0, subkey.find('\\', second + 1)));

@@ -1,19 +1,35 @@
 #pragma once
 // The steps that take an installation back, on the real file system and
-// registry: the uninstaller carries out its events with them, and the setup
-// program takes a failed run back with them. Each gives ERROR_SUCCESS when
-// the thing is gone (or back) afterwards, also when it was so already, and
-// otherwise the Windows error of the call that failed. The caller has checked
-// the parameter (uninstall_event_rules.h).
+// registry: the uninstaller carries out its events with them, and a
+// settlement takes a run back with them. Each gives ERROR_SUCCESS when the
+// thing is gone (or back) afterwards, also when it was so already, and
+// otherwise the Windows error of the call that failed. What cannot be seen
+// (a drive that is not there, a folder that cannot be read) is never taken
+// for gone. The caller has checked the parameter (installable_path.h).
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
+// Whether a call on `path` that failed with `error` found it gone for sure:
+// not there, and the deepest level above it that is there can be seen (so
+// that the levels below it are missing indeed). On a drive that is not there,
+// or below a folder that cannot be read, nothing is gone: it cannot be seen.
+bool isGone(const std::string& path, DWORD error);
+
+// The drive of `path` ("E:\") when it cannot be seen at all; "" otherwise.
+std::string missingDriveOf(const std::string& path);
+
 DWORD deleteFileEvent(const std::string& path);
 
-// Puts the earlier file that an installation kept aside back in its place.
+// Puts the earlier file that an installation kept aside back in its place;
+// ERROR_SUCCESS when there is no kept copy to put back (never moved, or back
+// already).
 DWORD restoreKeptCopy(const std::string& keptCopy, const std::string& path);
+
+// Removes a folder that a run made, when it is empty: ERROR_SUCCESS also when
+// it is gone, or when it holds something (someone else's since).
+DWORD removeFolderIfEmpty(const std::string& folder);
 
 // Removes the folders at and below `directory` that became empty through
 // this run: the folders of what `removed` names (the files deleted and
@@ -32,11 +48,3 @@ DWORD deleteEmptyDirsEvent(const std::string& directory, std::vector<std::string
 // "Software\Ninefold\Kestrel\3" brings its parents into being, and they would
 // otherwise stay behind for ever.
 DWORD deleteRegTreeEvent(const std::string& subkey);
-
-// Deletes each level above HKEY_LOCAL_MACHINE\<subkey> that is empty (no
-// values, no subkeys), the nearest first, down to and including `highest`,
-// one of those levels; it stops at the first that is not empty.
-void deleteEmptyParentKeys(const std::string& subkey, const std::string& highest);
-
-// Deletes `root`\<subkey> with everything below it; nothing above it.
-DWORD deleteKeyTree(HKEY root, const std::string& subkey);

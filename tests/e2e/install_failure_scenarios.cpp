@@ -55,7 +55,8 @@ SCENARIO(settings_or_shortcuts_cannot_be_written) {
        "An error occurred while updating the system registry.\n"
        "Ensure you have adequate privileges to install software on this machine.\n"
        "The installer will now close." +
-           failureDetail("HKEY_LOCAL_MACHINE\\Software\\Ninefold\\Kestrel\\3", ERROR_CHILD_MUST_BE_VOLATILE)},
+           failureDetail("HKEY_LOCAL_MACHINE\\Software\\Ninefold\\Kestrel\\3", ERROR_CHILD_MUST_BE_VOLATILE,
+                         "RegCreateKeyExA", FailureSite::SettingsWrite)},
       // A file where the Start menu folder should be: the folder "exists", and
       // no shortcut can be saved in it.
       {"shortcuts",
@@ -66,7 +67,8 @@ SCENARIO(settings_or_shortcuts_cannot_be_written) {
          writeBytes(folder, "a file, not a folder");
        },
        "An error occurred while updating the Start Menu.\nThe installer will now close." +
-           failureDetail(startMenuFolder().substr(0, startMenuFolder().size() - 1), ERROR_ALREADY_EXISTS)},
+           failureDetail(startMenuFolder().substr(0, startMenuFolder().size() - 1), ERROR_ALREADY_EXISTS,
+                         "CreateDirectoryA", FailureSite::ShortcutsFolder)},
   };
   for (const auto& c : cases) {
     c.block();
@@ -84,6 +86,6 @@ SCENARIO(program_dir_cannot_be_created) {
 
   installUntilTheMessage(run.startSetup(), run.setupProgram(), blocker + "\\",
                          "An error occurred while installing the files.\nThe installer will now close.\n(2)" +
-                             failureDetail(blocker, ERROR_PATH_NOT_FOUND));
+                             failureDetail(blocker, ERROR_PATH_NOT_FOUND, "CreateDirectoryA", FailureSite::FolderMake));
   check(!isDirectory(blocker) && pathExists(blocker), "the file is still there");
 }

@@ -11,12 +11,13 @@
 // The journal's records; nothing when there is no journal. A journal that
 // cannot be read fails the scenario.
 std::optional<std::vector<JournalRecord>> runJournal();
-// Whether the journal's last record says that `subkey` is about to change.
-bool journalEndsWithKeyChange(const std::string& subkey);
+// Whether there is a journal of a run that has not succeeded yet.
+bool journalUnderWay();
 // The changes to the machine (as snapshotDifferences lists them) that none
 // of the journal's records covers, though each is to be recorded before it is
 // made: a folder made, a file put in place, an earlier file renamed to its
 // kept copy, a temporary file beside one of them, a registry key or value
-// changed. The journal's own key is no change of the installation.
+// changed. The journal's own key, and the levels its class says were made
+// with it, are no change of the installation.
 std::vector<std::string> changesNotInJournal(const std::vector<std::string>& changes,
                                              const std::vector<JournalRecord>& journal);

@@ -159,8 +159,9 @@ void installWith(UiDriver& setup, const std::string& setupProgram, int typeButto
   finishAndEnd(setup);
 }
 
-std::string failureDetail(const std::string& path, unsigned long error) {
-  return "\n\n" + (path.empty() ? "" : path + "\n") + windowsSays(error);
+std::string failureDetail(const std::string& path, unsigned long error, const char* call, FailureSite site) {
+  return "\n\n" + (path.empty() ? "" : path + "\n") + windowsSays(error) + "\n(" + call + " failed at " +
+         std::to_string(static_cast<int>(site)) + ")";
 }
 
 void answerFilesInUse(UiDriver& setup, const std::string& path, int answer) {

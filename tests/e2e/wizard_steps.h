@@ -3,6 +3,8 @@
 // steps that most scenarios share.
 #include <string>
 
+#include "failure_site.h"
+
 #include "scenario_run.h"
 #include "setup_exit_codes.h"
 #include "windows_says.h"
@@ -57,9 +59,10 @@ void finishAndEnd(UiDriver& setup);
 // The error message `message`, answered; then the program ends with
 // `exitCode`, leaving no window.
 void expectFailureAndEnd(UiDriver& setup, const std::string& message, int exitCode = kExitFailed);
-// What a failure message says below its text of what failed and why: the
-// path (none: no line) and Windows' own text for the error.
-std::string failureDetail(const std::string& path, unsigned long error);
+// What a failure message says below its text of what failed, why and where:
+// the path (none: no line), Windows' own text for the error, and the Windows
+// call that failed at its site in the program.
+std::string failureDetail(const std::string& path, unsigned long error, const char* call, FailureSite site);
 // The question about files another program holds, answered with Retry or
 // Cancel; Cancel is followed by the message that nothing was changed, and
 // the program ends with exit code 3, leaving no window.

@@ -13,12 +13,17 @@
 #include "extract_result.h"
 #include "file_extractor.h"
 #include "install_job.h"
+#include "installation_run.h"
+#include "product_names.h"
+#include "registration_reader.h"
+#include "registry_key.h"
 #include "expected_installation.h"
 #include "install_messages.h"
 #include "progress_cb.h"
 #include "recording_log.h"
 #include "scratch_directory.h"
 #include "scratch_journal.h"
+#include "setup_texts.h"
 #include "string_helpers.h"
 #include "tree_walk.h"
 #include "worker_message_collector.h"
@@ -63,7 +68,7 @@ size_t fileIndex(const ExpectedInstallation& expected, const std::string& destin
 
 size_t eventIndex(const ExpectedInstallation& expected, const std::string& parameter) {
   return std::find_if(expected.events.begin(), expected.events.end(),
-                      [&](const UninstallEvent& e) { return e.parameter == parameter; }) -
+                      [&](const ::UninstallEvent& e) { return e.parameter == parameter; }) -
          expected.events.begin();
 }
 
@@ -100,8 +105,7 @@ struct Transcript {
   std::vector<std::string> announced;
   uint32_t written = 0;  // the run's bytes, as the last report gives them
   int result = -1;
-  std::string failedPath;  // what a failure names, and Windows' error for it
-  DWORD failedError = 0;
+  Failure failed;  // what a failure names, where and why
 };
 
 Transcript readTranscript(const std::vector<PostedMessage>& messages) {
@@ -131,8 +135,8 @@ Transcript readTranscript(const std::vector<PostedMessage>& messages) {
         break;
       case WM_INSTALL_FAILED:
         EXPECT_EQ(i + 3, messages.size()) << "the failure is told before the last report and WM_INSTALL_DONE";
-        transcript.failedPath = m.file;
-        transcript.failedError = static_cast<DWORD>(m.wParam);
+        EXPECT_EQ(m.wParam, 0u);
+        transcript.failed = m.failure;
         break;
       case WM_INSTALL_DONE:
         EXPECT_EQ(i, messages.size() - 1) << "messages after WM_INSTALL_DONE";
@@ -167,6 +171,7 @@ class InstallWorker : public ::testing::Test {
     InstallJob job;
     job.instanceHandle = GetModuleHandleA(nullptr);
     job.uninstallLog = &log;
+    job.texts = installTexts();
     job.reportInterval = 0;  // every file and every block told
     const bool simulators = type != InstallType::KestrelComputer;
     job.installFs2002 = simulators && fs2002;
@@ -243,7 +248,7 @@ TEST_F(InstallWorker, SharedModule_IsWrittenIntoEachSimulatorAndNeverLogged) {
     EXPECT_EQ(std::count(run.announced.begin(), run.announced.end(), shared), 1) << shared;
     EXPECT_TRUE(readFileBytes(shared) == demoFile("fs\\modules\\fsuipc.dll")) << shared;
   }
-  for (const UninstallEvent& event : log.events)
+  for (const ::UninstallEvent& event : log.events)
     EXPECT_EQ(event.parameter.find("fsuipc"), std::string::npos) << event.parameter;
 }
 
@@ -269,7 +274,7 @@ TEST_F(InstallWorker, SimulatorFolders_GetExactlyOneBackslashBeforeModulesAndAir
   EXPECT_EQ(log.events, expected.events);
   for (const std::string& file : run.announced)
     EXPECT_EQ(file.find("\\\\"), std::string::npos) << file;
-  for (const UninstallEvent& event : log.events)
+  for (const ::UninstallEvent& event : log.events)
     EXPECT_EQ(event.parameter.find("\\\\"), std::string::npos) << event.parameter;
 }
 
@@ -367,12 +372,13 @@ TEST_F(InstallWorker, FailingTransponderModule_IsLoggedAndNothingAfterItIsAttemp
 
   const ExpectedInstallation complete = expectedRun(routeFor(InstallType::SimulatorComputer, false, true));
   EXPECT_EQ(run.result, kOutputFileFailed);
-  EXPECT_EQ(run.failedPath, transponder) << "the page can say what failed";
-  EXPECT_EQ(run.failedError, DWORD(ERROR_ALREADY_EXISTS)) << "a folder stands in its place";
+  EXPECT_EQ(run.failed.item, transponder) << "the page can say what failed";
+  EXPECT_EQ(run.failed.systemError, DWORD(ERROR_ALREADY_EXISTS)) << "a folder stands in its place";
+  EXPECT_EQ(run.failed.site, FailureSite::FolderInTheWay);
   const std::vector<std::string> files = destinations(complete);
   EXPECT_EQ(run.announced, std::vector<std::string>(files.begin(), files.begin() + fileIndex(complete, transponder) + 1));
   EXPECT_EQ(run.written, demoFile("ks\\ksuninstall.exe").size()) << "the uninstaller alone was written";
-  EXPECT_EQ(log.events, std::vector<UninstallEvent>(complete.events.begin(),
+  EXPECT_EQ(log.events, std::vector<::UninstallEvent>(complete.events.begin(),
                                                     complete.events.begin() + eventIndex(complete, transponder) + 1));
   EXPECT_FALSE(fileExists(fs2004Dir + "\\modules\\fsuipc.dll"));
   EXPECT_FALSE(directoryExists(fs2004Dir + "\\aircraft"));
@@ -388,7 +394,7 @@ TEST_F(InstallWorker, FailingProgramFiles_NoSimulatorGroupIsAttempted) {
   const std::vector<std::string> files = destinations(complete);
   const size_t at = fileIndex(complete, blocked);
   ASSERT_LT(at, files.size());
-  std::vector<UninstallEvent> events(complete.events.begin(), complete.events.begin() + at);
+  std::vector<::UninstallEvent> events(complete.events.begin(), complete.events.begin() + at);
   events.push_back({"DeleteEmptyDirs", programDir, kProgramFilesText});
 
   EXPECT_EQ(run.result, kOutputFileFailed);
@@ -408,7 +414,7 @@ TEST_F(InstallWorker, FailingUninstallerOnSimulatorComputer_IsLoggedAndNoSimulat
   EXPECT_EQ(run.result, kOutputFileFailed);
   EXPECT_EQ(run.announced, std::vector<std::string>{uninstaller});
   // The uninstaller's events, and none of the simulators'.
-  EXPECT_EQ(log.events, std::vector<UninstallEvent>(complete.events.begin(),
+  EXPECT_EQ(log.events, std::vector<::UninstallEvent>(complete.events.begin(),
                                                     complete.events.begin() + eventIndex(complete, programDir) + 1));
   EXPECT_FALSE(directoryExists(fs2002Dir));
   EXPECT_FALSE(directoryExists(fs2004Dir));
@@ -425,7 +431,7 @@ TEST_F(InstallWorker, FailingDefaultModelSet_EndsTheRunBeforeMarlin) {
   const std::vector<std::string> files = destinations(complete);
   const size_t fileAt = fileIndex(complete, blocked), eventAt = eventIndex(complete, blocked);
   ASSERT_LT(fileAt, files.size());
-  std::vector<UninstallEvent> events(complete.events.begin(), complete.events.begin() + eventAt);
+  std::vector<::UninstallEvent> events(complete.events.begin(), complete.events.begin() + eventAt);
   events.push_back({"DeleteEmptyDirs", kestrelDir, kDefaultModelsText});
 
   EXPECT_EQ(run.result, kOutputFileFailed);
@@ -470,28 +476,39 @@ TEST_F(InstallWorker, FailedRunOverAnEarlierInstallation_IsTakenBackWhole) {
 
 // A successful run over an earlier one keeps nothing aside once it is done,
 // and logs the folders that the program directory needed above it after it,
-// the deepest first.
+// the deepest first: the run as the progress page runs it, its registration
+// read back.
 TEST_F(InstallWorker, SuccessfulRun_LeavesNoTemporaryFileAndLogsTheParentsItMade) {
   CreateDirectoryA((fs2004Dir).c_str(), nullptr);
   CreateDirectoryA((fs2004Dir + "\\modules").c_str(), nullptr);
-  writeFileBytes(fs2004Dir + "\\modules\\ksmod9.dll", "an older module");
-  ScratchJournal journal;
-  InstallJob job = jobFor(InstallType::OneComputer, false, true);
+  writeFileBytes(fs2004Dir + "\\modules\\ksmpjoin9.dll", "an older module");
+  ScratchJournal::discard();
+  InstallJob job = jobFor(InstallType::SimulatorComputer, false, true);
   job.programDir = scratch / "New\\Deeper\\Kestrel\\";
-  job.journal = &journal.begin();
-  ASSERT_EQ(readTranscript(runWorker(job)).result, kInstallSucceeded);
-  ASSERT_TRUE(journal->markCommitted());
-  EXPECT_EQ(settleJournal().outcome, JournalSettlement::Finished);
+  job.uninstallLog = nullptr;
+  InstallationRun run(job);
+  WorkerMessageCollector collector;
+  ASSERT_TRUE(run.plan() && run.begin() && run.startWorker(collector.window()));
+  ASSERT_TRUE(collector.collectUntilDone(kWorkerTimeoutMs));
+  ASSERT_TRUE(run.workerEnded(static_cast<int>(collector.messages.back().wParam)));
+  ASSERT_TRUE(run.commit());
+  EXPECT_FALSE(journalExists());
 
   const std::vector<std::string> modules = directoryListing(fs2004Dir + "\\modules");
-  EXPECT_EQ(modules, (std::vector<std::string>{"fsuipc.dll", "ksmod9.dll", "ksmpjoin9.dll", "kstrans9.dll"}));
-  EXPECT_EQ(readFileBytes(fs2004Dir + "\\modules\\ksmod9.dll"), demoFile("fs\\modules\\ksmod9.dll"));
-  const size_t at = std::find(log.events.begin(), log.events.end(),
-                              UninstallEvent{"DeleteEmptyDirs", job.programDir, kProgramFilesText}) -
-                    log.events.begin();
-  ASSERT_LT(at + 2, log.events.size());
-  EXPECT_EQ(log.events[at + 1], (UninstallEvent{"DeleteEmptyDirs", scratch / "New\\Deeper\\", kProgramFilesText}));
-  EXPECT_EQ(log.events[at + 2], (UninstallEvent{"DeleteEmptyDirs", scratch / "New\\", kProgramFilesText}));
+  EXPECT_EQ(modules, (std::vector<std::string>{"fsuipc.dll", "ksmpjoin9.dll", "kstrans9.dll"}));
+  EXPECT_EQ(readFileBytes(fs2004Dir + "\\modules\\ksmpjoin9.dll"), demoFile("fs\\modules\\ksmpjoin9.dll"));
+  Registration registration;
+  std::string damaged;
+  ASSERT_EQ(readRegistration(kProductName, registration, damaged), RegistrationStatus::Found);
+  deleteKeyTree(registrationKey(kProductName));
+  std::vector<::UninstallEvent> events;
+  for (const Escort::UninstallEvent& e : registration.events) events.push_back({e.command, e.parameter, e.description});
+  const size_t at = std::find(events.begin(), events.end(),
+                              ::UninstallEvent{"DeleteEmptyDirs", job.programDir, kProgramFilesText}) -
+                    events.begin();
+  ASSERT_LT(at + 2, events.size());
+  EXPECT_EQ(events[at + 1], (::UninstallEvent{"DeleteEmptyDirs", scratch / "New\\Deeper\\", kProgramFilesText}));
+  EXPECT_EQ(events[at + 2], (::UninstallEvent{"DeleteEmptyDirs", scratch / "New\\", kProgramFilesText}));
 }
 
 // --- The reporter on its own --------------------------------------------------
@@ -539,7 +556,7 @@ TEST(ProgressReporting, ReportsAtMostOncePerIntervalAndNamesAFailingFile) {
   status.fileFinished();
   status.fileStarted("/ks/b.txt", "C:\\Kestrel\\b.txt");
   status.fileProgress(1, 1, 50, 100);
-  status.fileFailed("C:\\Kestrel\\b.txt", ERROR_DISK_FULL);
+  status.fileFailed({"C:\\Kestrel\\b.txt", ERROR_DISK_FULL, FailureSite::Write, "WriteFile"});
   status.postWritten();
   collector.collectQueued();
 
@@ -551,8 +568,9 @@ TEST(ProgressReporting, ReportsAtMostOncePerIntervalAndNamesAFailingFile) {
   EXPECT_EQ(m[2].message, WM_INSTALL_FILE);
   EXPECT_EQ(m[2].file, "C:\\Kestrel\\b.txt");
   EXPECT_EQ(m[3].message, WM_INSTALL_FAILED);
-  EXPECT_EQ(m[3].wParam, WPARAM(ERROR_DISK_FULL));
-  EXPECT_EQ(m[3].file, "C:\\Kestrel\\b.txt");
+  EXPECT_EQ(m[3].failure.item, "C:\\Kestrel\\b.txt");
+  EXPECT_EQ(m[3].failure.systemError, DWORD(ERROR_DISK_FULL));
+  EXPECT_EQ(m[3].failure.site, FailureSite::Write);
   EXPECT_EQ(m[4].message, WM_INSTALL_PROGRESS);
   EXPECT_EQ(m[4].wParam, WPARAM(150));
 }

@@ -33,7 +33,7 @@ class RecordingStatus : public Escort::FileExtractorStatus {
     call.kind = StatusCall::Finished;
     calls.push_back(call);
   }
-  void fileFailed(const char* path, unsigned long error) override { failures.push_back({path, error}); }
+  void fileFailed(const Failure& failure) override { failures.push_back(failure); }
   // Nobody to ask: the file fails.
   bool fileInUse(const char*) override { return false; }
 
@@ -45,5 +45,5 @@ class RecordingStatus : public Escort::FileExtractorStatus {
   }
 
   std::vector<StatusCall> calls;
-  std::vector<std::pair<std::string, unsigned long>> failures;  // path and Windows error, in order
+  std::vector<Failure> failures;  // in order
 };

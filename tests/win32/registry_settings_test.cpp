@@ -25,7 +25,9 @@ class RegistrySettings : public ::testing::Test {
   void SetUp() override {
     moduleInstance = GetModuleHandleA(nullptr);
     ASSERT_TRUE(deleteMachineTree(kMaker));
-    journal.begin();
+    ChangePlan plan;
+    plan.keys.push_back(kKey);
+    journal.begin(plan);
   }
   void TearDown() override {
     ScratchJournal::discard();
@@ -34,12 +36,13 @@ class RegistrySettings : public ::testing::Test {
 
   RecordingLog log;
   ScratchJournal journal;
-  FailedItem failure;
+  Failure failure;
+  const std::string description = "Clearing registry entries";
 };
 
 TEST_F(RegistrySettings, WritesDirectoryWithBlanksAndDataVersionByteForByte) {
   const std::string programDir = "C:\\Program Files\\Kestrel 3\\";
-  ASSERT_TRUE(writeRegistrySettings(programDir, log, *journal, failure));
+  ASSERT_TRUE(writeRegistrySettings(programDir, description, log, failure));
 
   // The text with its terminating zero, unchanged; the number as 4 bytes.
   const std::optional<RegistryValue> directory = readMachineValue(kKey, "KSDir");
@@ -54,7 +57,7 @@ TEST_F(RegistrySettings, WritesDirectoryWithBlanksAndDataVersionByteForByte) {
 }
 
 TEST_F(RegistrySettings, LogsTheRemovalOfTheWholeKeyOnce) {
-  ASSERT_TRUE(writeRegistrySettings("D:\\Kestrel\\", log, *journal, failure));
+  ASSERT_TRUE(writeRegistrySettings("D:\\Kestrel\\", description, log, failure));
   EXPECT_EQ(log.events, std::vector<UninstallEvent>{kRemoveKey});
 }
 
@@ -63,7 +66,7 @@ TEST_F(RegistrySettings, OverwritesAnEarlierInstallationAndKeepsItsOtherValues) 
   ASSERT_TRUE(seedMachineValue(kKey, "DataVersion", registryDword(2005010100)));
   ASSERT_TRUE(seedMachineValue(kKey, "Callsign", registryText("KES123")));
 
-  ASSERT_TRUE(writeRegistrySettings("C:\\Kestrel\\", log, *journal, failure));
+  ASSERT_TRUE(writeRegistrySettings("C:\\Kestrel\\", description, log, failure));
 
   EXPECT_EQ(readMachineValue(kKey, "KSDir"), registryText("C:\\Kestrel\\"));
   EXPECT_EQ(readMachineValue(kKey, "DataVersion"), registryDword(2006062300));
@@ -74,13 +77,16 @@ TEST_F(RegistrySettings, OverwritesAnEarlierInstallationAndKeepsItsOtherValues) 
 // A run that fails later takes the settings back: a key it made goes with
 // the parents it made, and an earlier installation's key holds its values.
 TEST_F(RegistrySettings, TakenBackTheKeyIsAsItStood) {
-  ASSERT_TRUE(writeRegistrySettings("C:\\Kestrel\\", log, *journal, failure));
+  ASSERT_TRUE(writeRegistrySettings("C:\\Kestrel\\", description, log, failure));
   EXPECT_EQ(settleJournal().outcome, JournalSettlement::TakenBack);
   EXPECT_FALSE(machineKeyExists(kMaker));
 
   ASSERT_TRUE(seedMachineValue(kKey, "KSDir", registryText("E:\\Old Kestrel\\")));
   ASSERT_TRUE(seedMachineValue(kKey, "Callsign", registryText("KES123")));
-  ASSERT_TRUE(writeRegistrySettings("C:\\Kestrel\\", log, journal.begin(), failure));
+  ChangePlan plan;
+  plan.keys.push_back(kKey);
+  journal.begin(plan);
+  ASSERT_TRUE(writeRegistrySettings("C:\\Kestrel\\", description, log, failure));
   EXPECT_EQ(settleJournal().outcome, JournalSettlement::TakenBack);
   EXPECT_EQ(machineValueNames(kKey), (std::vector<std::string>{"Callsign", "KSDir"}));
   EXPECT_EQ(readMachineValue(kKey, "KSDir"), registryText("E:\\Old Kestrel\\"));
@@ -88,7 +94,7 @@ TEST_F(RegistrySettings, TakenBackTheKeyIsAsItStood) {
 
 TEST_F(RegistrySettings, FailsWhenTheRemovalCannotBeLogged) {
   log.accepting = false;
-  EXPECT_FALSE(writeRegistrySettings("C:\\Kestrel\\", log, *journal, failure));
+  EXPECT_FALSE(writeRegistrySettings("C:\\Kestrel\\", description, log, failure));
   // The values were written before the event was refused, and stay.
   EXPECT_EQ(readMachineValue(kKey, "KSDir"), registryText("C:\\Kestrel\\"));
   EXPECT_EQ(log.events, std::vector<UninstallEvent>{kRemoveKey});

@@ -19,21 +19,17 @@ class ScratchJournal {
   ScratchJournal& operator=(const ScratchJournal&) = delete;
   ~ScratchJournal() { discard(); }
 
-  InstallJournal& begin() {
+  // A journal of `plan`: what a run records before it changes anything.
+  InstallJournal& begin(const ChangePlan& plan = {}) {
     discard();
     journal = std::make_unique<InstallJournal>();
-    EXPECT_TRUE(journal->begin());
+    EXPECT_TRUE(journal->begin(plan));
     return *journal;
   }
   InstallJournal& operator*() { return *journal; }
   InstallJournal* operator->() { return journal.get(); }
 
-  static void discard() {
-    std::vector<JournalRecord> records;
-    std::string problem;
-    readJournal(records, problem);
-    removeJournal(records);
-  }
+  static void discard() { removeJournal(); }
 
  private:
   std::unique_ptr<InstallJournal> journal;

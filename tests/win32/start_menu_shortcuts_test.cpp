@@ -16,6 +16,7 @@
 #include "registry_view.h"
 #include "scratch_directory.h"
 #include "scratch_journal.h"
+#include "setup_texts.h"
 #include "shell_links.h"
 #include "string_helpers.h"
 
@@ -49,16 +50,19 @@ class StartMenuShortcuts : public ::testing::Test {
   }
   void TearDown() override { removeTree(folder); }
 
+  // As the run makes them, with the program's own texts.
   bool create() {
     const std::string programDir = kProgramDir;
-    return createStartMenuShortcuts(programDir + "kestrel.exe", programDir + "ksuninstall.exe",
-                                    kDocumentationAddress, programDir + "ksimage.dll", log, *journal, failure);
+    const InstallTexts texts = installTexts();
+    return createStartMenuShortcuts(startMenuFolder(texts), programDir + "kestrel.exe",
+                                    programDir + "ksuninstall.exe", kDocumentationAddress,
+                                    programDir + "ksimage.dll", texts, log, *journal, failure);
   }
 
   const std::string folder = folderPath(CSIDL_COMMON_PROGRAMS) + "\\Kestrel 3";
   RecordingLog log;
   ScratchJournal journal;
-  FailedItem failure;
+  Failure failure;
 };
 
 TEST_F(StartMenuShortcuts, SavesThreeShortcutsWithTheirProperties) {

@@ -31,10 +31,10 @@ void PrintTo(const UninstallEvent& e, std::ostream* out) {
 }
 }  // namespace Escort
 
-bool operator==(const FailedItem& a, const FailedItem& b) {
+bool operator==(const Failure& a, const Failure& b) {
   return a.item == b.item && a.systemError == b.systemError;
 }
-void PrintTo(const FailedItem& f, std::ostream* out) { *out << f.item << " (" << f.systemError << ")"; }
+void PrintTo(const Failure& f, std::ostream* out) { *out << f.item << " (" << f.systemError << ")"; }
 
 namespace {
 
@@ -312,7 +312,7 @@ TEST_F(Uninstaller, AFileInUseFailsTheRestGoesOnAndALaterRunFinishes) {
   const UninstallSummary first = runUninstall(productName, read(), cancelled);
   CloseHandle(inUse);
   EXPECT_EQ(cancelled.inUse, std::vector<std::string>{busy}) << "the user was asked";
-  EXPECT_EQ(first.failed, (std::vector<FailedItem>{{busy, ERROR_SHARING_VIOLATION}}));
+  EXPECT_EQ(first.failed, (std::vector<Failure>{{busy, ERROR_SHARING_VIOLATION}}));
   EXPECT_EQ(first.kept, std::vector<std::string>{programDir.substr(0, programDir.size() - 1)});
   EXPECT_FALSE(fileExists(readme));
   EXPECT_FALSE(machineKeyExists(settingsKey));

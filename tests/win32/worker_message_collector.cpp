@@ -18,7 +18,8 @@ bool WorkerMessageCollector::takeOne() {
   posted.message = msg.message;
   posted.wParam = msg.wParam;
   posted.lParam = msg.lParam;
-  if (msg.message == WM_INSTALL_FILE || msg.message == WM_INSTALL_FAILED) posted.file = takeAnnouncedFile(msg.lParam);
+  if (msg.message == WM_INSTALL_FILE) posted.file = takeAnnouncedFile(msg.lParam);
+  if (msg.message == WM_INSTALL_FAILED) posted.failure = takeAnnouncedFailure(msg.lParam);
   messages.push_back(posted);
   return true;
 }

@@ -6,11 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "failure.h"
+
 struct PostedMessage {
   UINT message = 0;
   WPARAM wParam = 0;
   LPARAM lParam = 0;
-  std::string file;  // WM_INSTALL_FILE and _FAILED only: the path, taken over as the page does
+  std::string file;  // WM_INSTALL_FILE only: the path, taken over as the page does
+  Failure failure;   // WM_INSTALL_FAILED only, likewise
 };
 
 class WorkerMessageCollector {

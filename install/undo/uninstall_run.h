@@ -3,6 +3,7 @@
 // logged, then the registration itself. No user interface: the observer is
 // told where the run stands.
 #include <cstddef>
+#include <functional>
 #include <string>
 
 #include "registration_reader.h"
@@ -23,8 +24,18 @@ class UninstallObserver {
 
 // Carries out every allowed event and skips every other (isAllowedEvent); a
 // failing event does not stop the run. The registration key of `productName`
-// is deleted last, and only when no event failed: refused events count as
-// handled, since any later run would refuse them again and the registration
-// would never go. A registration key that cannot be deleted is a failure too.
+// is deleted last, only when no event failed, and only once what the events
+// removed is gone on the disk: refused events count as handled, since any
+// later run would refuse them again and the registration would never go. A
+// registration key that cannot be deleted is a failure too. Carried out
+// again, the same events finish what an interrupted run began.
 UninstallSummary runUninstall(const std::string& productName, const Registration& registration,
                               UninstallObserver& observer);
+
+// The whole uninstallation as the uninstaller carries it out: recorded in the
+// journal before anything is removed (false, with nothing removed, when that
+// cannot be done), runUninstall, then, when something stays, `whenIncomplete`
+// (the uninstaller puts itself back; it gives the path it changed), that on
+// the disk, and the journal gone.
+bool uninstallRecorded(const std::string& productName, const Registration& registration, UninstallObserver& observer,
+                       const std::function<std::string()>& whenIncomplete, UninstallSummary& summary);
