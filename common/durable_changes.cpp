@@ -105,13 +105,13 @@ void fileWrittenElsewhere(const std::string& path) {
   if (!bytes.empty()) tell(Change::FileWritten, path, std::string(), 0, bytes);
 }
 
-LONG createKey(const std::string& subkey, REGSAM access, const char* keyClass, HKEY& key, DWORD& disposition) {
-  std::string classText = keyClass ? keyClass : "";  // taken as a writable string
+LONG createKey(const std::string& subkey, REGSAM access, HKEY& key, DWORD& disposition) {
+  char noClass[] = "";  // RegCreateKeyExA takes the class as a writable string
   disposition = 0;
-  const LONG status = RegCreateKeyExA(HKEY_LOCAL_MACHINE, subkey.c_str(), 0, &classText[0], REG_OPTION_NON_VOLATILE,
-                                      access, nullptr, &key, &disposition);
+  const LONG status = RegCreateKeyExA(HKEY_LOCAL_MACHINE, subkey.c_str(), 0, noClass, REG_OPTION_NON_VOLATILE, access,
+                                      nullptr, &key, &disposition);
   if (status != ERROR_SUCCESS) key = nullptr;
-  if (status == ERROR_SUCCESS && disposition == REG_CREATED_NEW_KEY) tell(Change::KeyCreated, subkey, classText);
+  if (status == ERROR_SUCCESS && disposition == REG_CREATED_NEW_KEY) tell(Change::KeyCreated, subkey);
   return status;
 }
 

@@ -61,7 +61,7 @@ bool removeDirectory(const std::string& path);
 void fileWrittenElsewhere(const std::string& path);
 
 // The registry below HKEY_LOCAL_MACHINE; each returns the registry's error.
-LONG createKey(const std::string& subkey, REGSAM access, const char* keyClass, HKEY& key, DWORD& disposition);
+LONG createKey(const std::string& subkey, REGSAM access, HKEY& key, DWORD& disposition);
 LONG setValue(HKEY key, const std::string& subkey, const std::string& name, DWORD type, const void* data, DWORD size);
 LONG deleteValue(HKEY key, const std::string& subkey, const std::string& name);
 // The key itself; it must have no subkeys.

@@ -18,8 +18,10 @@ inline constexpr char kMachineRoot[] = "HKEY_LOCAL_MACHINE\\";
 // The program's settings.
 inline constexpr char kProgramSettingsKey[] = "Software\\Ninefold\\Kestrel\\3";
 inline constexpr char kProgramDirValue[] = "KSDir";
-// The journal of a run that is changing the machine (journal_store.h).
-inline constexpr char kJournalKey[] = "Software\\Ninefold\\Kestrel Setup Journal";
+// The journal of a run that is changing the machine (journal_store.h): one
+// level below Software, which is always there, so that the journal's key is
+// made, and goes, in one step, with no level above it to make or remove.
+inline constexpr char kJournalKey[] = "Software\\Ninefold Kestrel 3 Setup Journal";
 
 // `subkey` as the user reads it: "HKEY_LOCAL_MACHINE\Software\...".
 inline std::string machineKeyName(const std::string& subkey) { return kMachineRoot + subkey; }

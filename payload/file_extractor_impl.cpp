@@ -97,6 +97,13 @@ Failure journalFailure(const std::string& path) {
   return {path, GetLastError(), FailureSite::JournalRecord, "RegSetValueExA"};
 }
 
+// The undo log refused a new file where it knows of an earlier one.
+Failure creationRefused(const std::string& path) {
+  const DWORD error = GetLastError();
+  return error == ERROR_FILE_NOT_FOUND ? Failure{path, error, FailureSite::EarlierFileGone, "GetFileAttributesA"}
+                                       : journalFailure(path);
+}
+
 // The code of a file that could not be opened: 2 for a folder that could not
 // be made, else 3.
 int openingCode(const Failure& failure) {
@@ -116,18 +123,15 @@ int FileExtractorImpl::extractInPlace(const CatalogEntry& entry, const std::stri
   const auto create = [&] { return out.create(destination); };
   if (!replaces) {
     if (undoLog && !undoLog->fileWillBeCreated(destination.c_str()))
-      return failed(journalFailure(destination), kOutputFileFailed);
+      return failed(creationRefused(destination), kOutputFileFailed);
     // Another program's file that came to stand there since it was looked at
     // is kept aside as any earlier file: never deleted, never overwritten.
     replaces = !openMakingFolder(destination, out, create, failure) && out.error() == ERROR_FILE_EXISTS;
     if (!replaces && failure.happened()) return failed(failure, openingCode(failure));
   }
   if (replaces) {
-    bool gone = false;
-    if (!putAside(destination, keptCopy, gone, failure))
+    if (!putAside(destination, keptCopy, failure))
       return failed(failure, failure.systemError == ERROR_CANCELLED ? kCancelled : kOutputFileFailed);
-    if (gone && undoLog && !undoLog->fileWillBeCreated(destination.c_str()))
-      return failed(journalFailure(destination), kOutputFileFailed);
     if (!openMakingFolder(destination, out, create, failure)) {
       if (!keptCopy.empty()) durable::moveFile(keptCopy, destination, 0);
       return failed(failure, openingCode(failure));
@@ -142,8 +146,7 @@ int FileExtractorImpl::extractInPlace(const CatalogEntry& entry, const std::stri
   return result;
 }
 
-bool FileExtractorImpl::putAside(const std::string& destination, std::string& keptCopy, bool& gone,
-                                 Failure& failure) {
+bool FileExtractorImpl::putAside(const std::string& destination, std::string& keptCopy, Failure& failure) {
   // A few names at most: one the plan gave, another should a file have taken it meanwhile.
   for (int attempt = 0; attempt < 3; ++attempt) {
     if (!undoLog->fileWillBeReplaced(destination.c_str(), keptCopy)) {
@@ -152,14 +155,10 @@ bool FileExtractorImpl::putAside(const std::string& destination, std::string& ke
     }
     if (whileHeld(destination, [&] { return renameAside(destination, keptCopy); })) return true;
     const DWORD error = GetLastError();
-    if (error == ERROR_FILE_NOT_FOUND) {
-      // The earlier file went since it was looked at: the new one is simply made.
-      keptCopy.clear();
-      gone = true;
-      return true;
-    }
     if (error != ERROR_ALREADY_EXISTS) {
-      failure = {destination, error, FailureSite::RenameAside, "MoveFileExA"};
+      // A file that went since it was looked at goes no further either: it may be out of sight only.
+      failure = {destination, error, error == ERROR_FILE_NOT_FOUND ? FailureSite::EarlierFileGone : FailureSite::RenameAside,
+                 "MoveFileExA"};
       return false;
     }
     keptCopy = newKeptCopyPath(destination);
@@ -180,8 +179,8 @@ int FileExtractorImpl::extractBeside(const CatalogEntry& entry, const std::strin
   std::string temporary;
   Failure failure;
   if (!openMakingFolder(destination, out, [&] { return out.createTemporary(folder, temporary); }, failure)) {
-    failure.item = folder;
-    failure.site = FailureSite::TemporaryCreate;
+    // A folder that takes no temporary file is named, not the file.
+    if (failure.site == FailureSite::OutputCreate) failure = {folder, failure.systemError, FailureSite::TemporaryCreate, "CreateFileA"};
     return failed(failure, kDirectoryNotReady);
   }
   int result = writeEntry(entry, out, destination);

@@ -28,9 +28,8 @@ class FileExtractorImpl : public FileExtractor {
   int extractInPlace(const CatalogEntry& entry, const std::string& destination, bool replaces);
   int extractBeside(const CatalogEntry& entry, const std::string& destination, bool versionAware);
   // Renames the earlier file at `destination` aside, where the undo log says
-  // (`keptCopy`); false, with `failure`, when it cannot. `gone` tells that
-  // there was no earlier file to rename any more.
-  bool putAside(const std::string& destination, std::string& keptCopy, bool& gone, Failure& failure);
+  // (`keptCopy`); false, with `failure`, when it cannot.
+  bool putAside(const std::string& destination, std::string& keptCopy, Failure& failure);
   // Tells the status what failed; gives `result` back.
   int failed(const Failure& failure, int result);
   // `attempt` until it succeeds, for as long as the user says to try again a

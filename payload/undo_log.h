@@ -10,7 +10,9 @@ namespace Escort {
 class UndoLog {
  public:
   virtual bool directoryWillBeCreated(const char* directory) = 0;
-  // A file is about to be put at `path`, where none stands.
+  // A file is about to be put at `path`, where none stands. Refused with
+  // ERROR_FILE_NOT_FOUND when the log knows of an earlier file there, which
+  // may only be out of sight.
   virtual bool fileWillBeCreated(const char* path) = 0;
   // The file at `path` is about to be renamed aside and a new one put in its
   // place; it stays aside until the installation ends. Given an empty

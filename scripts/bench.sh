@@ -13,6 +13,8 @@
 # the setup program does both, and prints the ratios round by round.
 # Figures only: nothing here passes or fails, and ctest never runs it.
 # Usage: scripts/bench.sh [ROUNDS]
+# Last it checks every state a crash can leave of an installation, a reinstall
+# and an uninstallation (crash_states_tests with KESTREL_CRASH_STATES=all).
 # Environment: BENCH_SEED (default 2004), BENCH_HOST_BUILD and BENCH_WIN_BUILD
 # (build directories; default build/bench-host and build/bench-<preset>; the host
 # one also gets the test payload tool, so the Windows one can build anything).
@@ -78,7 +80,7 @@ quietly "$win_build/bench-build.log" \
     -DKESTREL_WIN_ARCH="$arch" -DCMAKE_BUILD_TYPE=Release \
     -DKESTREL_HOST_BUILD="$host_build" -DKESTREL_BENCH_PAYLOAD="$payload" -DKESTREL_PAYLOAD="$payload"
 quietly "$win_build/bench-build.log" \
-  cmake --build "$win_build" -j "$jobs" --target install_bench ks3setup ksuninstall ui_driver
+  cmake --build "$win_build" -j "$jobs" --target install_bench ks3setup ksuninstall ui_driver crash_states_tests
 
 echo "== Sizes of the programs as they ship (stripped), $arch"
 python3 scripts/pe_sizes.py "setup program, carrying the benchmark's payload" "$win_build/app/ks3setup.exe" \
@@ -163,3 +165,10 @@ if [ -n "$compare_bench" ]; then
       rev, a / b, am / bm
   }'
 fi
+
+echo "== Every crash state of an installation, a reinstall over it and an uninstallation"
+# The test command checks an even spread of them; this checks each one.
+KESTREL_CRASH_STATES=all scripts/with-wine.sh "$win_build/wineprefix" "$loader" \
+  "$loader" "$win_build/tests/win32/crash_states_tests.exe" \
+  | tr -d '\r' | grep -E 'crash states checked|FAILED|Failure|PASSED'
+rm -rf "$win_build/wineprefix"

@@ -5,11 +5,12 @@
 // still holds it. So once the user has agreed, the program copies itself into
 // a new directory of the temporary folder, starts the copy (working directory:
 // that new directory, so nothing holds the program directory) and ends at
-// once. The copy waits for the original's process to end, carries out every
-// event, the original's own file and directory among them, and finally marks
-// itself and its directory for deletion at the next restart (MoveFileExA with
+// once. The copy waits for the original's process to end, marks itself and
+// its directory for deletion at the next restart (MoveFileExA with
 // MOVEFILE_DELAY_UNTIL_REBOOT; the pending operations run in the order given,
-// so the file goes before its directory). This way the program directory is
+// so the file goes before its directory), first, so that it goes even when it
+// is ended part-way, and carries out every event, the original's own file and
+// directory among them. This way the program directory is
 // gone when the run ends, and only the small copy in the temporary folder
 // waits for the restart. Marking the program's own files for the restart
 // instead would leave the program directory in place until then, with an

@@ -150,13 +150,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   const UninstallCommandLine commandLine = parseUninstallCommandLine(GetCommandLineA(), ownProgramPath());
   // The working copy is the same run: it takes over once the program that
   // started it, which held the run until then, has ended.
-  if (commandLine.isCopy) waitForOriginal(commandLine.originalProcess);
+  if (commandLine.isCopy) {
+    waitForOriginal(commandLine.originalProcess);
+    // Marked first, so that it goes at the next restart even if ended part-way.
+    scheduleCopyRemoval();
+  }
   int result = kUninstallAlreadyRunning;
   if (!becomeTheOnlyRun())
     showError(IDS_ALREADY_RUNNING, {});
   else
     result = commandLine.isCopy ? undoRegistration(instance, commandLine.productName)
                                 : askAndHandOver(commandLine.productName);
-  if (commandLine.isCopy) scheduleCopyRemoval();
   return result;
 }

@@ -26,13 +26,8 @@ JournalRecord fileRecord(JournalRecordKind kind, const std::string& path, const 
 }
 
 // Makes the journal's key. A journal there already is another run's, never
-// to be written to. The key's class names the levels made with it, should
-// the run end before its first record.
-bool createJournalKey(RegistryKey& key) {
-  const std::string firstMissing = captureKeyState(kJournalKey).firstMissing;
-  return key.createNew(kJournalKey, KEY_SET_VALUE | KEY_QUERY_VALUE,
-                       equalsIgnoringCase(firstMissing, kJournalKey) ? std::string() : firstMissing);
-}
+// to be written to.
+bool createJournalKey(RegistryKey& key) { return key.createNew(kJournalKey, KEY_SET_VALUE | KEY_QUERY_VALUE); }
 
 }  // namespace
 
@@ -41,11 +36,7 @@ bool recordUninstallation(const std::string& productName) {
   JournalRecord record;
   record.kind = JournalRecordKind::UninstallBegun;
   record.path = productName;
-  // The uninstallation empties the maker's key, as removing the settings does
-  // once the journal is gone: the journal names it as a level to go with it.
-  const std::string maker = std::string(kJournalKey).substr(0, std::string(kJournalKey).rfind('\\'));
-  return key.createNew(kJournalKey, KEY_SET_VALUE | KEY_QUERY_VALUE, maker) &&
-         key.setBinary("0", encodeJournalRecord(record)) && key.flush();
+  return createJournalKey(key) && key.setBinary("0", encodeJournalRecord(record)) && key.flush();
 }
 
 bool InstallJournal::begin(const ChangePlan& plan) {
@@ -94,16 +85,20 @@ bool InstallJournal::directoryWillBeCreated(const char* directory) {
 }
 
 bool InstallJournal::fileWillBeCreated(const char* path) {
-  const JournalRecord wanted = fileRecord(JournalRecordKind::FileCreated, path);
   const auto found = files.find(asciiLowerCase(path));
   if (found == files.end()) {
-    if (!append(wanted)) return false;
+    if (!append(fileRecord(JournalRecordKind::FileCreated, path))) return false;
     files[asciiLowerCase(path)] = {values.size() - 1, 0};
     return true;
   }
-  const JournalRecord& planned = values[found->second.value][found->second.index];
-  // The earlier file the plan saw is gone: a new one is the run's own to take back.
-  return planned.kind == JournalRecordKind::FileCreated || change(found->second, wanted);
+  // The earlier file the plan saw cannot be found: gone, or out of sight on a
+  // drive that went away. Neither is a new file of this run's to delete
+  // later, so the run goes no further with it.
+  if (values[found->second.value][found->second.index].kind == JournalRecordKind::FileReplaced) {
+    SetLastError(ERROR_FILE_NOT_FOUND);
+    return false;
+  }
+  return true;
 }
 
 bool InstallJournal::fileWillBeReplaced(const char* path, std::string& keptCopy) {

@@ -26,7 +26,9 @@ class InstallJournal final : public Escort::UndoLog {
   bool began() const { return key.handle() != nullptr; }
 
   // Escort::UndoLog: what the plan holds returns at once; anything else (the
-  // machine changed since the plan was made) is recorded first.
+  // machine changed since the plan was made) is recorded first. A new file
+  // where the plan saw an earlier one is refused (ERROR_FILE_NOT_FOUND): that
+  // one may only be out of sight.
   bool directoryWillBeCreated(const char* directory) override;
   bool fileWillBeCreated(const char* path) override;
   bool fileWillBeReplaced(const char* path, std::string& keptCopy) override;

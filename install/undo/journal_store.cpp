@@ -5,7 +5,6 @@
 #include "product_names.h"
 #include "registration_reader.h"
 #include "registry_key.h"
-#include "text_format.h"
 
 bool journalExists() { return RegistryKey().open(kJournalKey, KEY_QUERY_VALUE); }
 
@@ -17,18 +16,4 @@ JournalReading readJournal(std::vector<JournalRecord>& records, std::string& pro
   return readJournalRecords(key.values(), journalledKeys(), records, problem);
 }
 
-unsigned long removeJournal() {
-  std::string firstMade;
-  {
-    RegistryKey key;
-    if (!key.open(kJournalKey, KEY_QUERY_VALUE)) return ERROR_SUCCESS;
-    firstMade = key.keyClass();
-  }
-  // One step for the journal, whatever it holds: its values go with it.
-  if (const DWORD error = deleteKeyTree(kJournalKey)) return error;
-  // A class that names no level of the journal's own below Software is none of ours.
-  if (firstMade.find('\\') != std::string::npos && firstMade.size() < std::string(kJournalKey).size() &&
-      equalsIgnoringCase(firstMade + '\\', std::string(kJournalKey).substr(0, firstMade.size() + 1)))
-    deleteEmptyParentKeys(kJournalKey, firstMade);
-  return ERROR_SUCCESS;
-}
+unsigned long removeJournal() { return deleteKeyTree(kJournalKey); }

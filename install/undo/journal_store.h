@@ -4,9 +4,8 @@
 // write there, so no program of the user's can make a run take back what it
 // never did, and it is the one place that is so on every file system (FAT32
 // keeps no permissions). Plain HKEY_LOCAL_MACHINE access: the registry view
-// of the program's own build, as for everything else it writes. The key's
-// class, set as the key is made, names the first level made with it, so that
-// even a journal cut off before its first record says what goes with it.
+// of the program's own build, as for everything else it writes. The key lies
+// right below Software: it is made, and it goes, whole, in one step.
 #include <string>
 #include <vector>
 
@@ -21,6 +20,6 @@ std::vector<std::string> journalledKeys();
 // journalledKeys().
 JournalReading readJournal(std::vector<JournalRecord>& records, std::string& problem);
 
-// Deletes the journal's key, then the levels above it that were made for it
-// and are empty now. ERROR_SUCCESS also when there was none.
+// Deletes the journal's key with its values, in one step. ERROR_SUCCESS also
+// when there was none.
 unsigned long removeJournal();

@@ -22,13 +22,13 @@ bool succeeded(LONG status) {
 bool RegistryKey::create(const std::string& subkey, REGSAM access) {
   DWORD disposition = 0;
   subkey_ = subkey;
-  return succeeded(durable::createKey(subkey, access, nullptr, key_, disposition));
+  return succeeded(durable::createKey(subkey, access, key_, disposition));
 }
 
-bool RegistryKey::createNew(const std::string& subkey, REGSAM access, const std::string& keyClass) {
+bool RegistryKey::createNew(const std::string& subkey, REGSAM access) {
   DWORD disposition = 0;
   subkey_ = subkey;
-  if (!succeeded(durable::createKey(subkey, access, keyClass.c_str(), key_, disposition))) return false;
+  if (!succeeded(durable::createKey(subkey, access, key_, disposition))) return false;
   if (disposition == REG_CREATED_NEW_KEY) return true;
   RegCloseKey(key_);
   key_ = nullptr;
@@ -109,15 +109,6 @@ std::vector<SavedRegistryValue> RegistryKey::values() const {
   return values;
 }
 
-std::string RegistryKey::keyClass() const {
-  char text[256] = "";  // a class is at most 255 characters
-  DWORD length = sizeof text;
-  if (RegQueryInfoKeyA(key_, text, &length, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                       nullptr) != ERROR_SUCCESS)
-    return std::string();
-  return std::string(text, length < sizeof text ? length : 0);
-}
-
 DWORD deleteKeyTree(const std::string& subkey) {
   // Names first, deletions afterwards, with the key closed: enumerating
   // while deleting skips keys.
@@ -155,6 +146,8 @@ bool isEmptyKey(const std::string& subkey) {
 void deleteEmptyParentKeys(const std::string& subkey, const std::string& highest) {
   for (std::string level = parentDirectory(subkey); level.size() >= highest.size() && !level.empty();
        level = parentDirectory(level)) {
+    // A level gone already (an earlier run, cut off, removed it) is passed over.
+    if (!RegistryKey().open(level, KEY_QUERY_VALUE) && GetLastError() == ERROR_FILE_NOT_FOUND) continue;
     if (!isEmptyKey(level) || deleteKeyTree(level) != ERROR_SUCCESS) break;
   }
 }

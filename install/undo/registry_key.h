@@ -21,8 +21,8 @@ class RegistryKey {
   // Opens the key as it is, or creates it: non-volatile, with no class.
   bool create(const std::string& subkey, REGSAM access);
   // Creates the key only when it does not exist yet (ERROR_ALREADY_EXISTS
-  // when it does, and it is then not held), with `keyClass` as its class.
-  bool createNew(const std::string& subkey, REGSAM access, const std::string& keyClass = std::string());
+  // when it does, and it is then not held).
+  bool createNew(const std::string& subkey, REGSAM access);
   // Opens the key only when it exists.
   bool open(const std::string& subkey, REGSAM access);
   HKEY handle() const { return key_; }
@@ -44,8 +44,6 @@ class RegistryKey {
   bool readDword(const std::string& name, DWORD& value) const;
   // Every value, in the order the registry gives them.
   std::vector<SavedRegistryValue> values() const;
-  // The class the key was made with ("" for none).
-  std::string keyClass() const;
 
  private:
   HKEY key_ = nullptr;
@@ -60,6 +58,7 @@ DWORD deleteKeyTree(const std::string& subkey);
 bool isEmptyKey(const std::string& subkey);
 
 // Deletes each level above `subkey` that is empty (no values, no subkeys),
-// the nearest first, down to and including `highest`, one of those levels;
-// stops at the first that is not empty.
+// the nearest first, down to and including `highest`, one of those levels,
+// passing over those that are gone already; stops at the first that holds
+// something.
 void deleteEmptyParentKeys(const std::string& subkey, const std::string& highest);

@@ -16,34 +16,16 @@
 #include <string>
 #include <vector>
 
-#include "file_holders.h"
-#include "install_job.h"
 #include "install_messages.h"
-#include "install_plan.h"
-#include "install_worker.h"
-#include "install_journal.h"
-#include "journal_settlement.h"
+#include "installation_run.h"
 #include "plain_install.h"
-#include "registration_details.h"
-#include "registration_reader.h"
 #include "process_memory.h"
-#include "room_check.h"
+#include "product_names.h"
+#include "registration_reader.h"
+#include "registry_key.h"
 #include "scratch_directory.h"
-#include "uninstall_log.h"
 
 namespace {
-
-// An uninstall log that holds its events in memory until it would commit them.
-class EventList : public Escort::UninstallerSetup {
- public:
-  bool addEvent(const char* command, const char* parameter, const char* description) override {
-    events.push_back(std::string(command) + '\n' + parameter + '\n' + description);
-    return true;
-  }
-  bool commit() override { return true; }
-
-  std::vector<std::string> events;
-};
 
 double millisecondsSince(const LARGE_INTEGER& start) {
   LARGE_INTEGER now, frequency;
@@ -68,18 +50,18 @@ struct MemoryTrace {
   uint64_t peak = 0;
 };
 
-// Starts `body` on its own thread, handing it a message-only window of this
-// thread, and handles what it posts there as the progress page would (taking
-// each announced name) until WM_INSTALL_DONE. With a trace, memory is sampled
-// between messages; that walk costs time, so timed runs go without.
-ThreadRun runPosting(LPTHREAD_START_ROUTINE body, void* parameter, HWND& window, MemoryTrace* trace) {
-  window = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+// Starts the run's worker, handing it a message-only window of this thread,
+// and handles what it posts there as the progress page would (taking each
+// announced name and failure) until WM_INSTALL_DONE, which it passes on to the
+// run. With a trace, memory is sampled between messages; that walk costs
+// time, so timed runs go without.
+ThreadRun runWorker(InstallationRun& installation, MemoryTrace* trace) {
+  const HWND window = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
   ThreadRun run;
   if (trace) trace->atStart = trace->peak = committedPrivateBytes();
   LARGE_INTEGER start;
   QueryPerformanceCounter(&start);
-  HANDLE thread = CreateThread(nullptr, 0, body, parameter, 0, nullptr);
-  for (bool done = !thread; !done;) {
+  for (bool done = !installation.startWorker(window); !done;) {
     MsgWaitForMultipleObjects(0, nullptr, FALSE, INFINITE, QS_POSTMESSAGE);
     MSG msg;
     while (!done && PeekMessageA(&msg, window, 0, 0, PM_REMOVE)) {
@@ -88,29 +70,34 @@ ThreadRun runPosting(LPTHREAD_START_ROUTINE body, void* parameter, HWND& window,
         run.total = static_cast<uint32_t>(msg.wParam);
         if (trace) trace->peak = std::max(trace->peak, trace->atTotal = committedPrivateBytes());
       }
-      if (msg.message == WM_INSTALL_FILE || msg.message == WM_INSTALL_FAILED) takeAnnouncedFile(msg.lParam);
+      if (msg.message == WM_INSTALL_FILE) takeAnnouncedFile(msg.lParam);
+      if (msg.message == WM_INSTALL_FAILED) installation.workerFailed(takeAnnouncedFailure(msg.lParam));
       if (msg.message == WM_INSTALL_DONE) {
-        run.result = static_cast<int>(msg.wParam);
+        run.result = installation.workerEnded(static_cast<int>(msg.wParam)) ? 0 : static_cast<int>(msg.wParam);
         done = true;
       }
     }
     if (trace) trace->peak = std::max(trace->peak, committedPrivateBytes());
   }
   run.ms = millisecondsSince(start);
-  if (thread) {
-    WaitForSingleObject(thread, INFINITE);
-    CloseHandle(thread);
-  }
   DestroyWindow(window);
   return run;
 }
 
-InstallJob benchJob(HMODULE payload, const std::string& directory, Escort::UninstallerSetup& log,
-                    InstallJournal& journal) {
+InstallTexts benchTexts() {
+  InstallTexts texts;
+  texts.programFiles = texts.mainModule = texts.transponder = texts.autoJoin = texts.defaultModels =
+      texts.marlinModels = texts.settings = texts.startMenu = "Deleting Kestrel files";
+  texts.startMenuFolder = "Kestrel 3";
+  texts.uninstallShortcut = "Uninstall Kestrel";
+  texts.userGuideShortcut = "User Guide";
+  return texts;
+}
+
+InstallJob benchJob(HMODULE payload, const std::string& directory) {
   InstallJob job;
   job.instanceHandle = payload;
-  job.uninstallLog = &log;
-  job.journal = &journal;
+  job.texts = benchTexts();
   job.installFs2004 = true;
   job.fs2004Dir = directory + "\\FS9";
   job.installProgramFiles = true;
@@ -118,36 +105,34 @@ InstallJob benchJob(HMODULE payload, const std::string& directory, Escort::Unins
   return job;
 }
 
-// What the progress page checks before its first change: room, and files
-// that another program holds; then the journal begins.
-bool checkAndBegin(const InstallJob& job, InstallJournal& journal) {
+// What the progress page does before its first change: the plan, its
+// destinations, room and files that another program holds; then the journal
+// begins. The settings and the shortcuts are left to the whole setup's walk
+// (bench_walk.cpp), which times them with everything else.
+bool checkAndBegin(InstallationRun& installation) {
+  DestinationProblem destination;
   RoomShortage shortage;
-  if (findRoomShortage(installSteps(job), job.instanceHandle, shortage)) {
-    std::fprintf(stderr, "install_bench: no room in %s\n", shortage.folder.c_str());
-    return false;
-  }
-  if (!findHeldFiles(installSteps(job), job.instanceHandle).empty() || !journal.begin()) {
-    std::fprintf(stderr, "install_bench: files in use, or the journal cannot be begun\n");
+  if (!installation.plan() || installation.findDestinationProblem(destination) ||
+      installation.findRoomShortage(shortage) || !installation.heldFiles().empty() || !installation.begin()) {
+    std::fprintf(stderr, "install_bench: the checks before the run failed, or the journal cannot be begun\n");
     return false;
   }
   return true;
 }
 
-// Runs the checks and then the worker with its journal as the progress page
-// does, and then lets go of what it kept to take the run back, as a
-// successful run does.
-ThreadRun runWorker(HMODULE payload, const std::string& directory, MemoryTrace* trace) {
-  EventList log;
-  InstallJournal journal;
-  InstallJob job = benchJob(payload, directory, log, journal);
+// Times the checks and then the worker with its journal as the progress page
+// runs them; then, untimed, commits as a successful run does, and removes the
+// registration again, so that no round merges the one before it.
+ThreadRun runInstallation(HMODULE payload, const std::string& directory, MemoryTrace* trace) {
+  InstallationRun installation(benchJob(payload, directory));
   LARGE_INTEGER start;
   QueryPerformanceCounter(&start);
-  if (!checkAndBegin(job, journal)) return ThreadRun();
+  if (!checkAndBegin(installation)) return ThreadRun();
   const double checkMs = millisecondsSince(start);
-  ThreadRun run = runPosting(installWorker, &job, job.progressWindow, trace);
-  journal.markCommitted();
-  journal.finish();
+  ThreadRun run = runWorker(installation, trace);
   run.ms += checkMs;
+  if (run.result == 0 && !installation.commit()) run.result = -1;
+  deleteKeyTree(registrationKey(kProductName));
   return run;
 }
 
@@ -156,20 +141,13 @@ void mark(const char* part) { OutputDebugStringA((std::string("kestrel-bench: ")
 // One installation as the progress page runs it, its commit included, each
 // part marked for the count of its calls.
 bool installMarked(HMODULE payload, const std::string& directory, const char* run) {
-  Escort::UninstallerSetup* log =
-      Escort::createUninstallerSetup(Escort::kProductName, "", (directory + "\\Kestrel\\ksuninstall.exe").c_str());
-  InstallJournal journal;
-  InstallJob job = benchJob(payload, directory, *log, journal);
+  InstallationRun installation(benchJob(payload, directory));
   mark((std::string(run) + " checks").c_str());
-  if (!checkAndBegin(job, journal)) return false;
+  if (!checkAndBegin(installation)) return false;
   mark((std::string(run) + " worker").c_str());
-  if (runPosting(installWorker, &job, job.progressWindow, nullptr).result != 0) return false;
+  if (runWorker(installation, nullptr).result != 0) return false;
   mark((std::string(run) + " commit").c_str());
-  if (!journal.keyWillChange(registrationKey(Escort::kProductName))) return false;
-  journal.flushReplacedFiles();
-  const bool committed = log->commit() && writeRegistrationDetails(Escort::kProductName, job.programDir) &&
-                         journal.markCommitted();
-  journal.finish();
+  const bool committed = installation.commit();
   mark("end");
   return committed;
 }
@@ -233,7 +211,7 @@ int main(int argc, char** argv) {
   // Memory, in a run of its own.
   const ProcessMemory before = processMemory();
   MemoryTrace trace;
-  const ThreadRun traced = runWorker(payload, base + "\\memory", &trace);
+  const ThreadRun traced = runInstallation(payload, base + "\\memory", &trace);
   const ProcessMemory after = processMemory();
   removeTree(base + "\\memory");
   if (traced.result != 0) {
@@ -252,7 +230,7 @@ int main(int argc, char** argv) {
     ThreadRun worker;
     PlainRun plain;
     if (round % 2) plain = runPlain(payload, plainDir);
-    worker = runWorker(payload, workerDir, nullptr);
+    worker = runInstallation(payload, workerDir, nullptr);
     if (!(round % 2)) plain = runPlain(payload, plainDir);
     removeTree(workerDir);
     removeTree(plainDir);

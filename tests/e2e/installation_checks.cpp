@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <iterator>
+#include <map>
 #include <cstring>
 #include <optional>
 #include <set>
@@ -124,7 +125,7 @@ void checkUninstallRegistration(const Route& route, const ExpectedInstallation& 
   check(count == registryDword(static_cast<DWORD>(expected.events.size())),
         "EscortEvents counts the " + std::to_string(expected.events.size()) + " expected events");
 
-  checkRegistrationDetails(route.programDir);
+  checkRegistrationDetails(route.programDir, expected);
   std::vector<std::string> names = {"DisplayName", "EscortDescription", "EscortEvents", "UninstallString"};
   names.insert(names.end(), std::begin(kDetailValues), std::end(kDetailValues));
   for (size_t n = 0; n < expected.events.size(); ++n) {
@@ -141,7 +142,7 @@ void checkUninstallRegistration(const Route& route, const ExpectedInstallation& 
   check(machineValueNames(kRegistrationKey) == names, "the registration holds its events and nothing else");
 }
 
-void checkRegistrationDetails(const std::string& programDir) {
+void checkRegistrationDetails(const std::string& programDir, const ExpectedInstallation& expected) {
   const std::string program = programDir + "kestrel.exe";
   const std::string shown = pathExists(program) ? program : programDir + "ksuninstall.exe";
   checkEqual(registrationValue("DisplayVersion"), productVersion(shown), "DisplayVersion, as " + shown + " has it");
@@ -156,15 +157,16 @@ void checkRegistrationDetails(const std::string& programDir) {
   for (const char* address : {"URLInfoAbout", "HelpLink"}) checkEqual(registrationValue(address), kUserGuideAddress, address);
   for (const char* flag : {"NoModify", "NoRepair"})
     check(readMachineValue(kRegistrationKey, flag) == registryDword(1), std::string(flag) + " is 1");
-  // What the registered events would delete, as it stands on disk now.
+  // What the expected events would delete: the payload's files by their
+  // size in the tree, the shortcuts (which the shell writes) as they are.
   unsigned long long bytes = 0;
-  const auto count = readMachineValue(kRegistrationKey, "EscortEvents");
-  DWORD events = 0;
-  if (count && count->data.size() == sizeof events) std::memcpy(&events, count->data.data(), sizeof events);
-  for (DWORD n = 0; n < events; ++n) {
-    const std::string number = std::to_string(n);
-    if (registrationValue("EscortTag" + number) == "DeleteFile")
-      bytes += fileSize(registrationValue("EscortParams" + number)).value_or(0);
+  std::map<std::string, std::string> sources;
+  for (const ExpectedFile& file : expected.files) sources[file.installed] = file.source;
+  std::set<std::string> counted;
+  for (const UninstallEvent& event : expected.events) {
+    if (event.command != "DeleteFile" || !counted.insert(event.parameter).second) continue;
+    const auto source = sources.find(event.parameter);
+    bytes += source != sources.end() ? requiredFileBytes(source->second).size() : fileSize(event.parameter).value_or(0);
   }
   check(readMachineValue(kRegistrationKey, "EstimatedSize") == registryDword(static_cast<DWORD>((bytes + 1023) / 1024)),
         "EstimatedSize is the " + std::to_string((bytes + 1023) / 1024) + " KB of the files it would remove");

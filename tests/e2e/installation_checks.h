@@ -23,8 +23,8 @@ void checkNoUninstallRegistration();
 // The registration's values for Windows' list of programs, for the
 // installation it removes as a whole: the version of the program where it
 // is installed in `programDir`, else of the uninstaller; the size of every
-// file its events would delete.
-void checkRegistrationDetails(const std::string& programDir);
+// file that `expected` logs for deletion.
+void checkRegistrationDetails(const std::string& programDir, const ExpectedInstallation& expected);
 // The three shortcuts, or no Start menu folder at all without program files.
 void checkShortcuts(const Route& route);
 

@@ -15,6 +15,7 @@
 #include "installation_checks.h"
 #include "journal_view.h"
 #include "machine_snapshot.h"
+#include "next_run.h"
 #include "prefix_seed.h"
 #include "registry_view.h"
 #include "resource_ids.h"
@@ -116,10 +117,7 @@ void installAndKill(ScenarioRun& run, const KillPoint& point, const MachineSnaps
 // first page: the machine is as `expected` was, with no journal left. Returns
 // that run, at its welcome page.
 UiDriver& checkTakenBackByTheNextRun(ScenarioRun& run, const MachineSnapshot& expected, Earlier earlier) {
-  UiDriver& next = run.startSetup();
-  expectWelcomePage(next);
-  check(!runJournal(), "the journal is gone");
-  checkSameMachine(expected);
+  UiDriver& next = expectSettledByTheNextRun(run, expected);
   if (earlier == Earlier::Installation)
     checkInstalledFiles(expectedInstallation(run.payloadTree(), Route{defaultProgramDir(), true, "", kFs2004Folder}));
   return next;
@@ -241,6 +239,102 @@ SCENARIO(failed_reinstall_that_cannot_be_taken_back_loses_nothing) {
   check(RemoveDirectoryA(blocked.c_str()) != FALSE, "the folder in the way goes");
   writeBytes(blocked, "the aircraft readme");
   checkEqual(uninstallWithYes(run, uninstallCommandLine()), kUninstalledReport, "the uninstaller's report");
+  restartWindows();
+  checkSameMachine(before, isSharedModule);
+}
+
+namespace {
+
+// Both simulators registered in one folder, through the version page's Both.
+void seedBothSimulatorsInOneFolder() {
+  seedSimulator(Simulator::Fs2004);
+  check(seedMachineValue(kFs2002Key, kSimulatorFolderValue, registryText(kFs2004Folder)),
+        "Flight Simulator 2002 is registered in 2004's folder");
+}
+
+UiDriver& walkToBothSimulators(ScenarioRun& run) {
+  UiDriver& setup = walkToTheLastPage(run);
+  setup.click(IDC_NEXT);
+  expectVersionPage(setup);
+  setup.setChecked(IDC_SIMULATOR_VERSION_BOTH, true);
+  return setup;
+}
+
+const Route kBothInOneFolder{defaultProgramDir(), true, kFs2004Folder, kFs2004Folder};
+
+// The shared module, which an uninstall leaves, or the uninstaller's working
+// copy, which goes at the next restart.
+bool isSharedModuleOrWorkingCopy(const std::string& entry) {
+  return isSharedModule(entry) || entry.find("\\ksu-") != std::string::npos;
+}
+
+}  // namespace
+
+// Both simulators registered in one folder: each file goes there once, and a
+// run that fails part-way, or is ended from outside at its commit, is taken
+// back whole; the one that succeeds is removed by one uninstall.
+SCENARIO(both_simulators_in_one_folder_failed_killed_and_installed) {
+  seedBothSimulatorsInOneFolder();
+  const MachineSnapshot before = takeMachineSnapshot();
+  {
+    // A folder where the last aircraft file goes fails the run there.
+    const std::string blocked = simulatorFile("aircraft\\marlin\\readme.txt");
+    check(CreateDirectoryA(simulatorFile("aircraft\\marlin").c_str(), nullptr) &&
+              CreateDirectoryA(blocked.c_str(), nullptr),
+          "a folder stands in the way");
+    const MachineSnapshot blockedBefore = takeMachineSnapshot();
+    UiDriver& setup = walkToBothSimulators(run);
+    setup.click(IDC_NEXT);
+    expectFailureAndEnd(setup, kFilesFailed + failureDetail(blocked, ERROR_ALREADY_EXISTS, "GetFileAttributesA",
+                                                             FailureSite::FolderInTheWay));
+    check(!runJournal(), "no journal is left");
+    checkSameMachine(blockedBefore);
+    check(RemoveDirectoryA(blocked.c_str()) && RemoveDirectoryA(simulatorFile("aircraft\\marlin").c_str()),
+          "the folder in the way goes");
+  }
+  seedLargeRegistration();
+  const MachineSnapshot withRegistration = takeMachineSnapshot();
+  {
+    UiDriver& setup = walkToBothSimulators(run);
+    setup.clickAndRunUntil(IDC_NEXT, "during the commit",
+                           [] { return registeredEvents() != kLargeRegistration && journalUnderWay(); });
+    setup.endFromOutside();
+  }
+  cancelAndConfirm(expectSettledByTheNextRun(run, withRegistration));
+  check(deleteMachineTree(kRegistrationKey), "the seeded registration goes");
+
+  UiDriver& setup = walkToBothSimulators(run);
+  setup.click(IDC_NEXT);
+  expectFinishedPage(setup, true);
+  finishAndEnd(setup);
+  const ExpectedInstallation expected = expectedInstallation(run.payloadTree(), kBothInOneFolder);
+  checkInstalledFiles(expected);
+  checkUninstallRegistration(kBothInOneFolder, expected);
+  checkEqual(uninstallWithYes(run, uninstallCommandLine()), kUninstalledReport, "the uninstaller's report");
+  restartWindows();
+  checkSameMachine(before, isSharedModule);
+}
+
+// An uninstallation ended from outside after it has deleted its own file in
+// the program directory, and before the registration that names it goes: the
+// next run of the setup program finishes it before its first page.
+SCENARIO(uninstall_killed_after_its_own_file_is_gone) {
+  seedSimulator(Simulator::Fs2004);
+  const MachineSnapshot before = takeMachineSnapshot();
+  installAs(run, IDC_TYPE_ONE_COMPUTER);
+  const std::string uninstaller = programFile("ksuninstall.exe");
+  const std::string commandLine = uninstallCommandLine();
+  {
+    // The readme comes after the uninstaller in the registration: held, the
+    // uninstallation asks about it, with its own file gone.
+    HeldOpen viewer(programFile("readme.txt"));
+    UiDriver& copy = handOverWithYes(run, commandLine, "", "Kestrel 3", kUninstallerCaption);
+    check(!pathExists(uninstaller), "the uninstaller's own file is gone");
+    check(readMachineValue(kRegistrationKey, "UninstallString").has_value(), "the registration is still there");
+    copy.endFromOutside();
+  }
+  // The working copy that was ended goes at the next restart, as it marked itself to.
+  cancelAndConfirm(expectSettledByTheNextRun(run, before, isSharedModuleOrWorkingCopy));
   restartWindows();
   checkSameMachine(before, isSharedModule);
 }

@@ -53,34 +53,17 @@ bool coversKey(const JournalRecord& record, const std::string& key) {
           isBelowOrAt(record.key.subkey, key));
 }
 
-// The first level made with the journal's key, as its class names it; the
-// journal's own key when none above it was made.
-std::string firstLevelOfJournal() {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kJournalKey, 0, KEY_QUERY_VALUE | testedRegistryView(), &key) != ERROR_SUCCESS)
-    return kJournalKey;
-  char text[256] = "";
-  DWORD length = sizeof text;
-  const bool read = RegQueryInfoKeyA(key, text, &length, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                                     nullptr, nullptr) == ERROR_SUCCESS;
-  RegCloseKey(key);
-  return read && length > 0 ? std::string(text, length) : std::string(kJournalKey);
-}
-
 }  // namespace
 
 std::vector<std::string> changesNotInJournal(const std::vector<std::string>& changes,
                                              const std::vector<JournalRecord>& journal) {
   std::vector<std::string> unrecorded;
-  const std::string journalLevels = firstLevelOfJournal();
   for (const std::string& difference : changes) {
     const std::string entry = difference.substr(2);  // after "+ ", "- " or "~ "
     const bool file = entry.size() > 2 && entry[1] == ':';
     // A registry entry is "key\\" or "key\\:value".
     const std::string key = file ? "" : entry.substr(0, entry.find("\\:") == std::string::npos ? entry.size() - 1
                                                                                             : entry.find("\\:"));
-    // The journal's own key, and the levels made with it, are no change of the installation.
-    if (!file && isBelowOrAt(key, journalLevels) && isBelowOrAt(kJournalKey, key)) continue;
     if (!file && isBelowOrAt(key, kJournalKey)) continue;
     bool covered = false;
     for (const JournalRecord& record : journal) covered = covered || (file ? coversPath(record, entry) : coversKey(record, key));

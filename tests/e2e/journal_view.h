@@ -17,7 +17,6 @@ bool journalUnderWay();
 // of the journal's records covers, though each is to be recorded before it is
 // made: a folder made, a file put in place, an earlier file renamed to its
 // kept copy, a temporary file beside one of them, a registry key or value
-// changed. The journal's own key, and the levels its class says were made
-// with it, are no change of the installation.
+// changed. The journal's own key is no change of the installation.
 std::vector<std::string> changesNotInJournal(const std::vector<std::string>& changes,
                                              const std::vector<JournalRecord>& journal);

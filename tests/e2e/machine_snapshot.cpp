@@ -47,8 +47,9 @@ void compare(const std::map<std::string, std::string>& before, const std::map<st
 
 MachineSnapshot takeMachineSnapshot() {
   MachineSnapshot snapshot;
-  // E: is the small drive of the scenarios that fill one; absent, it adds nothing.
-  for (const char* drive : {"C:\\", "E:\\"}) collectFiles(drive, snapshot.files);
+  // E: is the small drive of the scenarios that fill one, X: the drive that
+  // some unplug; absent, they add nothing.
+  for (const char* drive : {"C:\\", "E:\\", "X:\\"}) collectFiles(drive, snapshot.files);
   for (const auto& [key, values] : machineTree("Software")) {
     snapshot.registry[key + "\\"] = "";
     for (const auto& [name, value] : values)

@@ -1,8 +1,8 @@
 #pragma once
 // The state that an uninstallation must give back: every file and directory of
-// drive C (the Start menu among them) and of the small drive E: where there is
-// one, and every key and value below HKEY_LOCAL_MACHINE\Software, in the
-// registry view of this build.
+// drive C (the Start menu among them), of the small drive E: and the
+// removable drive X: where there are such, and every key and value below
+// HKEY_LOCAL_MACHINE\Software, in the registry view of this build.
 #include <map>
 #include <string>
 #include <vector>

@@ -19,9 +19,15 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# Scenarios named *drive* get drive X:, a folder of the prefix that they
+# unplug and plug back in by renaming it, and drive Q:, whose volume is gone.
+if [[ $scenario == *drive* ]]; then
+  mkdir "$prefix/removable_drive"
+  ln -s ../removable_drive "$prefix/dosdevices/x:"
+  ln -s ../no_such_volume "$prefix/dosdevices/q:"
+fi
 # Scenarios named *small_drive* get drive E:, a 1 MiB tmpfs, on which a disk
-# really fills up: Windows then reports the drive full as it would; and drive
-# Q:, whose volume is gone.
+# really fills up: Windows then reports the drive full as it would.
 if [[ $scenario == *small_drive* ]]; then
   if [ "$(id -u)" -ne 0 ]; then
     echo "$scenario mounts a small drive as E:, which needs root" >&2
@@ -30,7 +36,6 @@ if [[ $scenario == *small_drive* ]]; then
   mkdir "$small_drive"
   mount -t tmpfs -o size=1m,mode=0777 kestrel_small_drive "$small_drive"
   ln -s ../small_drive "$prefix/dosdevices/e:"
-  ln -s ../no_such_volume "$prefix/dosdevices/q:"
 fi
 
 "$loader" "$driver" "$scenario" "$setup" "$screenshots" "$tree"

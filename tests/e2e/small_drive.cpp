@@ -5,7 +5,6 @@
 #include "scenario.h"
 
 const char kSmallDrive[] = "E:\\";
-const char kUnreadableDrive[] = "Q:\\";
 
 namespace {
 

@@ -7,9 +7,6 @@
 #include <string>
 
 extern const char kSmallDrive[];
-// Drive Q: of the same scenarios, whose volume is gone, as a drive that was
-// unplugged: it cannot be read.
-extern const char kUnreadableDrive[];
 
 ULONGLONG smallDriveFreeBytes();
 // The size of its clusters, in which a file takes room.

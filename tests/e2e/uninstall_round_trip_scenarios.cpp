@@ -147,7 +147,11 @@ SCENARIO(reinstalls_uninstall_to_nothing) {
   installAs(run, IDC_TYPE_SIMULATOR_COMPUTER);
   // Windows' list shows the whole of both: the program still there, and the
   // size of everything one uninstall removes.
-  checkRegistrationDetails(defaultProgramDir());
+  ExpectedInstallation both = expectedInstallation(run.payloadTree(), Route{defaultProgramDir(), true, "", kFs2004Folder});
+  const ExpectedInstallation second =
+      expectedInstallation(run.payloadTree(), Route{defaultProgramDir(), false, "", kFs2004Folder});
+  both.events.insert(both.events.end(), second.events.begin(), second.events.end());
+  checkRegistrationDetails(defaultProgramDir(), both);
   uninstallToNothing(run, before);
 
   const std::string elsewhere = "C:\\Programme\\Kestrel B\xfcrger";

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "installable_path.h"
 #include "journal_format.h"
 #include "temporary_file_name.h"
 #include "text_format.h"
@@ -57,14 +58,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         require(Escort::isKeptCopyName(record.keptCopy.substr(record.keptCopy.rfind('\\') + 1)));
         [[fallthrough]];
       case JournalRecordKind::FileCreated:
+        require(installablePathProblem(record.path, PathKind::File) == PathProblem::None);
+        break;
       case JournalRecordKind::DirectoryCreated:
-        require(isLocalAbsolutePath(record.path));
+        require(installablePathProblem(record.path, PathKind::Folder) == PathProblem::None);
         break;
       case JournalRecordKind::KeyChanged:
         require(equalsIgnoringCase(record.key.subkey, keys[0]));
         break;
       case JournalRecordKind::Committed:
         require(n + 1 == records.size());
+        break;
+      case JournalRecordKind::UninstallBegun:
+        require(records.size() == 1 && !record.path.empty() && record.path.find('\\') == std::string::npos);
         break;
     }
     // What was read is what a writer of it would write.

@@ -105,6 +105,14 @@ TEST(JournalFormat, RefusesWhatNoRunWrites) {
        "record 0 names a registry key no installation makes"},
       {"a record after the end", valuesOf({fileRecord(JournalRecordKind::Committed, ""), good}),
        "record 1 follows the end of its run"},
+      {"a path too long to settle",
+       valuesOf({fileRecord(JournalRecordKind::FileCreated, "C:\\" + std::string(250, 'k') + "\\a.dll")}),
+       "record 0 names a file no installation writes"},
+      {"an uninstallation among changes",
+       valuesOf({fileRecord(JournalRecordKind::UninstallBegun, "Kestrel 3"), good}),
+       "record 1 mixes an uninstallation with other changes"},
+      {"an uninstallation of no registration", valuesOf({fileRecord(JournalRecordKind::UninstallBegun, "A\\B")}),
+       "record 0 names a registration no installation makes"},
   };
   for (const auto& c : cases) {
     std::vector<JournalRecord> records = {good};
@@ -113,4 +121,42 @@ TEST(JournalFormat, RefusesWhatNoRunWrites) {
     EXPECT_EQ(problem, c.problem) << c.what;
     EXPECT_EQ(records.size(), 1u) << c.what << ": the records given are left as they were";
   }
+}
+
+// The plan of a run is a few values, each holding many records back to back;
+// they read as one list, in order, and the end of a value is no record's end.
+TEST(JournalFormat, RecordsBackToBackInOneValueReadInOrder) {
+  const std::vector<JournalRecord> plan = {
+      keyRecord(kRunKeys[0], "Software\\Ninefold\\Kestrel"),
+      fileRecord(JournalRecordKind::DirectoryCreated, "C:\\Kestrel3"),
+      fileRecord(JournalRecordKind::FileCreated, "C:\\Kestrel3\\a.dll"),
+      fileRecord(JournalRecordKind::FileReplaced, "C:\\Kestrel3\\b.dll", "C:\\Kestrel3\\~kp00A1.kept"),
+  };
+  const std::vector<SavedRegistryValue> values = {
+      {"0", kRegBinary, encodeJournalRecords({plan[0], plan[1]})},
+      {"1", kRegBinary, encodeJournalRecords({plan[2], plan[3]})},
+      {"2", kRegBinary, encodeJournalRecord(fileRecord(JournalRecordKind::Committed, ""))},
+  };
+  std::vector<JournalRecord> records;
+  std::string problem;
+  ASSERT_EQ(read(values, records, problem), JournalReading::Read) << problem;
+  ASSERT_EQ(records.size(), 5u);
+  for (size_t n = 0; n < plan.size(); ++n) EXPECT_EQ(encodeJournalRecord(records[n]), encodeJournalRecord(plan[n])) << n;
+  EXPECT_EQ(records[4].kind, JournalRecordKind::Committed);
+
+  std::string cut = values[1].data;
+  cut.pop_back();
+  EXPECT_EQ(read({values[0], {"1", kRegBinary, cut}}, records, problem), JournalReading::Damaged);
+  EXPECT_EQ(problem, "record 1 cannot be read");
+}
+
+// The uninstaller's journal: one record, naming the registration it removes.
+TEST(JournalFormat, AnUninstallationReadsAlone) {
+  std::vector<JournalRecord> records;
+  std::string problem;
+  ASSERT_EQ(read(valuesOf({fileRecord(JournalRecordKind::UninstallBegun, "Kestrel 3")}), records, problem),
+            JournalReading::Read)
+      << problem;
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(records[0].path, "Kestrel 3");
 }

@@ -65,11 +65,9 @@ void readKey(const std::string& subkey, Machine& machine) {
   if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subkey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
   ModelKey model;
   model.name = subkey;
-  char keyClass[256] = "";
-  DWORD classLength = sizeof keyClass, subkeys = 0, values = 0, longestName = 0, longestData = 0, longestSubkey = 0;
-  RegQueryInfoKeyA(key, keyClass, &classLength, nullptr, &subkeys, &longestSubkey, nullptr, &values, &longestName,
-                   &longestData, nullptr, nullptr);
-  model.keyClass.assign(keyClass, classLength < sizeof keyClass ? classLength : 0);
+  DWORD subkeys = 0, values = 0, longestName = 0, longestData = 0;
+  RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, &longestName, &longestData,
+                   nullptr, nullptr);
   for (DWORD n = 0; n < values; ++n) {
     std::string name(longestName + 1, '\0'), data(longestData + 1, '\0');
     DWORD nameLength = longestName + 1, dataLength = longestData + 1, type = 0;
@@ -181,7 +179,6 @@ void applyRegistryChange(const durable::Change& change, const ModelRoots& roots,
         if (machine.keys.count(lower(level))) break;
         ModelKey made;
         made.name = level;
-        if (level == change.path) made.keyClass = change.target;
         machine.keys[lower(level)] = made;
       }
       break;
@@ -232,8 +229,7 @@ void writeMachine(const ModelRoots& roots, const Machine& machine) {
   std::sort(keys.begin(), keys.end(), [](const ModelKey* a, const ModelKey* b) { return depth(a->name) < depth(b->name); });
   for (const ModelKey* model : keys) {
     HKEY key = nullptr;
-    std::string keyClass = model->keyClass;
-    RegCreateKeyExA(HKEY_LOCAL_MACHINE, model->name.c_str(), 0, &keyClass[0], 0, KEY_WRITE, nullptr, &key, nullptr);
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, model->name.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
     for (const auto& value : model->values)
       RegSetValueExA(key, value.second.name.c_str(), 0, value.second.type,
                      reinterpret_cast<const BYTE*>(value.second.data.data()), DWORD(value.second.data.size()));
@@ -322,6 +318,27 @@ bool RecordedRun::within(std::string& outside) const {
     return false;
   }
   return true;
+}
+
+namespace {
+
+const char* const kKindNames[] = {"FileCreated",      "FileWritten",      "FileFlushed", "VolumeFlushed", "FileMoved",
+                                  "FileDeleted",      "AttributesSet",    "DirectoryCreated", "DirectoryRemoved",
+                                  "KeyCreated",       "ValueSet",         "ValueDeleted", "KeyDeleted", "RegistryFlushed"};
+
+std::string describe(const durable::Change& change) {
+  return std::string(kKindNames[change.kind]) + " " + change.path + (change.target.empty() ? "" : " -> " + change.target);
+}
+
+}  // namespace
+
+std::string RecordedRun::lastChangesKept(size_t registry, size_t files, size_t count) const {
+  std::string text;
+  for (size_t n = registry > count ? registry - count : 0; n < registry; ++n)
+    text += "\n  registry " + std::to_string(n + 1) + ": " + describe(registryChanges[n]);
+  for (size_t n = files > count ? files - count : 0; n < files; ++n)
+    text += "\n  file " + std::to_string(n + 1) + ": " + describe(fileChanges[n]);
+  return text;
 }
 
 namespace {

@@ -28,9 +28,8 @@ struct ModelValue {
 
 struct ModelKey {
   std::string name;  // as spelled
-  std::string keyClass;
   std::map<std::string, ModelValue> values;  // by name in lower case
-  bool operator==(const ModelKey& o) const { return name == o.name && keyClass == o.keyClass && values == o.values; }
+  bool operator==(const ModelKey& o) const { return name == o.name && values == o.values; }
 };
 
 struct ModelEntry {
@@ -77,6 +76,9 @@ class RecordedRun {
   Machine stateAfter(const Machine& before, size_t registry, size_t files, bool dataLost, bool& anyUnflushed) const;
   // Whether every change lies below the roots; the first that does not in `outside`.
   bool within(std::string& outside) const;
+  // The last `count` changes of each kind that a state with `registry` and
+  // `files` changes kept, one a line, for a failure's message.
+  std::string lastChangesKept(size_t registry, size_t files, size_t count) const;
 
  private:
   ModelRoots roots;

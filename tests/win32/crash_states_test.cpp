@@ -75,7 +75,7 @@ class CrashStates : public ::testing::Test {
 
   void SetUp() override {
     roots.folders = {scratch.path(), startMenu.substr(0, startMenu.size() - 1)};
-    roots.keys = {"Software\\Ninefold", registrationKey(kProductName)};
+    roots.keys = {"Software\\Ninefold", kJournalKey, registrationKey(kProductName)};
     writeMachine(roots, Machine());
     ASSERT_TRUE(CreateDirectoryA(scratch.path().c_str(), nullptr));
     ASSERT_TRUE(CreateDirectoryA(simulator.c_str(), nullptr));
@@ -151,7 +151,8 @@ class CrashStates : public ::testing::Test {
         if (settled == before || settled == after) continue;
         FAIL() << where << ": the machine is neither as before the run nor as after it; from before:"
                << listed(machineDifferences(before, settled)) << "\nand from the machine after it:"
-               << listed(machineDifferences(after, settled));
+               << listed(machineDifferences(after, settled)) << "\nThe last changes kept:"
+               << run.lastChangesKept(registry, files, 6);
       }
     }
     writeMachine(roots, after);

@@ -3,6 +3,9 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <cctype>
+#include <set>
+
 #include "tree_walk.h"
 
 const char kFs2002Key[] = "Software\\Microsoft\\Microsoft Games\\Flight Simulator\\8.0";
@@ -30,15 +33,19 @@ class Expectation {
   void event(const std::string& command, const std::string& parameter, const std::string& description) {
     into.events.push_back({command, parameter, description});
   }
-  // One file; logged for removal unless `description` is null.
+  // One file; logged for removal unless `description` is null. A file that
+  // goes where another went already (two simulators in one folder) is
+  // written once, by the first.
   void file(const std::string& source, const std::string& installed, const char* description) {
+    if (!written.insert(lowerCase(installed)).second) return;
     into.files.push_back({tree + source, installed});
     if (description) event("DeleteFile", installed, description);
   }
   // Every file of the payload's `sourceDir` below `installedDir`, in payload
-  // order, then the directory itself (as the program names it).
+  // order, then the directory itself (as the program names it); once.
   void filesOf(const std::string& sourceDir, const std::string& installedDir, const std::string& directoryEvent,
              const char* description) {
+    if (!written.insert(lowerCase(withBackslash(installedDir))).second) return;
     for (const std::string& relative : filesBelow(tree + sourceDir))
       file(sourceDir + "\\" + relative, withBackslash(installedDir) + relative, description);
     event("DeleteEmptyDirs", directoryEvent, description);
@@ -62,8 +69,14 @@ class Expectation {
   }
 
  private:
+  static std::string lowerCase(std::string text) {
+    for (char& c : text) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+    return text;
+  }
+
   std::string tree;
   ExpectedInstallation& into;
+  std::set<std::string> written;  // destinations, in lower case
 };
 
 }  // namespace

@@ -9,8 +9,8 @@ set(worker_payload ${CMAKE_CURRENT_BINARY_DIR}/payloads/demo)
 kestrel_pack_payload(install_worker_payload TREE ${worker_demo_tree} OUTDIR ${worker_payload}
   DEPENDS ${worker_demo_stamp} demo_tree)
 
-add_executable(install_worker_tests install_worker_test.cpp worker_message_collector.cpp)
-target_link_libraries(install_worker_tests PRIVATE kestrel_install kestrel_pages win32_expected_installation win32_test_support gtest_main)
+add_executable(install_worker_tests install_worker_test.cpp journal_test.cpp worker_message_collector.cpp)
+target_link_libraries(install_worker_tests PRIVATE kestrel_install kestrel_pages win32_registry_view win32_expected_installation win32_test_support gtest_main)
 target_compile_definitions(install_worker_tests PRIVATE DEMO_TREE="${worker_demo_tree}")
 kestrel_add_setup_resources(install_worker_tests PAYLOAD_DIR ${worker_payload})
 # payload_bad_catalog.dll stands in for a program whose catalog cannot be read.

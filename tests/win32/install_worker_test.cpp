@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <iterator>
 #include <cstdint>
 #include <optional>
@@ -472,6 +473,81 @@ TEST_F(InstallWorker, FailedRunOverAnEarlierInstallation_IsTakenBackWhole) {
   EXPECT_EQ(contentsBelow(fs2004Dir), simulatorBefore);
   EXPECT_EQ(directoryListing(fs2004Dir + "\\aircraft"), std::vector<std::string>{"marlin"});
   EXPECT_EQ(directoryListing(programDir), (std::vector<std::string>{"my notes.txt", "readme.txt"}));
+}
+
+// Runs `run` as the progress page does, as far as the worker's end, for a
+// computer that runs only the simulator (no settings, no shortcuts): the
+// worker's result.
+int runUntilTheFilesAreDone(InstallationRun& run, const std::function<void()>& beforeTheWorker = [] {}) {
+  WorkerMessageCollector collector;
+  EXPECT_TRUE(run.plan() && run.begin());
+  beforeTheWorker();
+  EXPECT_TRUE(run.startWorker(collector.window()));
+  EXPECT_TRUE(collector.collectUntilDone(kWorkerTimeoutMs));
+  int result = -1;
+  for (const PostedMessage& m : collector.messages) {
+    if (m.message == WM_INSTALL_FAILED) run.workerFailed(m.failure);
+    if (m.message == WM_INSTALL_DONE) result = static_cast<int>(m.wParam);
+  }
+  run.workerEnded(result);
+  return result;
+}
+
+// A file that another program puts where the plan saw none is kept aside
+// like any earlier file, never deleted: a run taken back gives it back.
+TEST_F(InstallWorker, AFileThatAppearsAfterThePlanIsKeptAsideAndGivenBack) {
+  ScratchJournal::discard();
+  const std::string appeared = fs2004Dir + "\\modules\\kstrans9.dll";
+  InstallationRun run(jobFor(InstallType::SimulatorComputer, false, true));
+  ASSERT_EQ(runUntilTheFilesAreDone(run, [&] {
+              CreateDirectoryA(fs2004Dir.c_str(), nullptr);
+              CreateDirectoryA((fs2004Dir + "\\modules").c_str(), nullptr);
+              writeFileBytes(appeared, "another program's");
+            }),
+            kInstallSucceeded);
+  EXPECT_EQ(readFileBytes(appeared), demoFile("fs\\modules\\kstrans9.dll"));
+  EXPECT_EQ(run.takeBack().outcome, JournalSettlement::TakenBack);
+  EXPECT_EQ(readFileBytes(appeared), "another program's");
+  EXPECT_EQ(directoryListing(fs2004Dir + "\\modules"), std::vector<std::string>{"kstrans9.dll"});
+}
+
+// An earlier file that the plan saw and that cannot be found when its turn
+// comes may only be out of sight (its drive unplugged): the run goes no
+// further with it, and is taken back whole.
+TEST_F(InstallWorker, AnEarlierFileNoLongerFoundStopsTheRun) {
+  ScratchJournal::discard();
+  const std::string earlier = fs2004Dir + "\\modules\\kstrans9.dll";
+  CreateDirectoryA(fs2004Dir.c_str(), nullptr);
+  CreateDirectoryA((fs2004Dir + "\\modules").c_str(), nullptr);
+  writeFileBytes(earlier, "an earlier transponder");
+  InstallationRun run(jobFor(InstallType::SimulatorComputer, false, true));
+  ASSERT_EQ(runUntilTheFilesAreDone(run, [&] { DeleteFileA(earlier.c_str()); }), kOutputFileFailed);
+  EXPECT_EQ(run.failure().item, earlier);
+  EXPECT_EQ(run.failure().site, FailureSite::EarlierFileGone);
+  EXPECT_EQ(run.takeBack().outcome, JournalSettlement::TakenBack);
+  EXPECT_EQ(directoryListing(fs2004Dir + "\\modules"), std::vector<std::string>{});
+  EXPECT_FALSE(directoryExists(programDir));
+}
+
+// Both simulators registered in one folder, under two spellings of its name:
+// each file goes there once, and the registration names each once.
+TEST_F(InstallWorker, BothSimulatorsInOneFolderGetEachFileOnce) {
+  ScratchJournal::discard();
+  CreateDirectoryA(fs2004Dir.c_str(), nullptr);
+  InstallJob job = jobFor(InstallType::SimulatorComputer, true, true);
+  job.fs2002Dir = asciiLowerCase(fs2004Dir) + "\\";
+  InstallationRun run(job);
+  ASSERT_EQ(runUntilTheFilesAreDone(run), kInstallSucceeded);
+  ASSERT_TRUE(run.commit());
+  const ExpectedInstallation expected = expectedRun(Route{programDir, false, fs2004Dir, fs2004Dir});
+  expectInstalled(expected);
+  Registration registration;
+  std::string damaged;
+  ASSERT_EQ(readRegistration(kProductName, registration, damaged), RegistrationStatus::Found);
+  deleteKeyTree(registrationKey(kProductName));
+  std::vector<::UninstallEvent> events;
+  for (const Escort::UninstallEvent& e : registration.events) events.push_back({e.command, e.parameter, e.description});
+  EXPECT_EQ(events, expected.events);
 }
 
 // A successful run over an earlier one keeps nothing aside once it is done,
