@@ -138,6 +138,7 @@ int FileExtractorImpl::extractInPlace(const CatalogEntry& entry, const std::stri
     }
   }
   const int result = writeEntry(entry, out, destination);
+  if (result == kExtractOk && undoLog) undoLog->fileWritten(destination.c_str());
   if (result != kExtractOk) {
     out.close();
     durable::deleteFile(destination);  // this run's own: made with CREATE_NEW above
@@ -193,8 +194,10 @@ int FileExtractorImpl::extractBeside(const CatalogEntry& entry, const std::strin
       if (whileHeld(destination, [&] {
             return undoLog ? placeOverEarlierFile(temporary, destination, keptCopy)
                            : placeReplacing(temporary, destination);
-          }))
+          })) {
+        if (undoLog) undoLog->fileWritten(destination.c_str());
         return kExtractOk;
+      }
       const DWORD error = GetLastError();
       result = failed({destination, error, FailureSite::PlaceFromTemporary, "MoveFileExA"},
                       error == ERROR_CANCELLED ? kCancelled : kOutputFileFailed);

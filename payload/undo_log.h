@@ -19,6 +19,9 @@ class UndoLog {
   // `keptCopy`, the log names where it goes; given a name (the one it named
   // was taken meanwhile), the log records that one instead.
   virtual bool fileWillBeReplaced(const char* path, std::string& keptCopy) = 0;
+  // The file at `path` is written whole and closed: the log sees it to the
+  // disk before the installation may end.
+  virtual void fileWritten(const char* path) = 0;
 
  protected:
   ~UndoLog() = default;  // never deleted through the interface

@@ -5,11 +5,15 @@
 #include <string>
 #include <vector>
 
-// Every change so far to the files and folders at `paths` (made, renamed,
-// deleted, removed; with `written`, each file's data too) reaches the disk:
-// each volume they lie on is flushed once (Windows' one flush for all its
-// files, which takes an administrator), and where a volume will not be (a
-// network drive; Wine refuses it for every drive), the folder of each path,
-// and with `written` each file at those paths that exists, are flushed one by
-// one. False, with the last error, when one of those flushes fails.
-bool flushChangesTo(const std::vector<std::string>& paths, bool written = false);
+// The file or folder at `path`, flushed through a handle opened for writing:
+// its data and its record. True also where nothing is there any more.
+bool flushPath(const std::string& path);
+
+// Every change so far to the names at `names` (made, renamed, deleted,
+// removed), and the data of the files at `dataOf`, reaches the disk: each
+// volume they lie on is flushed once (Windows' one flush for all its files,
+// which takes an administrator), and where a volume will not be (a network
+// drive; Wine refuses it for every drive), each file of `dataOf` and the
+// folder of each path are flushed one by one. False, with the last error,
+// when one of those flushes fails.
+bool flushChangesTo(const std::vector<std::string>& names, const std::vector<std::string>& dataOf = {});

@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "change_flush.h"
 #include "file_placement.h"
 #include "journal_settlement.h"
+#include "journal_store.h"
 #include "product_names.h"
 #include "registry_state.h"
 #include "text_format.h"
@@ -73,7 +73,9 @@ bool InstallJournal::begin(const ChangePlan& plan) {
   for (size_t value = 0; value < values.size(); ++value) {
     if (!writeValue(value)) return false;
   }
-  return key.flush();
+  if (!key.flush()) return false;
+  writtenFiles.begin(plan.destinations);
+  return true;
 }
 
 bool InstallJournal::directoryWillBeCreated(const char* directory) {
@@ -124,15 +126,7 @@ bool InstallJournal::fileWillBeReplaced(const char* path, std::string& keptCopy)
   return true;
 }
 
-bool InstallJournal::flushWrittenFiles() const {
-  std::vector<std::string> written;
-  for (const auto& file : files) {
-    const JournalRecord& record = values[file.second.value][file.second.index];
-    written.push_back(record.path);
-  }
-  written.insert(written.end(), createdDirectories.begin(), createdDirectories.end());
-  return flushChangesTo(written, true);
-}
+bool InstallJournal::flushWrittenFiles() { return writtenFiles.flush(createdDirectories); }
 
 bool InstallJournal::markCommitted() {
   JournalRecord record;
@@ -140,7 +134,9 @@ bool InstallJournal::markCommitted() {
   return append(record);
 }
 
-void InstallJournal::finish() const { finishCommittedRun(records()); }
+void InstallJournal::finish() const {
+  if (finishCommittedRun(records()).empty()) removeJournal();
+}
 
 std::vector<std::string> InstallJournal::createdParentsOf(const std::string& directory) const {
   std::string path = directory;

@@ -16,6 +16,7 @@
 #include "journal_format.h"
 #include "registry_key.h"
 #include "undo_log.h"
+#include "written_files.h"
 
 class InstallJournal final : public Escort::UndoLog {
  public:
@@ -32,11 +33,12 @@ class InstallJournal final : public Escort::UndoLog {
   bool directoryWillBeCreated(const char* directory) override;
   bool fileWillBeCreated(const char* path) override;
   bool fileWillBeReplaced(const char* path, std::string& keptCopy) override;
+  void fileWritten(const char* path) override { writtenFiles.written(path); }
 
   // Before the commit: every file the run wrote, and every folder it made,
   // is on the disk, so that no power cut after the earlier files are gone can
   // leave neither. False, with the last error, when a flush fails.
-  bool flushWrittenFiles() const;
+  bool flushWrittenFiles();
   // The run has succeeded: from here on a settlement finishes it instead of
   // taking it back. Recorded, and on the disk, before it returns true.
   bool markCommitted();
@@ -67,6 +69,7 @@ class InstallJournal final : public Escort::UndoLog {
   std::map<std::string, Place> files;              // each file's record, by its path in lower case
   std::set<std::string> folders;                   // the folders to be made, in lower case
   std::vector<std::string> createdDirectories;
+  WrittenFiles writtenFiles;
 };
 
 // The uninstaller's journal: that the registration of `productName` is being

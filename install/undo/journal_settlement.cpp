@@ -149,7 +149,6 @@ std::vector<Failure> finishCommittedRun(const std::vector<JournalRecord>& record
   // Their deletion reaches the disk before the journal that names them goes.
   if (left.empty() && !flushChangesTo(discarded))
     left.push_back({"", GetLastError(), FailureSite::FlushFiles, "FlushFileBuffers"});
-  if (left.empty()) removeJournal();
   return left;
 }
 
@@ -169,7 +168,6 @@ JournalSettlement settleJournal() {
       break;
   }
   if (records.front().kind == JournalRecordKind::UninstallBegun) {
-    settlement.uninstallation = true;
     settlement.left = finishUninstallation(records.front().path);
     settlement.outcome = JournalSettlement::Finished;
   } else if (records.back().kind == JournalRecordKind::Committed) {
@@ -179,11 +177,11 @@ JournalSettlement settleJournal() {
     settlement.left = takeBackInPasses(records);
     settlement.outcome = JournalSettlement::TakenBack;
   }
-  if (!settlement.left.empty()) {
+  if (settlement.left.empty()) {
+    removeJournal();
+  } else {
     settlement.outcome = JournalSettlement::NotSettled;
     settlement.missingDrives = missingDrivesOf(settlement.left);
-  } else if (settlement.outcome != JournalSettlement::Finished || settlement.uninstallation) {
-    removeJournal();
   }
   return settlement;
 }

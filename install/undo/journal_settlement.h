@@ -18,7 +18,6 @@ struct JournalSettlement {
     NotSettled,    // some of it could not be done (`left`); the journal stays for a later run
     Damaged,       // the journal cannot be read (`problem`); nothing was touched
   } outcome = NoJournal;
-  bool uninstallation = false;  // the journal was the uninstaller's
   std::vector<Failure> left;
   // The drives of `left` that cannot be seen at all ("E:\"): an unplugged
   // disk, a network drive not connected. Nothing on them is taken for gone.
@@ -27,9 +26,9 @@ struct JournalSettlement {
 };
 
 // The end of a run that has succeeded (its last record "committed"): what it
-// kept aside goes, that reaches the disk, and then its journal goes. `records`
-// are the journal's, as written. What is left (a kept copy out of reach) keeps
-// the journal for a later settlement.
+// kept aside goes, and that reaches the disk. `records` are the journal's, as
+// written. What is left (a kept copy out of reach) must keep the journal for a
+// later settlement; with nothing left, the journal may go.
 std::vector<Failure> finishCommittedRun(const std::vector<JournalRecord>& records);
 
 // Settles the journal in the registry, and removes it once it is settled.

@@ -70,7 +70,7 @@ bool uninstallRecorded(const std::string& productName, const Registration& regis
                        const std::function<std::string()>& whenIncomplete, UninstallSummary& summary) {
   if (!recordUninstallation(productName)) return false;
   summary = runUninstall(productName, registration, observer);
-  if (!summary.complete()) flushChangesTo({whenIncomplete()}, true);
+  if (!summary.complete()) flushChangesTo({}, {whenIncomplete()});
   removeJournal();
   return true;
 }

@@ -341,13 +341,19 @@ std::string RecordedRun::lastChangesKept(size_t registry, size_t files, size_t c
   return text;
 }
 
-namespace {
-
-void record(const durable::Change& change, void* context) {
-  static_cast<ChangeRecorder*>(context)->changes.push_back(change);
+void ChangeRecorder::record(const durable::Change& change, void* context) {
+  auto* self = static_cast<ChangeRecorder*>(context);
+  EnterCriticalSection(&self->lock);
+  self->recorded.push_back(change);
+  LeaveCriticalSection(&self->lock);
 }
 
-}  // namespace
+ChangeRecorder::ChangeRecorder() {
+  InitializeCriticalSection(&lock);
+  durable::watchChanges(record, this);
+}
 
-ChangeRecorder::ChangeRecorder() { durable::watchChanges(record, this); }
-ChangeRecorder::~ChangeRecorder() { durable::watchChanges(nullptr, nullptr); }
+ChangeRecorder::~ChangeRecorder() {
+  durable::watchChanges(nullptr, nullptr);
+  DeleteCriticalSection(&lock);
+}

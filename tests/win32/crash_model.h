@@ -92,12 +92,21 @@ class RecordedRun {
   std::vector<Instant> instants;
 };
 
-// Records the changes made through durable_changes.h while it lives.
+// Records the changes made through durable_changes.h while it lives, from
+// whichever thread makes them (the worker, the flusher of written files), in
+// the order they were made.
 class ChangeRecorder {
  public:
   ChangeRecorder();
   ~ChangeRecorder();
   ChangeRecorder(const ChangeRecorder&) = delete;
   ChangeRecorder& operator=(const ChangeRecorder&) = delete;
-  std::vector<durable::Change> changes;
+  // What it recorded; call once the run has ended.
+  std::vector<durable::Change> changes() const { return recorded; }
+
+ private:
+  static void record(const durable::Change& change, void* self);
+
+  CRITICAL_SECTION lock;
+  std::vector<durable::Change> recorded;
 };

@@ -125,7 +125,7 @@ class CrashStates : public ::testing::Test {
     {
       ChangeRecorder recorder;
       act();
-      changes = recorder.changes;
+      changes = recorder.changes();
     }
     ASSERT_FALSE(HasFatalFailure());
     const Machine after = readMachine(roots);
