@@ -33,6 +33,16 @@ std::string withoutTrailingBackslash(std::string path) {
   return path;
 }
 
+// The deepest folder of `path` that is there (a folder removed, or a file
+// deleted, leaves its parent); the drive's root at most.
+std::string existingFolderOf(std::string path) {
+  for (path = parentDirectory(path); path.size() > 2; path = parentDirectory(path)) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return path;
+  }
+  return path + '\\';
+}
+
 }  // namespace
 
 bool flushChangesTo(const std::vector<std::string>& names, const std::vector<std::string>& dataOf) {
@@ -47,16 +57,13 @@ bool flushChangesTo(const std::vector<std::string>& names, const std::vector<std
   sort(dataOf, &OnDrive::data);
   for (const auto& [drive, paths] : byDrive) {
     if (durable::flushVolume(drive)) continue;
-    std::set<std::string> flushed;  // in lower case, each once
-    const auto flushOnce = [&flushed](const std::string& path) {
-      return path.size() <= 2 || !flushed.insert(asciiLowerCase(path)).second || flushPath(path);
-    };
+    // File by file: each file's data; and a flush on the volume writes out
+    // its record of names up to that instant (NTFS's log is one sequence), so
+    // one flush there after the last change serves every name.
     for (const std::string& file : paths.data) {
-      if (!flushOnce(file) || !flushOnce(parentDirectory(file))) return false;
+      if (!flushPath(file)) return false;
     }
-    for (const std::string& name : paths.names) {
-      if (!flushOnce(parentDirectory(name))) return false;
-    }
+    if (paths.data.empty() && !flushPath(existingFolderOf(paths.names.back()))) return false;
   }
   return true;
 }
