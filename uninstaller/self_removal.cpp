@@ -113,7 +113,7 @@ void waitForOriginal(uint64_t originalProcess) {
 }
 
 void restoreUninstaller(const std::string& uninstallerPath) {
-  if (!isLocalAbsolutePath(uninstallerPath) || uninstallerPath.back() == '\\') return;
+  if (!isLocalAbsolutePath(uninstallerPath) || endsWithBackslash(uninstallerPath)) return;
   // Gone with the program files, perhaps with folders above them.
   Escort::makeDirectory(parentDirectory(uninstallerPath), [](const std::string&) { return true; });
   CopyFileA(ownProgramPath().c_str(), uninstallerPath.c_str(), TRUE);  // never over what is there

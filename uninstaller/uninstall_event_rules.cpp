@@ -11,7 +11,7 @@ namespace {
 std::vector<std::string> splitLevels(const std::string& text) {
   std::vector<std::string> levels;
   size_t start = 0;
-  for (size_t end; (end = text.find('\\', start)) != std::string::npos; start = end + 1)
+  for (size_t end; (end = findBackslash(text, start)) != std::string::npos; start = end + 1)
     levels.push_back(text.substr(start, end - start));
   levels.push_back(text.substr(start));
   return levels;
@@ -23,9 +23,11 @@ bool isDotsAndBlanks(const std::string& level) {
   return level.find_first_not_of(". ") == std::string::npos;
 }
 
+// The second byte of a two-byte character may be '|' and is no such character.
 bool isAllowedName(const std::string& level) {
   if (level.empty() || isDotsAndBlanks(level)) return false;
-  for (unsigned char c : level) {
+  for (size_t at = 0; at < level.size(); at = nextCharacter(level, at)) {
+    const unsigned char c = static_cast<unsigned char>(level[at]);
     if (c < 0x20 || std::strchr("<>:\"/|?*", c)) return false;
   }
   return true;
@@ -45,7 +47,7 @@ EventKind eventKind(const std::string& command) {
 bool isLocalAbsolutePath(const std::string& path) {
   if (path.size() < 4 || !isDriveLetter(path[0]) || path[1] != ':' || path[2] != '\\') return false;
   std::string below = path.substr(3);
-  if (below.back() == '\\') below.pop_back();  // directories are logged with one
+  removeTrailingBackslash(below);  // directories are logged with one
   for (const std::string& level : splitLevels(below)) {
     if (!isAllowedName(level)) return false;
   }
@@ -66,7 +68,7 @@ std::string machineSoftwareSubkey(const std::string& key) {
 bool isAllowedEvent(const std::string& command, const std::string& parameter) {
   switch (eventKind(command)) {
     case EventKind::DeleteFile:
-      return isLocalAbsolutePath(parameter) && parameter.back() != '\\';
+      return isLocalAbsolutePath(parameter) && !endsWithBackslash(parameter);
     case EventKind::DeleteEmptyDirs:
       return isLocalAbsolutePath(parameter);
     case EventKind::DeleteRegTree:

@@ -44,7 +44,7 @@ std::vector<FailedItem> withReasons(std::vector<FailedItem> items) {
 
 // A registration name that could be one: not empty, one key name.
 bool isRegistrationName(const std::string& productName) {
-  return !productName.empty() && productName.find('\\') == std::string::npos;
+  return !productName.empty() && findBackslash(productName) == std::string::npos;
 }
 
 // Reads the registration; says why when there is none to undo.

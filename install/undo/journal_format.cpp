@@ -88,7 +88,7 @@ bool decodeRecord(const std::string& bytes, JournalRecord& record) {
   return read && in.atEnd();
 }
 
-bool isFilePath(const std::string& path) { return isLocalAbsolutePath(path) && path.back() != '\\'; }
+bool isFilePath(const std::string& path) { return isLocalAbsolutePath(path) && !endsWithBackslash(path); }
 
 // `level` is `subkey` itself or one of its levels, and lies below Software.
 bool isOwnLevelBelowSoftware(const std::string& level, const std::string& subkey) {
@@ -107,7 +107,7 @@ std::string recordProblem(const JournalRecord& record, const std::vector<std::st
       return isFilePath(record.path) ? "" : "a file no installation writes";
     case JournalRecordKind::FileReplaced: {
       const bool besideIt = equalsIgnoringCase(parentDirectory(record.keptCopy), parentDirectory(record.path)) &&
-                            Escort::isKeptCopyName(record.keptCopy.substr(record.keptCopy.rfind('\\') + 1));
+                            Escort::isKeptCopyName(record.keptCopy.substr(lastBackslash(record.keptCopy) + 1));
       return isFilePath(record.path) && isFilePath(record.keptCopy) && besideIt ? "" : "a file no installation keeps";
     }
     case JournalRecordKind::KeyChanged: {

@@ -12,7 +12,7 @@ namespace {
 bool isGone(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
 
 std::string withoutTrailingBackslash(std::string path) {
-  if (!path.empty() && path.back() == '\\') path.pop_back();
+  removeTrailingBackslash(path);
   return path;
 }
 
@@ -76,7 +76,7 @@ DWORD deleteEmptyDirsEvent(const std::string& directory, std::vector<std::string
   const auto considerParentOf = [&](const std::string& path) {
     const std::string folder = parentDirectory(path);
     if (isWithin(folder, root))
-      candidates.emplace(std::make_pair(std::count(folder.begin(), folder.end(), '\\'), asciiLowerCase(folder)),
+      candidates.emplace(std::make_pair(backslashCount(folder), asciiLowerCase(folder)),
                          folder);
   };
   for (const std::string& path : removed) considerParentOf(path);
@@ -140,7 +140,7 @@ void deleteEmptyParentKeys(const std::string& subkey, const std::string& highest
 DWORD deleteRegTreeEvent(const std::string& subkey) {
   if (DWORD error = deleteKeyTree(HKEY_LOCAL_MACHINE, subkey)) return error;
   // The level right below "Software", which itself stays.
-  const size_t second = subkey.find('\\');
-  if (second != std::string::npos) deleteEmptyParentKeys(subkey, subkey.substr(0, subkey.find('\\', second + 1)));
+  const size_t second = findBackslash(subkey);
+  if (second != std::string::npos) deleteEmptyParentKeys(subkey, subkey.substr(0, findBackslash(subkey, second + 1)));
   return ERROR_SUCCESS;
 }
