@@ -108,6 +108,10 @@
 #define IDS_FAILURE_REASON 189
 #define IDS_ALREADY_RUNNING 190
 #define IDS_CANCELLED_NOT_TAKEN_BACK 191
+// Before the wizard: no administrator rights; the working copy that older
+// Windows run from could not be made (%1 the Windows error).
+#define IDS_ERROR_NOT_ADMINISTRATOR 192
+#define IDS_ERROR_WORKING_COPY 193
 
 // The licence agreement after its heading: one paragraph or section heading
 // per entry, in reading order from IDS_LICENSE_FIRST to IDS_LICENSE_LAST.
