@@ -60,12 +60,13 @@ namespace {
 struct CaptionSearch {
   std::string caption;
   DWORD processId = 0;
+  DWORD threadId = 0;
 };
 
 BOOL CALLBACK findCaption(HWND window, LPARAM search) {
   auto* s = reinterpret_cast<CaptionSearch*>(search);
   if (!IsWindowVisible(window) || windowText(window) != s->caption) return TRUE;
-  GetWindowThreadProcessId(window, &s->processId);
+  s->threadId = GetWindowThreadProcessId(window, &s->processId);
   return FALSE;
 }
 
@@ -82,8 +83,10 @@ std::unique_ptr<SetupProcess> SetupProcess::showing(const std::string& caption) 
   std::unique_ptr<SetupProcess> process(new SetupProcess);
   process->what = "the program that showed \"" + caption + "\"";
   process->info.dwProcessId = search.processId;
-  process->info.hProcess =
-      OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, search.processId);
+  process->info.dwThreadId = search.threadId;
+  // All that a program the driver started itself allows: it is driven the
+  // same way (held, its memory read for the folder browser's texts).
+  process->info.hProcess = OpenProcess(PROCESS_ALL_ACCESS, FALSE, search.processId);
   if (!process->info.hProcess)
     throw ScenarioFailure("cannot open process " + std::to_string(search.processId) + ", error " +
                           std::to_string(GetLastError()));

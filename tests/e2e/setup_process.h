@@ -31,6 +31,7 @@ class SetupProcess {
   SetupProcess& operator=(const SetupProcess&) = delete;
 
   DWORD threadId() const { return info.dwThreadId; }
+  DWORD processId() const { return info.dwProcessId; }
   // Its command line, or how it was found.
   const std::string& description() const { return what; }
   HANDLE handle() const { return info.hProcess; }
