@@ -52,6 +52,28 @@ class NoWorkingCopiesFolder {
   const std::string aside = folder + " aside";
 };
 
+// While it lives, the programs started get TMP and TEMP naming `directory`.
+class TemporaryFolderFor {
+ public:
+  explicit TemporaryFolderFor(const std::wstring& directory) {
+    for (const wchar_t* name : {L"TMP", L"TEMP"}) {
+      wchar_t value[MAX_PATH] = L"";
+      GetEnvironmentVariableW(name, value, MAX_PATH);
+      saved.push_back(value);
+      SetEnvironmentVariableW(name, directory.c_str());
+    }
+  }
+  ~TemporaryFolderFor() {
+    SetEnvironmentVariableW(L"TMP", saved[0].c_str());
+    SetEnvironmentVariableW(L"TEMP", saved[1].c_str());
+  }
+  TemporaryFolderFor(const TemporaryFolderFor&) = delete;
+  TemporaryFolderFor& operator=(const TemporaryFolderFor&) = delete;
+
+ private:
+  std::vector<std::wstring> saved;
+};
+
 // The strings of a REG_MULTI_SZ value, empty ones included; none when it is missing.
 std::vector<std::string> multiString(const char* subkey, const char* name) {
   std::vector<std::string> strings;
@@ -212,6 +234,22 @@ TEST_F(UninstallerProgram, YesFromTheUninstallString_RemovesEverythingThroughACo
   // Wine's stand-in for a restart carries out the pending operations.
   restartWindows();
   EXPECT_FALSE(directoryExists(copyDir));
+}
+
+// A user whose name the ANSI code page cannot write (田中 where it is 1252):
+// the ANSI functions give the temporary folder as "C:\users\??\Temp", which
+// is no path. The working copy never goes there.
+TEST_F(UninstallerProgram, TemporaryFolderNotInTheCodePage_IsNotNeeded) {
+  const std::wstring user = L"C:\\users\\\x7530\x4e2d";
+  CreateDirectoryW(user.c_str(), nullptr);
+  CreateDirectoryW((user + L"\\Temp").c_str(), nullptr);
+  {
+    TemporaryFolderFor temp(user + L"\\Temp");
+    EXPECT_EQ(uninstallWithYes(uninstallString()), uninstalledReport(productName));
+  }
+  expectRemoved();
+  RemoveDirectoryW((user + L"\\Temp").c_str());
+  RemoveDirectoryW(user.c_str());
 }
 
 TEST_F(UninstallerProgram, UnquotedUninstallStringWithBlanks_NamesTheRegistration) {
