@@ -28,12 +28,13 @@ const char* const kLoadedByName[] = {
 
 }  // namespace
 
-void restrictDllSearchToSystemFolder() {
+bool restrictDllSearchToSystemFolder() {
   // Looked up, not imported, so that the program still starts where they are missing.
   const auto setDefaultDllDirectories =
       systemFunction<BOOL(WINAPI*)(DWORD)>("kernel32.dll", KESTREL_SEARCH_RESTRICTION);
-  if (setDefaultDllDirectories && setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32)) return;
+  if (setDefaultDllDirectories && setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32)) return true;
   const auto setDllDirectory = systemFunction<BOOL(WINAPI*)(const char*)>("kernel32.dll", "SetDllDirectoryA");
   if (setDllDirectory) setDllDirectory("");  // the working folder leaves the search
   for (const char* name : kLoadedByName) loadSystemLibrary(name);
+  return false;
 }

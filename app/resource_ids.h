@@ -122,6 +122,10 @@
 // A simulator registered in a folder that cannot take it: %1 the version, %2
 // the folder, %3 why.
 #define IDS_SIMULATOR_FOLDER_UNUSABLE 198
+// Before the wizard: no administrator rights; the working copy that older
+// Windows run from could not be made (%1 the Windows error).
+#define IDS_ERROR_NOT_ADMINISTRATOR 199
+#define IDS_ERROR_WORKING_COPY 200
 
 // The licence agreement after its heading: one paragraph or section heading
 // per entry, in reading order from IDS_LICENSE_FIRST to IDS_LICENSE_LAST.

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include "administrator_rights.h"
 #include "dialog_message.h"
 #include "interrupted_run.h"
+#include "setup_working_copy.h"
 #include "single_run.h"
 #include "page_finished.h"
 #include "page_fs_dir.h"
@@ -18,15 +20,40 @@
 #include "resource_ids.h"
 #include "setup_choices.h"
 #include "string_helpers.h"
+#include "system_message.h"
 #include "wizard_ui.h"
+
+namespace {
+
+// A start-up that ends before the wizard: one message, then the exit code.
+int refuseToStart(const std::string& text, int exitCode) {
+  MessageBoxA(nullptr, text.c_str(), loadString(IDS_ERROR_CAPTION).c_str(), MB_OK | MB_SETFOREGROUND);
+  return exitCode;
+}
+
+}  // namespace
+
+int startSetup(HINSTANCE instance, bool searchRestricted) {
+  moduleInstance = instance;
+  DWORD copyError = ERROR_SUCCESS;
+  if (!searchRestricted && !isSetupWorkingCopy(GetCommandLineA())) {
+    DWORD copyExitCode = 0;
+    copyError = runFromWorkingCopy(copyExitCode);
+    if (!copyError) return static_cast<int>(copyExitCode);
+  }
+  // A limited account cannot make a working copy either: what it needs to
+  // hear is that it cannot install.
+  if (!runsAsAdministrator()) return refuseToStart(loadString(IDS_ERROR_NOT_ADMINISTRATOR), kExitNotAdministrator);
+  if (copyError)
+    return refuseToStart(fillIn(loadString(IDS_ERROR_WORKING_COPY), {std::to_string(copyError)}) +
+                             fillIn(loadString(IDS_FAILURE_REASON), {systemMessage(copyError)}),
+                         kExitNoWorkingCopy);
+  return runSetup(instance);
+}
 
 int runSetup(HINSTANCE instance) {
   moduleInstance = instance;
-  if (!becomeTheOnlyRun()) {
-    MessageBoxA(nullptr, loadString(IDS_ALREADY_RUNNING).c_str(), loadString(IDS_ERROR_CAPTION).c_str(),
-                MB_OK | MB_SETFOREGROUND);
-    return kExitAlreadyRunning;
-  }
+  if (!becomeTheOnlyRun()) return refuseToStart(loadString(IDS_ALREADY_RUNNING), kExitAlreadyRunning);
   if (const int refused = settleInterruptedRun()) return refused;
   // The progress page's dialog uses the progress bar class.
   registerProgressBarClass();

@@ -12,4 +12,7 @@ enum SetupExitCode {
   kExitNotTakenBack = 6,   // a failed or interrupted installation could not all be put back
                            // yet; running the setup program again finishes that
   kExitAlreadyRunning = 7, // another setup program or uninstaller runs; nothing was changed
+  kExitNotAdministrator = 8,  // the user has no administrator rights; nothing was changed
+  kExitNoWorkingCopy = 9,  // where Windows cannot keep the program's folder out of the DLL search:
+                           // the working copy could not be made or started; nothing was changed
 };

@@ -22,7 +22,7 @@ Failure journalFailure() { return {machineKeyName(kJournalKey), GetLastError(), 
 // The folders the plan makes above `directory`, the deepest first, each with
 // its backslash.
 std::vector<std::string> plannedParentsOf(const ChangePlan& plan, std::string directory) {
-  if (!directory.empty() && directory.back() == '\\') directory.pop_back();
+  removeTrailingBackslash(directory);
   std::vector<std::string> parents;
   for (const std::string& folder : plan.folders) {
     if (directory.size() > folder.size() && directory[folder.size()] == '\\' &&

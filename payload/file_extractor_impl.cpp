@@ -284,7 +284,7 @@ int FileExtractorImpl::extractTree(const char* prefix, const char* destinationDi
   std::string base = destinationDirectory;
   // No directory means no place to install to, not the root of the current drive.
   if (base.empty()) return kDirectoryNotReady;
-  if (base.back() != '\\') base += '\\';
+  ensureTrailingBackslash(base);
 
   int result = kExtractOk;
   uint32_t count = 0;

@@ -16,6 +16,9 @@ packages=(
   xvfb xauth
   # osslsigncode signs a release; openssl makes the test's throwaway certificate.
   osslsigncode openssl
+  # The locales of Japanese, Chinese and Korean Windows' code pages, which
+  # Wine takes from the locale (the scenarios code_page_*).
+  locales
 )
 
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
@@ -53,6 +56,15 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
   $sudo dpkg --add-architecture i386
 fi
 [ ${#missing[@]} -eq 0 ] || apt_install "${missing[@]}"
+
+# Code pages 932, 936, 949 and 950, as Wine reads them from these locales.
+# localedef exits with 1 when it only warned, so what counts is the locale.
+for locale in ja_JP zh_CN ko_KR zh_TW; do
+  locale -a | grep -qix "$locale.utf8" && continue
+  echo "Generating the locale $locale.UTF-8"
+  $sudo localedef -i "$locale" -f UTF-8 "$locale.UTF-8" || true
+  locale -a | grep -qix "$locale.utf8" || { echo "The locale $locale.UTF-8 could not be generated" >&2; exit 1; }
+done
 
 # 32-bit Wine runs the i686 build, the program that ships, where the kernel
 # executes 32-bit code (which its C library shows). It comes from the release's

@@ -3,31 +3,27 @@
 //
 // Windows does not delete the file of a running program, nor a directory that
 // still holds it. So once the user has agreed, the program copies itself into
-// a new directory of the temporary folder, starts the copy (working directory:
-// that new directory, so nothing holds the program directory) and ends at
-// once. The copy waits for the original's process to end, marks itself and
-// its directory for deletion at the next restart (MoveFileExA with
-// MOVEFILE_DELAY_UNTIL_REBOOT; the pending operations run in the order given,
-// so the file goes before its directory), first, so that it goes even when it
-// is ended part-way, and carries out every event, the original's own file and
-// directory among them. This way the program directory is
-// gone when the run ends, and only the small copy in the temporary folder
-// waits for the restart. Marking the program's own files for the restart
-// instead would leave the program directory in place until then, with an
-// uninstaller in it that no longer has a registration.
+// a new folder of the Windows folder's Temp (working_copy.h), starts the copy
+// (working directory: that new folder, so nothing holds the program
+// directory) and ends at once. The copy waits for the original's process to
+// end, marks itself and its folder for deletion at the next restart, first,
+// so that it goes even when it is ended part-way, and carries out every
+// event, the original's own file and directory among them. This way the
+// program directory is gone when the run ends, and only the small copy waits
+// for the restart. Marking the program's own files for the restart instead
+// would leave the program directory in place until then, with an uninstaller
+// in it that no longer has a registration.
 #include <windows.h>
 
 #include <cstdint>
 #include <string>
 
-// The full path of this program.
-std::string ownProgramPath();
+#include "working_copy.h"
 
-// Copies this program into a new directory of the temporary folder (named at
-// random, writable by SYSTEM and the Administrators only) and starts
-// the copy for `productName`, handing it an inheritable handle to this
-// process. ERROR_SUCCESS once the copy runs; otherwise the Windows error, and
-// nothing of the copy is left behind.
+// Copies this program into its working copy's folder and starts the copy
+// for `productName`, handing it an inheritable handle to this process.
+// ERROR_SUCCESS once the copy runs; otherwise the Windows error, and nothing
+// of the copy is left behind.
 DWORD startCopyInTemp(const std::string& productName);
 
 // In the copy: waits until the original process has ended (a minute at most:
@@ -42,7 +38,7 @@ void waitForOriginal(uint64_t originalProcess);
 // happens for a path that no installation of ours would use.
 void restoreUninstaller(const std::string& uninstallerPath);
 
-// In the copy: marks this program's file and then its directory for deletion
+// In the copy: marks this program's file and then its folder for deletion
 // at the next restart. False when Windows refuses (it needs the right to write
 // HKEY_LOCAL_MACHINE, which the uninstallation needs anyway).
 bool scheduleCopyRemoval();

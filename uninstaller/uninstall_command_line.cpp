@@ -31,8 +31,9 @@ size_t argumentsStart(const std::string& commandLine, const std::string& moduleP
   }
   // Windows also starts "...\ksuninstall Kestrel 3", adding ".exe" itself.
   std::string withoutExtension = modulePath;
-  const size_t dot = withoutExtension.find_last_of(".\\");
-  if (dot != std::string::npos && withoutExtension[dot] == '.') withoutExtension.erase(dot);
+  const size_t dot = withoutExtension.rfind('.');
+  const size_t last = lastBackslash(withoutExtension);
+  if (dot != std::string::npos && (last == std::string::npos || dot > last)) withoutExtension.erase(dot);
   for (const std::string& program : {modulePath, withoutExtension}) {
     if (startsWithWord(commandLine, program)) return program.size();
   }

@@ -10,8 +10,8 @@ struct UninstallCommandLine {
   // Everything after the program's own path, without the blanks around it, so
   // a name with blanks needs no quotes. Empty when none was given.
   std::string productName;
-  // Set in the copy that the uninstaller starts from the temporary folder once
-  // the user has agreed (self_removal.h): the copy asks nothing and waits for
+  // Set in the working copy that the uninstaller starts once the user has
+  // agreed (self_removal.h): the copy asks nothing and waits for
   // the original, whose process handle value it inherited, to end.
   bool isCopy = false;
   uint64_t originalProcess = 0;

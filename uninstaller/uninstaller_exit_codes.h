@@ -12,4 +12,5 @@ enum UninstallerExitCode {
   kUninstallNotTakenBack = 6,   // an interrupted installation could not all be put back
   kUninstallNoWorkingCopy = 7,  // the working copy could not be started
   kUninstallAlreadyRunning = 8, // another setup program or uninstaller runs; nothing was changed
+  kUninstallNotAdministrator = 9,  // the user has no administrator rights; nothing was changed
 };

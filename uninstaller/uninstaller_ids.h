@@ -7,6 +7,9 @@
 // "DisplayName", or the name given on the command line when there is no
 // registration):
 //
+// 0. Either of them, started without administrator rights: a message box
+//    captioned IDS_ERROR_CAPTION, text IDS_NOT_ADMINISTRATOR, one button IDOK
+//    (1). Nothing has changed when it ends.
 // 1. The program that was started (from "UninstallString" or the shortcut):
 //    - no name, or no registration, or a damaged one, or no working copy:
 //      a message box captioned IDS_ERROR_CAPTION "Kestrel Uninstaller Error",
@@ -15,8 +18,8 @@
 //    - otherwise (also when there is no registration, but an installation
 //      was interrupted, whose record the copy will settle) the question: a message box captioned IDS_QUESTION_CAPTION
 //      "Kestrel Uninstaller", text IDS_QUESTION, buttons IDYES (6) and IDNO
-//      (7). No changes nothing. Yes starts the working copy in the temporary
-//      folder (self_removal.h) and the program ends at once.
+//      (7). No changes nothing. Yes starts the working copy in the Windows
+//      folder's Temp (self_removal.h) and the program ends at once.
 // 2. The working copy, a process of its own (find its windows by caption and
 //    wait for its process through GetWindowThreadProcessId):
 //    - first it takes back an installation that was interrupted; when that
@@ -66,6 +69,8 @@
 // A file another program holds: %1 the file, with the programs holding it.
 #define IDS_FILE_IN_USE 18
 #define IDS_FILE_IN_USE_BY 19
+// Before anything else: no administrator rights.
+#define IDS_NOT_ADMINISTRATOR 26
 
 // The final report (uninstall_report.h says what each pattern receives).
 #define IDS_REPORT_DONE 20
@@ -75,9 +80,9 @@
 #define IDS_REPORT_KEPT 24
 #define IDS_REPORT_MORE 25
 // The drives a settlement cannot reach: %1 their roots.
-#define IDS_DRIVES_MISSING 26
+#define IDS_DRIVES_MISSING 28
 // The removal could not be recorded: %1 the Windows error.
-#define IDS_RECORD_FAILED 27
+#define IDS_RECORD_FAILED 29
 
 // The program file's icon; Explorer shows it.
 #define IDI_UNINSTALLER 1

@@ -1,12 +1,13 @@
 // ksuninstall.exe: undoes an installation of Kestrel 3 from its uninstall
 // registration. Started with the registration's name (uninstall_command_line.h);
 // the program that was started asks, then hands the work to a copy of itself
-// in the temporary folder (self_removal.h), which carries it out and reports.
+// in the Windows folder's Temp (self_removal.h), which carries it out and reports.
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
+#include "administrator_rights.h"
 #include "dll_search.h"
 #include "journal_settlement.h"
 #include "journal_store.h"
@@ -46,7 +47,7 @@ std::vector<Failure> withReasons(std::vector<Failure> items) {
 
 // A registration name that could be one: not empty, one key name.
 bool isRegistrationName(const std::string& productName) {
-  return !productName.empty() && productName.find('\\') == std::string::npos;
+  return !productName.empty() && findBackslash(productName) == std::string::npos;
 }
 
 // Reads the registration; says why when there is none to undo.
@@ -147,6 +148,10 @@ int undoRegistration(HINSTANCE instance, const std::string& productName) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   restrictDllSearchToSystemFolder();
   moduleInstance = instance;
+  if (!runsAsAdministrator()) {
+    showError(IDS_NOT_ADMINISTRATOR, {});
+    return kUninstallNotAdministrator;
+  }
   const UninstallCommandLine commandLine = parseUninstallCommandLine(GetCommandLineA(), ownProgramPath());
   // The working copy is the same run: it takes over once the program that
   // started it, which held the run until then, has ended.

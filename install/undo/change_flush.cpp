@@ -28,11 +28,6 @@ struct OnDrive {
   std::vector<std::string> names, data;
 };
 
-std::string withoutTrailingBackslash(std::string path) {
-  if (!path.empty() && path.back() == '\\') path.pop_back();
-  return path;
-}
-
 // The deepest folder of `path` that is there (a folder removed, or a file
 // deleted, leaves its parent); the drive's root at most.
 std::string existingFolderOf(std::string path) {

@@ -140,7 +140,7 @@ void InstallJournal::finish() const {
 
 std::vector<std::string> InstallJournal::createdParentsOf(const std::string& directory) const {
   std::string path = directory;
-  if (!path.empty() && path.back() == '\\') path.pop_back();
+  removeTrailingBackslash(path);
   std::vector<std::string> parents;
   for (path = parentDirectory(path); !path.empty(); path = parentDirectory(path)) {
     const bool created = std::any_of(createdDirectories.begin(), createdDirectories.end(),

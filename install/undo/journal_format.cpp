@@ -110,7 +110,7 @@ std::string recordProblem(const JournalRecord& record, const std::vector<std::st
       return isFilePath(record.path) ? "" : "a file no installation writes";
     case JournalRecordKind::FileReplaced: {
       const bool besideIt = equalsIgnoringCase(parentDirectory(record.keptCopy), parentDirectory(record.path)) &&
-                            Escort::isKeptCopyName(record.keptCopy.substr(record.keptCopy.rfind('\\') + 1));
+                            Escort::isKeptCopyName(record.keptCopy.substr(lastBackslash(record.keptCopy) + 1));
       return isFilePath(record.path) && isFilePath(record.keptCopy) && besideIt ? "" : "a file no installation keeps";
     }
     case JournalRecordKind::KeyChanged: {
@@ -126,7 +126,7 @@ std::string recordProblem(const JournalRecord& record, const std::vector<std::st
     case JournalRecordKind::Committed:
       return "";
     case JournalRecordKind::UninstallBegun:
-      return !record.path.empty() && record.path.find('\\') == std::string::npos ? ""
+      return !record.path.empty() && findBackslash(record.path) == std::string::npos ? ""
                                                                                  : "a registration no installation makes";
   }
   return "an unknown kind";

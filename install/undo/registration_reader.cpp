@@ -18,7 +18,7 @@ std::string registrationKey(const std::string& productName) {
 
 RegistrationStatus readRegistration(const std::string& productName, Registration& registration,
                                     std::string& damagedValue) {
-  if (productName.empty() || productName.find('\\') != std::string::npos)
+  if (productName.empty() || findBackslash(productName) != std::string::npos)
     return RegistrationStatus::Missing;
   RegistryKey key;
   if (!key.open(registrationKey(productName), KEY_QUERY_VALUE)) return RegistrationStatus::Missing;

@@ -16,11 +16,6 @@ bool isNotFound(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == 
 // The folder `level` as GetFileAttributes takes it: a drive's root with its backslash.
 std::string asFolder(const std::string& level) { return level.size() == 2 ? level + '\\' : level; }
 
-std::string withoutTrailingBackslash(std::string path) {
-  if (!path.empty() && path.back() == '\\') path.pop_back();
-  return path;
-}
-
 bool isPlainDirectory(DWORD attributes) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
          !(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
@@ -95,7 +90,7 @@ DWORD deleteEmptyDirsEvent(const std::string& directory, std::vector<std::string
   const auto considerParentOf = [&](const std::string& path) {
     const std::string folder = parentDirectory(path);
     if (isWithin(folder, root))
-      candidates.emplace(std::make_pair(std::count(folder.begin(), folder.end(), '\\'), asciiLowerCase(folder)),
+      candidates.emplace(std::make_pair(backslashCount(folder), asciiLowerCase(folder)),
                          folder);
   };
   for (const std::string& path : removed) considerParentOf(path);
@@ -132,7 +127,7 @@ DWORD deleteEmptyDirsEvent(const std::string& directory, std::vector<std::string
 DWORD deleteRegTreeEvent(const std::string& subkey) {
   if (DWORD error = deleteKeyTree(subkey)) return error;
   // The level right below "Software", which itself stays.
-  const size_t second = subkey.find('\\');
-  if (second != std::string::npos) deleteEmptyParentKeys(subkey, subkey.substr(0, subkey.find('\\', second + 1)));
+  const size_t second = findBackslash(subkey);
+  if (second != std::string::npos) deleteEmptyParentKeys(subkey, subkey.substr(0, findBackslash(subkey, second + 1)));
   return ERROR_SUCCESS;
 }

@@ -5,9 +5,11 @@
 // own shows first. Along the whole route, the folder browser and both
 // documents included, and through the uninstaller, none of them may be
 // loaded: with SetDefaultDllDirectories, and in the way of the Windows
-// versions that lack it.
+// versions that lack it, where the setup program runs from a working copy
+// in a folder of its own.
 #include <windows.h>
 
+#include <cstring>
 #include <sstream>
 
 #include "expected_installation.h"
@@ -16,6 +18,7 @@
 #include "prefix_seed.h"
 #include "resource_ids.h"
 #include "scenario.h"
+#include "setup_windows.h"
 #include "uninstaller_steps.h"
 #include "wizard_steps.h"
 
@@ -98,9 +101,44 @@ void browseAndCancel(UiDriver& setup) {
   expectProgramDirPage(setup, defaultProgramDir());
 }
 
+// The driver is built for XP, whose headers lack the function; Wine has it.
+std::string programPath(UiDriver& run) {
+  using QueryImageName = BOOL(WINAPI*)(HANDLE, DWORD, LPSTR, PDWORD);
+  const auto query = reinterpret_cast<QueryImageName>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "QueryFullProcessImageNameA")));
+  char path[MAX_PATH] = "";
+  DWORD size = sizeof path;
+  check(query && query(run.process().handle(), 0, path, &size) != FALSE, "the program's path can be read");
+  return path;
+}
+
+// Where the setup program runs from, on Windows without SetDefaultDllDirectories.
+enum class RunsFrom { Download, WorkingCopy };
+
+// The wizard of the setup program that was started as `started`: that
+// program itself, or the working copy it started and waits for, which must
+// run from a new folder of the Windows folder's Temp and be the same program.
+UiDriver& wizardOf(ScenarioRun& run, UiDriver& started, RunsFrom runsFrom, const std::string& setupProgram,
+                   std::string& copy) {
+  if (runsFrom == RunsFrom::Download) return started;
+  UiDriver& wizard = run.attachToWindow(kFrameCaption);
+  copy = programPath(wizard);
+  char windows[MAX_PATH] = "";
+  GetSystemWindowsDirectoryA(windows, MAX_PATH);
+  const std::string copies = std::string(windows) + "\\Temp\\ksu-";
+  check(CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, copy.c_str(), static_cast<int>(copies.size()),
+                       copies.c_str(), -1) == CSTR_EQUAL &&
+            copy.size() == copies.size() + 32 + std::strlen("\\ks3setup.exe"),
+        "the wizard runs from a working copy in a new folder of the Windows folder's Temp: " + copy);
+  checkEqual(requiredFileBytes(copy) == requiredFileBytes(setupProgram), true, "the working copy is the program");
+  check(started.process().running(), "the program that was started waits for its working copy");
+  return wizard;
+}
+
 // The setup program `setupProgram` downloaded among planted DLLs, its route,
 // and the uninstaller it installed, replaced by `uninstaller` if given.
-void nothingLoadedFromBeside(ScenarioRun& run, const std::string& setupProgram, const std::string& uninstaller) {
+void nothingLoadedFromBeside(ScenarioRun& run, const std::string& setupProgram, const std::string& uninstaller,
+                             RunsFrom runsFrom) {
   seedSimulator(Simulator::Fs2004);
   const std::string opened = recordWhatIsOpened(run);
   const std::string record = preferPlantedDlls();
@@ -113,7 +151,9 @@ void nothingLoadedFromBeside(ScenarioRun& run, const std::string& setupProgram, 
   const std::string setupCopy = std::string(kDownloads) + "ks3setup.exe";
   check(CopyFileA(setupProgram.c_str(), setupCopy.c_str(), FALSE) != FALSE, "the setup program is downloaded");
 
-  UiDriver& setup = run.startCommandLine('"' + setupCopy + '"', kWorkingFolder);
+  UiDriver& started = run.startCommandLine('"' + setupCopy + '"', kWorkingFolder);
+  std::string workingCopy;
+  UiDriver& setup = wizardOf(run, started, runsFrom, setupProgram, workingCopy);
   goToTypePage(setup, setupCopy);
   checkNothingPlantedLoaded(record, "by the time the wizard shows");
   setup.click(IDC_NEXT);
@@ -124,6 +164,11 @@ void nothingLoadedFromBeside(ScenarioRun& run, const std::string& setupProgram, 
   setup.setChecked(IDC_FINISHED_USER_GUIDE, true);
   setup.setChecked(IDC_FINISHED_README, true);
   finishAndEnd(setup);
+  if (runsFrom == RunsFrom::WorkingCopy) {
+    started.expectExit(kExitInstalled, "of the program that was started: its working copy's");
+    check(!pathExists(workingCopy) && !pathExists(workingCopy.substr(0, workingCopy.rfind('\\'))),
+          "the working copy and its folder are gone once it has ended");
+  }
   checkEqual(static_cast<long long>(documentsOpened(opened).size()), 2, "documents opened");
   checkNothingPlantedLoaded(record, "by the setup program");
 
@@ -143,10 +188,13 @@ void nothingLoadedFromBeside(ScenarioRun& run, const std::string& setupProgram, 
 
 }  // namespace
 
-SCENARIO(nothing_loaded_from_beside_the_programs) { nothingLoadedFromBeside(run, run.setupProgram(), ""); }
+SCENARIO(nothing_loaded_from_beside_the_programs) {
+  nothingLoadedFromBeside(run, run.setupProgram(), "", RunsFrom::Download);
+}
 
 // Built to find no SetDefaultDllDirectories, as on XP, Vista and 7 without
-// its update.
+// its update: the setup program runs from its working copy.
 SCENARIO(nothing_loaded_from_beside_the_programs_on_older_windows) {
-  nothingLoadedFromBeside(run, run.testFile("older_windows\\ks3setup.exe"), run.testFile("older_windows\\ksuninstall.exe"));
+  nothingLoadedFromBeside(run, run.testFile("older_windows\\ks3setup.exe"),
+                          run.testFile("older_windows\\ksuninstall.exe"), RunsFrom::WorkingCopy);
 }

@@ -13,23 +13,6 @@
 #include "window_text.h"
 #include "wizard_steps.h"
 
-namespace {
-
-// Everything an installation along `route` must have left behind.
-void checkInstallation(const Route& route, const ExpectedInstallation& expected) {
-  checkInstalledFiles(expected);
-  checkFolderHolds(route.programDir, expected, {});
-  for (Simulator simulator : {Simulator::Fs2002, Simulator::Fs2004}) {
-    const std::string folder = simulatorFolder(simulator);
-    if (pathExists(folder)) checkFolderHolds(folder, expected, seededSimulatorEntries());
-  }
-  checkProgramSettings(route);
-  checkShortcuts(route);
-  checkUninstallRegistration(route, expected);
-}
-
-}  // namespace
-
 // The route most users take, and the walk that the build shows: one computer
 // with Flight Simulator 2004 only. A screenshot of every page it passes, what
 // was installed listed, then uninstalled as Windows' list of programs starts

@@ -11,6 +11,7 @@
 #include <set>
 
 #include "file_tree.h"
+#include "prefix_seed.h"
 #include "registry_view.h"
 #include "scenario.h"
 #include "shell_links.h"
@@ -226,4 +227,16 @@ void printInstallation(std::ostream& out, const Route& route) {
         << registrationValue("EscortParams" + number) << "\"  (" << registrationValue("EscortDesc" + number) << ")\n";
   }
   out << std::flush;
+}
+
+void checkInstallation(const Route& route, const ExpectedInstallation& expected) {
+  checkInstalledFiles(expected);
+  checkFolderHolds(route.programDir, expected, {});
+  for (Simulator simulator : {Simulator::Fs2002, Simulator::Fs2004}) {
+    const std::string folder = simulatorFolder(simulator);
+    if (pathExists(folder)) checkFolderHolds(folder, expected, seededSimulatorEntries());
+  }
+  checkProgramSettings(route);
+  checkShortcuts(route);
+  checkUninstallRegistration(route, expected);
 }

@@ -27,6 +27,10 @@ void checkNoUninstallRegistration();
 void checkRegistrationDetails(const std::string& programDir, const ExpectedInstallation& expected);
 // The three shortcuts, or no Start menu folder at all without program files.
 void checkShortcuts(const Route& route);
+// Everything an installation along `route` must have left behind: the files
+// and nothing else in the program directory and the seeded simulators'
+// folders, the settings, the shortcuts and the registration.
+void checkInstallation(const Route& route, const ExpectedInstallation& expected);
 
 // What the installation left, read from disk and registry for the reader of
 // the walk: the files in the program directory and the simulator folders, the

@@ -57,22 +57,23 @@ void seedProgramDirSetting(const std::string& directory) {
   check(seedMachineValue(kSettingsKey, "KSDir", registryText(directory)), "KSDir is seeded");
 }
 
-std::string recordWhatIsOpened(const ScenarioRun& run) {
+std::string recordWhatIsOpened(const ScenarioRun& run, bool textFiles) {
   char temp[MAX_PATH] = "";
   GetTempPathA(sizeof temp, temp);
   const std::string record = std::string(temp) + "kestrel-opened.txt";
   DeleteFileA(record.c_str());
   const std::string command = "\"" + run.testFile("open_recorder.exe") + "\" \"" + record + "\" \"%1\"";
-  for (const char* opener : {"Software\\Classes\\https\\shell\\open\\command",
-                             "Software\\Classes\\txtfile\\shell\\open\\command"}) {
-    check(seedMachineValue(opener, "", registryText(command)), std::string("the open recorder opens ") + opener);
-  }
+  check(seedMachineValue("Software\\Classes\\https\\shell\\open\\command", "", registryText(command)),
+        "the open recorder opens web addresses");
+  if (!textFiles) return record;
+  check(seedMachineValue("Software\\Classes\\txtfile\\shell\\open\\command", "", registryText(command)),
+        "the open recorder opens text files");
   // A fresh Wine prefix has no program for text files at all.
   check(seedMachineValue("Software\\Classes\\.txt", "", registryText("txtfile")), ".txt files are text files");
   return record;
 }
 
-std::vector<std::string> documentsOpened(const std::string& record) {
+std::vector<OpenedDocument> documentsOpened(const std::string& record) {
   for (const DWORD start = GetTickCount(); recorderRunning(); Sleep(50))
     check(GetTickCount() - start < 30000, "the open recorders end within 30 s");
   std::vector<std::string> lines;
@@ -83,6 +84,19 @@ std::vector<std::string> documentsOpened(const std::string& record) {
   }
   // Each line starts with the recorder's creation time in fixed-width hex.
   std::sort(lines.begin(), lines.end());
-  for (std::string& line : lines) line = line.substr(line.find('\t') + 1);
-  return lines;
+  std::vector<OpenedDocument> opened;
+  for (const std::string& line : lines) {
+    std::vector<std::string> fields;
+    std::istringstream fieldsOf(line);
+    for (std::string field; std::getline(fieldsOf, field, '\t');) fields.push_back(field);
+    check(fields.size() >= 4, "the open recorder wrote a whole line: " + line);
+    opened.push_back({fields[1], fields[2], std::stoul(fields[3]), fields.size() > 4 ? fields[4] : ""});
+  }
+  return opened;
+}
+
+void makeDesktopShellUnreachable() {
+  const char kShellWindows[] = "Software\\Classes\\CLSID\\{9BA05972-F6A8-11CF-A442-00A0C90A8F39}\\TreatAs";
+  check(seedMachineValue(kShellWindows, "", registryText("{4B657374-7265-6C20-6E6F-207368656C6C}")),
+        "the desktop's shell windows stand for a class nobody serves");
 }

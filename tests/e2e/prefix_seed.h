@@ -27,12 +27,24 @@ std::vector<std::string> seededSimulatorEntries();
 void seedProgramDirSetting(const std::string& directory);
 
 // Registers the open recorder (beside the driver) as the program that opens
-// web addresses and text files, and gives the file it records into. Without
-// it, a fresh prefix opens web addresses with Wine's browser stand-in (which
-// hands them to the host) and has no program for text files.
-std::string recordWhatIsOpened(const ScenarioRun& run);
+// web addresses and (unless `textFiles` is false) text files, and gives the
+// file it records into. Without it, a fresh prefix opens web addresses with
+// Wine's browser stand-in (which hands them to the host) and has no program
+// for text files.
+std::string recordWhatIsOpened(const ScenarioRun& run, bool textFiles = true);
+
+struct OpenedDocument {
+  std::string document;   // as the recorder was given it
+  std::string directory;  // the working directory it was opened in
+  unsigned long openedByProcess;  // the process id of the program that started the recorder
+  std::string openedBy;   // its file name, or "" when it had ended by then
+};
 // The documents opened, in the order they were started, once every recorder
-// has ended: each the document as given, a tab, and the working directory it
-// was opened in. A program that opens something has started its recorder
-// before it ends, so after its end this sees all it opened.
-std::vector<std::string> documentsOpened(const std::string& record);
+// has ended. A program that opens something has started its recorder before
+// it ends, so after its end this sees all it opened.
+std::vector<OpenedDocument> documentsOpened(const std::string& record);
+
+// The desktop's shell cannot be reached, as where no Explorer runs: the
+// class through which programs find its windows (ShellWindows) is made to
+// stand for a class nobody serves.
+void makeDesktopShellUnreachable();

@@ -11,8 +11,8 @@ UiDriver& ProgramRuns::started(std::unique_ptr<SetupProcess> process) {
 }
 
 UiDriver& ProgramRuns::startCommandLine(const std::string& commandLine, const std::string& workingDirectory,
-                                        Handles handles) {
-  return started(std::make_unique<SetupProcess>(commandLine, workingDirectory, handles));
+                                        Handles handles, Rights rights) {
+  return started(std::make_unique<SetupProcess>(commandLine, workingDirectory, handles, rights));
 }
 
 UiDriver& ProgramRuns::attachToWindow(const std::string& caption) { return started(SetupProcess::showing(caption)); }

@@ -17,7 +17,7 @@ class ProgramRuns {
   // Starts a program with exactly this command line, as Windows starts an
   // "UninstallString", in `workingDirectory` ("": the driver's own).
   UiDriver& startCommandLine(const std::string& commandLine, const std::string& workingDirectory = "",
-                             Handles handles = Handles::Own);
+                             Handles handles = Handles::Own, Rights rights = Rights::Administrator);
   // Takes over a program that another one started: the one that shows a
   // top-level window with this caption, waited for. Its dialogs are then
   // waited for and answered as message boxes.

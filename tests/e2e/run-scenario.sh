@@ -38,4 +38,22 @@ if [[ $scenario == *small_drive* ]]; then
   ln -s ../small_drive "$prefix/dosdevices/e:"
 fi
 
+# Scenarios named *code_page_N* run every program of the prefix in Windows'
+# ANSI code page N: Wine takes it from the locale, which must be installed
+# (scripts/install-deps.sh does).
+if [[ $scenario =~ code_page_([0-9]+) ]]; then
+  case ${BASH_REMATCH[1]} in
+    932) locale=ja_JP.UTF-8 ;;
+    936) locale=zh_CN.UTF-8 ;;
+    949) locale=ko_KR.UTF-8 ;;
+    950) locale=zh_TW.UTF-8 ;;
+    *) echo "$scenario: no locale known for code page ${BASH_REMATCH[1]}" >&2; exit 1 ;;
+  esac
+  if ! locale -a | grep -qix "${locale/UTF-8/utf8}"; then
+    echo "$scenario needs the locale $locale, which scripts/install-deps.sh installs" >&2
+    exit 1
+  fi
+  export LC_ALL=$locale
+fi
+
 "$loader" "$driver" "$scenario" "$setup" "$screenshots" "$tree"

@@ -9,19 +9,50 @@ SetupProcess::SetupProcess(const std::string& program, const std::string& argume
   start(program.c_str(), commandLine, suspended);
 }
 
-SetupProcess::SetupProcess(const std::string& commandLine, const std::string& workingDirectory, Handles handles) {
-  start(nullptr, commandLine, false, workingDirectory, handles);
+SetupProcess::SetupProcess(const std::string& commandLine, const std::string& workingDirectory, Handles handles,
+                           Rights rights) {
+  start(nullptr, commandLine, false, workingDirectory, handles, rights);
 }
 
+namespace {
+
+// The driver's own token with the Administrators group for denying access only.
+HANDLE tokenWithoutAdministrators() {
+  HANDLE own = nullptr, restricted = nullptr;
+  BYTE administrators[SECURITY_MAX_SID_SIZE];
+  DWORD size = sizeof administrators;
+  SID_AND_ATTRIBUTES denyOnly = {administrators, 0};
+  const bool made = OpenProcessToken(GetCurrentProcess(), TOKEN_ALL_ACCESS, &own) &&
+                    CreateWellKnownSid(WinBuiltinAdministratorsSid, nullptr, administrators, &size) &&
+                    CreateRestrictedToken(own, 0, 1, &denyOnly, 0, nullptr, 0, nullptr, &restricted);
+  const DWORD error = GetLastError();
+  if (own) CloseHandle(own);
+  if (!made) throw ScenarioFailure("cannot make a token without administrator rights, error " + std::to_string(error));
+  return restricted;
+}
+
+}  // namespace
+
 void SetupProcess::start(const char* program, std::string commandLine, bool suspended,
-                         const std::string& workingDirectory, Handles handles) {
+                         const std::string& workingDirectory, Handles handles, Rights rights) {
   what = commandLine;
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
-  if (!CreateProcessA(program, &commandLine[0], nullptr, nullptr, handles == Handles::Inherited, suspended ? CREATE_SUSPENDED : 0,
-                      nullptr, workingDirectory.empty() ? nullptr : workingDirectory.c_str(), &startup, &info)) {
-    throw ScenarioFailure("cannot start " + commandLine + ", error " + std::to_string(GetLastError()));
+  const BOOL inherit = handles == Handles::Inherited;
+  const DWORD flags = suspended ? CREATE_SUSPENDED : 0;
+  const char* directory = workingDirectory.empty() ? nullptr : workingDirectory.c_str();
+  BOOL started = FALSE;
+  if (rights == Rights::NoAdministrator) {
+    what += " (no administrator)";
+    const HANDLE token = tokenWithoutAdministrators();
+    started = CreateProcessAsUserA(token, program, &commandLine[0], nullptr, nullptr, inherit, flags, nullptr,
+                                   directory, &startup, &info);
+    CloseHandle(token);
+  } else {
+    started = CreateProcessA(program, &commandLine[0], nullptr, nullptr, inherit, flags, nullptr, directory, &startup,
+                             &info);
   }
+  if (!started) throw ScenarioFailure("cannot start " + commandLine + ", error " + std::to_string(GetLastError()));
 }
 
 namespace {
@@ -29,12 +60,13 @@ namespace {
 struct CaptionSearch {
   std::string caption;
   DWORD processId = 0;
+  DWORD threadId = 0;
 };
 
 BOOL CALLBACK findCaption(HWND window, LPARAM search) {
   auto* s = reinterpret_cast<CaptionSearch*>(search);
   if (!IsWindowVisible(window) || windowText(window) != s->caption) return TRUE;
-  GetWindowThreadProcessId(window, &s->processId);
+  s->threadId = GetWindowThreadProcessId(window, &s->processId);
   return FALSE;
 }
 
@@ -51,8 +83,10 @@ std::unique_ptr<SetupProcess> SetupProcess::showing(const std::string& caption) 
   std::unique_ptr<SetupProcess> process(new SetupProcess);
   process->what = "the program that showed \"" + caption + "\"";
   process->info.dwProcessId = search.processId;
-  process->info.hProcess =
-      OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, search.processId);
+  process->info.dwThreadId = search.threadId;
+  // All that a program the driver started itself allows: it is driven the
+  // same way (held, its memory read for the folder browser's texts).
+  process->info.hProcess = OpenProcess(PROCESS_ALL_ACCESS, FALSE, search.processId);
   if (!process->info.hProcess)
     throw ScenarioFailure("cannot open process " + std::to_string(search.processId) + ", error " +
                           std::to_string(GetLastError()));

@@ -7,6 +7,12 @@
 
 // Whether a program started gets the inheritable handles of the driver.
 enum class Handles { Own, Inherited };
+// Whose rights a program started has: the driver's (an administrator's, as
+// Wine runs everything), or those of a user who is no administrator. The
+// latter is the driver's token with the Administrators group there for
+// denying access only, as in the token of an administrator's unelevated
+// programs under UAC, and as good as absent, as for a limited account on XP.
+enum class Rights { Administrator, NoAdministrator };
 
 // One run of the setup program, started as Explorer starts a program.
 class SetupProcess {
@@ -16,7 +22,7 @@ class SetupProcess {
   // Started with exactly this command line, as Windows starts an
   // "UninstallString", in `workingDirectory` ("": the driver's own).
   explicit SetupProcess(const std::string& commandLine, const std::string& workingDirectory = "",
-                        Handles handles = Handles::Own);
+                        Handles handles = Handles::Own, Rights rights = Rights::Administrator);
   // The process, whichever started it, that shows a visible top-level window
   // with this caption, waited for as long as the driver waits for anything.
   static std::unique_ptr<SetupProcess> showing(const std::string& caption);
@@ -25,6 +31,7 @@ class SetupProcess {
   SetupProcess& operator=(const SetupProcess&) = delete;
 
   DWORD threadId() const { return info.dwThreadId; }
+  DWORD processId() const { return info.dwProcessId; }
   // Its command line, or how it was found.
   const std::string& description() const { return what; }
   HANDLE handle() const { return info.hProcess; }
@@ -41,7 +48,7 @@ class SetupProcess {
  private:
   SetupProcess() = default;
   void start(const char* program, std::string commandLine, bool suspended, const std::string& workingDirectory = "",
-             Handles handles = Handles::Own);
+             Handles handles = Handles::Own, Rights rights = Rights::Administrator);
 
   PROCESS_INFORMATION info = {};
   std::string what;

@@ -69,6 +69,7 @@ class UiDriver {
   void waitFor(const std::string& what, const std::function<bool()>& condition);
 
   SetupProcess& process() { return *program; }
+  const SetupProcess& process() const { return *program; }
   // The window last waited for.
   HWND mainWindow() const { return window; }
 

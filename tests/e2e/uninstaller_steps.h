@@ -1,7 +1,7 @@
 #pragma once
 // The uninstaller as a user meets it: started from the list of installed
 // software (the registration's "UninstallString") or from its Start menu
-// shortcut, it asks, hands over to its working copy in the temporary folder,
+// shortcut, it asks, hands over to its working copy in the Windows folder's Temp,
 // and that copy reports at the end.
 #include <string>
 

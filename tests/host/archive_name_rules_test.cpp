@@ -8,7 +8,12 @@ TEST(ArchiveNameRules, ComponentProblem_AcceptsOrdinaryNames) {
   EXPECT_EQ(componentProblem("aircraft.cfg"), "");
   EXPECT_EQ(componentProblem("Read Me (v2).TXT"), "");
   EXPECT_EQ(componentProblem(".hidden"), "");
-  EXPECT_EQ(componentProblem("caf\xE9.txt"), "");  // single-byte text beyond ASCII stays
+}
+
+TEST(ArchiveNameRules, ComponentProblem_RefusesWhatIsNotAscii) {
+  for (const char* name : {"caf\xE9.txt", "caf\xC3\xA9.txt", "\x83\x41.txt", "\x7F\x80"})
+    EXPECT_NE(componentProblem(name).find("beyond ASCII"), std::string::npos) << name;
+  EXPECT_EQ(componentProblem("~tilde\x7F"), "");
 }
 
 TEST(ArchiveNameRules, ComponentProblem_RefusesDotNames) {
@@ -52,7 +57,7 @@ TEST(ArchiveNameRules, UnsafePathProblem_NamesTheComponentThatLeavesTheDirectory
 
 TEST(ArchiveNameRules, ArchivePathFor_JoinsWithLeadingBackslashInLowerCase) {
   EXPECT_EQ(archivePathFor({"ks", "Docs", "ReadMe.TXT"}), "\\ks\\docs\\readme.txt");
-  EXPECT_EQ(archivePathFor({"FS", "caf\xC9"}), "\\fs\\caf\xC9");  // only A-Z are lowered
+  EXPECT_EQ(archivePathFor({"FS", "Caf[E]_9"}), "\\fs\\caf[e]_9");
 }
 
 TEST(ArchiveNameRules, StoredPathProblem_AcceptsStoredForm) {

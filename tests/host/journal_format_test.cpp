@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "host_code_page.h"
+
 namespace {
 
 constexpr uint32_t kRegBinary = 3, kRegSz = 1;
@@ -159,4 +161,20 @@ TEST(JournalFormat, AnUninstallationReadsAlone) {
       << problem;
   ASSERT_EQ(records.size(), 1u);
   EXPECT_EQ(records[0].path, "Kestrel 3");
+}
+
+// A program directory of Japanese Windows, ソフト\表 (second bytes '\'): the
+// records name files and kept copies in it, not in ソ or 表's halves.
+TEST(JournalFormat, ReadsPathsOfTwoByteCharacters) {
+  HostCodePage japanese(kJapaneseLeadBytes);
+  const std::string folder = "C:\\\x83\x5c\x83\x74\x83\x67\\\x95\x5c";
+  const std::vector<JournalRecord> written = {
+      fileRecord(JournalRecordKind::DirectoryCreated, folder + "\\"),
+      fileRecord(JournalRecordKind::FileCreated, folder + "\\\x95\x5c"),
+      fileRecord(JournalRecordKind::FileReplaced, folder + "\\ksmod9.dll", folder + "\\~kp1F.kept"),
+  };
+  std::vector<JournalRecord> records;
+  std::string problem;
+  EXPECT_EQ(read(valuesOf(written), records, problem), JournalReading::Read) << problem;
+  EXPECT_EQ(records.size(), written.size());
 }

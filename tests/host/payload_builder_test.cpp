@@ -177,6 +177,13 @@ TEST_F(PayloadBuild, Refuses_NamesWindowsReservesOrDrops) {
   }
 }
 
+// Named in UTF-8 on this machine, the same bytes would be other characters under
+// each ANSI code page of Windows.
+TEST_F(PayloadBuild, Refuses_NamesBeyondAscii) {
+  scratch.writeFile("tree/ks/docs/caf\xC3\xA9.txt", "x");
+  EXPECT_TRUE(mentions(expectRefused(), "ks/docs/caf\xC3\xA9.txt: name holds a character beyond ASCII"));
+}
+
 TEST_F(PayloadBuild, Refuses_SymbolicLinks) {
   fs::create_symlink(scratch / "tree/ks/ReadMe.txt", scratch / "tree/ks/link.txt");
   EXPECT_TRUE(mentions(expectRefused(), "symbolic link"));

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "host_code_page.h"
+
 namespace {
 
 TEST(UninstallEventRules, CommandWordsAreKnownExactlyAsWritten) {
@@ -102,6 +104,23 @@ TEST(UninstallEventRules, EachCommandTakesItsKindOfParameter) {
   };
   for (const Case& c : cases)
     EXPECT_EQ(isAllowedEvent(c.command, c.parameter), c.allowed) << c.command << " " << c.parameter;
+}
+
+// Japanese Windows writes ソフト\表示ポ with the second bytes '\' (ソ, 表) and
+// '|' (ポ): parts of names, not separators or forbidden characters.
+TEST(UninstallEventRules, TwoByteCharactersAreNames) {
+  const std::string folder = "C:\\\x83\x5c\x83\x74\x83\x67\\\x95\x5c\x8e\xa6\x83\x7c";
+  const std::string fileEndingLikeAFolder = "C:\\Kestrel\\\x95\x5c";
+  {
+    HostCodePage japanese(kJapaneseLeadBytes);
+    EXPECT_TRUE(isLocalAbsolutePath(folder));
+    EXPECT_TRUE(isAllowedEvent("DeleteEmptyDirs", folder + "\\"));
+    EXPECT_TRUE(isAllowedEvent("DeleteFile", folder + "\\readme.txt"));
+    EXPECT_TRUE(isAllowedEvent("DeleteFile", fileEndingLikeAFolder));
+  }
+  // Read in a single-byte code page, the same bytes hold a '|' and a trailing '\'.
+  EXPECT_FALSE(isLocalAbsolutePath(folder));
+  EXPECT_FALSE(isAllowedEvent("DeleteFile", fileEndingLikeAFolder));
 }
 
 }  // namespace

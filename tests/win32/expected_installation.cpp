@@ -93,6 +93,7 @@ ExpectedInstallation expectedWorkerRun(const std::string& payloadTree, const Rou
   const bool simulators = !route.fs2002Dir.empty() || !route.fs2004Dir.empty();
   if (route.programFiles) {
     add.filesOf("ks", route.programDir, route.programDir, kProgramFilesText);
+    for (const std::string& folder : route.foldersMadeAbove) add.event("DeleteEmptyDirs", folder, kProgramFilesText);
   } else if (simulators) {
     // A simulator computer gets the uninstaller alone, to remove the simulator files with.
     add.file("ks\\ksuninstall.exe", withBackslash(route.programDir) + "ksuninstall.exe", kProgramFilesText);

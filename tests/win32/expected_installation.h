@@ -24,6 +24,9 @@ struct Route {
   // As the simulators' "EXE Path" holds them; empty: not installed into.
   std::string fs2002Dir;
   std::string fs2004Dir;
+  // The folders above the program directory that the installation makes,
+  // each with a backslash, the deepest first.
+  std::vector<std::string> foldersMadeAbove = {};
 };
 
 struct ExpectedFile {

@@ -32,7 +32,11 @@ void walkBelow(const std::string& root, const std::string& relative, const TreeV
 }  // namespace
 
 std::string withBackslash(std::string folder) {
-  if (!folder.empty() && folder.back() != '\\') folder += '\\';
+  // Its last character as Windows reads it in the ANSI code page: where that
+  // has two-byte characters, a last byte '\' may be the second half of one.
+  const char* end = folder.c_str() + folder.size();
+  const char* last = CharPrevA(folder.c_str(), end);
+  if (!folder.empty() && !(last + 1 == end && *last == '\\')) folder += '\\';
   return folder;
 }
 

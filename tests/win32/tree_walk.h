@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-// `folder` with exactly one backslash after it.
+// `folder` with exactly one backslash after it, in the ANSI code page.
 std::string withBackslash(std::string folder);
 
 // Calls `visit` for every file and folder below `folder`, each folder before

@@ -25,24 +25,53 @@ namespace {
 const char kSessionManager[] = "System\\CurrentControlSet\\Control\\Session Manager";
 const char kPendingOperations[] = "PendingFileRenameOperations";
 
+// Where working copies go: the Windows folder's Temp, with a backslash.
+std::string workingCopiesFolder() {
+  char windows[MAX_PATH] = "";
+  GetSystemWindowsDirectoryA(windows, MAX_PATH);
+  return std::string(windows) + "\\Temp\\";
+}
+
+// While it lives, a file stands where the Windows folder's Temp was (which
+// is put aside meanwhile), so that no folder can be made in it.
+class NoWorkingCopiesFolder {
+ public:
+  NoWorkingCopiesFolder() {
+    EXPECT_TRUE(MoveFileA(folder.c_str(), aside.c_str())) << GetLastError();
+    writeFileBytes(folder, "not a folder");
+  }
+  ~NoWorkingCopiesFolder() {
+    EXPECT_TRUE(DeleteFileA(folder.c_str()));
+    EXPECT_TRUE(MoveFileA(aside.c_str(), folder.c_str())) << GetLastError();
+  }
+  NoWorkingCopiesFolder(const NoWorkingCopiesFolder&) = delete;
+  NoWorkingCopiesFolder& operator=(const NoWorkingCopiesFolder&) = delete;
+
+ private:
+  const std::string folder = workingCopiesFolder().substr(0, workingCopiesFolder().size() - 1);
+  const std::string aside = folder + " aside";
+};
+
 // While it lives, the programs started get TMP and TEMP naming `directory`.
 class TemporaryFolderFor {
  public:
-  explicit TemporaryFolderFor(const std::string& directory) {
-    for (const char* name : {"TMP", "TEMP"}) {
-      char value[MAX_PATH] = "";
-      GetEnvironmentVariableA(name, value, sizeof value);
+  explicit TemporaryFolderFor(const std::wstring& directory) {
+    for (const wchar_t* name : {L"TMP", L"TEMP"}) {
+      wchar_t value[MAX_PATH] = L"";
+      GetEnvironmentVariableW(name, value, MAX_PATH);
       saved.push_back(value);
-      SetEnvironmentVariableA(name, directory.c_str());
+      SetEnvironmentVariableW(name, directory.c_str());
     }
   }
   ~TemporaryFolderFor() {
-    SetEnvironmentVariableA("TMP", saved[0].c_str());
-    SetEnvironmentVariableA("TEMP", saved[1].c_str());
+    SetEnvironmentVariableW(L"TMP", saved[0].c_str());
+    SetEnvironmentVariableW(L"TEMP", saved[1].c_str());
   }
+  TemporaryFolderFor(const TemporaryFolderFor&) = delete;
+  TemporaryFolderFor& operator=(const TemporaryFolderFor&) = delete;
 
  private:
-  std::vector<std::string> saved;
+  std::vector<std::wstring> saved;
 };
 
 // The strings of a REG_MULTI_SZ value, empty ones included; none when it is missing.
@@ -59,12 +88,6 @@ std::vector<std::string> multiString(const char* subkey, const char* name) {
     start = end + 1;
   }
   return strings;
-}
-
-std::string tempDirectory() {
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  return temp;
 }
 
 // --- An installation to remove -------------------------------------------------------
@@ -178,14 +201,15 @@ class UninstallerProgram : public ::testing::Test {
   const std::string guide = programDir + "docs\\guide.txt";
 };
 
-TEST_F(UninstallerProgram, YesFromTheUninstallString_RemovesEverythingThroughACopyInTheTemporaryFolder) {
+TEST_F(UninstallerProgram, YesFromTheUninstallString_RemovesEverythingThroughACopyInTheWindowsFolder) {
   const std::string command = uninstallString();
   ASSERT_EQ(command, '"' + uninstaller + "\" " + productName);
 
   EXPECT_EQ(uninstallWithYes(command), uninstalledReport(productName));
   expectRemoved();
 
-  // The copy that did the work waits in the temporary folder for the next
+  // The copy that did the work waits in the Windows folder's Temp (not the
+  // user's, which the user's unelevated programs may change) for the next
   // restart: first its file, then its directory, each to be deleted.
   const std::vector<std::string> pending = newPendingOperations();
   ASSERT_EQ(pending.size(), 4u);
@@ -193,11 +217,15 @@ TEST_F(UninstallerProgram, YesFromTheUninstallString_RemovesEverythingThroughACo
   EXPECT_EQ(pending[0], pending[2] + "\\ksuninstall.exe");
   EXPECT_EQ(pending[1], "");
   EXPECT_EQ(pending[3], "");
-  EXPECT_EQ(copyDir.rfind(tempDirectory(), 0), 0u) << copyDir;
+  // As Windows names it, in whatever case.
+  EXPECT_EQ(CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, copyDir.c_str(), static_cast<int>(workingCopiesFolder().size()),
+                           workingCopiesFolder().c_str(), -1),
+            CSTR_EQUAL)
+      << copyDir;
   // Named at random (128 bits), so that nothing can be put in its place
   // beforehand. (Its access rules, SYSTEM and the Administrators only, cannot
   // be read back here: Wine keeps no access rules for files.)
-  const std::string copyName = copyDir.substr(tempDirectory().size());
+  const std::string copyName = copyDir.substr(workingCopiesFolder().size());
   EXPECT_EQ(copyName.size(), 4u + 32u) << copyName;
   EXPECT_EQ(copyName.rfind("ksu-", 0), 0u) << copyName;
   EXPECT_EQ(copyName.find_first_not_of("0123456789abcdef", 4), std::string::npos) << copyName;
@@ -206,6 +234,22 @@ TEST_F(UninstallerProgram, YesFromTheUninstallString_RemovesEverythingThroughACo
   // Wine's stand-in for a restart carries out the pending operations.
   restartWindows();
   EXPECT_FALSE(directoryExists(copyDir));
+}
+
+// A user whose name the ANSI code page cannot write (田中 where it is 1252):
+// the ANSI functions give the temporary folder as "C:\users\??\Temp", which
+// is no path. The working copy never goes there.
+TEST_F(UninstallerProgram, TemporaryFolderNotInTheCodePage_IsNotNeeded) {
+  const std::wstring user = L"C:\\users\\\x7530\x4e2d";
+  CreateDirectoryW(user.c_str(), nullptr);
+  CreateDirectoryW((user + L"\\Temp").c_str(), nullptr);
+  {
+    TemporaryFolderFor temp(user + L"\\Temp");
+    EXPECT_EQ(uninstallWithYes(uninstallString()), uninstalledReport(productName));
+  }
+  expectRemoved();
+  RemoveDirectoryW((user + L"\\Temp").c_str());
+  RemoveDirectoryW(user.c_str());
 }
 
 TEST_F(UninstallerProgram, UnquotedUninstallStringWithBlanks_NamesTheRegistration) {
@@ -232,10 +276,10 @@ TEST_F(UninstallerProgram, ShortcutTargetAndArguments_NameTheRegistration) {
 }
 
 TEST_F(UninstallerProgram, No_ChangesNothing) {
-  const std::vector<std::string> temp = directoryListing(tempDirectory());
+  const std::vector<std::string> copies = directoryListing(workingCopiesFolder());
   declineUninstall(runs, uninstallString(), productName);
   expectInstalled();
-  EXPECT_EQ(directoryListing(tempDirectory()), temp) << "no working copy";
+  EXPECT_EQ(directoryListing(workingCopiesFolder()), copies) << "no working copy";
   EXPECT_TRUE(newPendingOperations().empty());
 }
 
@@ -254,13 +298,13 @@ TEST_F(UninstallerProgram, NoNameOrNoRegistration_SaysSoAndChangesNothing) {
       {"Kestrel 2", "There is nothing to uninstall: Kestrel 2 is not installed on this computer.\n\n"
                     "Nothing has been removed."},
   };
-  const std::vector<std::string> temp = directoryListing(tempDirectory());
+  const std::vector<std::string> copies = directoryListing(workingCopiesFolder());
   for (const Case& c : cases) {
     SCOPED_TRACE(c.arguments);
     EXPECT_EQ(refusal('"' + uninstaller + "\" " + c.arguments, kUninstallRefused), c.message);
     expectInstalled();
   }
-  EXPECT_EQ(directoryListing(tempDirectory()), temp);
+  EXPECT_EQ(directoryListing(workingCopiesFolder()), copies);
 }
 
 TEST_F(UninstallerProgram, SecondRunAfterACompleteUninstall_SaysThereIsNothingToUninstall) {
@@ -285,16 +329,17 @@ TEST_F(UninstallerProgram, DamagedRegistration_SaysWhichValueAndRemovesNothing) 
 }
 
 TEST_F(UninstallerProgram, NoRoomForTheWorkingCopy_SaysSoAfterTheQuestionAndRemovesNothing) {
-  UiDriver& original = [&]() -> UiDriver& {
-    TemporaryFolderFor noSuchFolder(scratch / "no such folder");
-    return runs.startCommandLine(uninstallString());
-  }();
-  original.answerMessageBox(kUninstallerCaption, uninstallQuestion(productName), IDYES);
-  // The error code is the system's own: Wine gives ERROR_DIRECTORY here.
-  const std::string message = UiDriver::messageText(original.waitForDialog(kUninstallerErrorCaption));
-  original.answerDialog(kUninstallerErrorCaption, IDOK);
-  original.expectExit(kUninstallNoWorkingCopy, "without a working copy");
-  const std::string before = "The uninstaller could not prepare its working copy in the temporary folder "
+  std::string message;
+  {
+    NoWorkingCopiesFolder noFolder;
+    UiDriver& original = runs.startCommandLine(uninstallString());
+    original.answerMessageBox(kUninstallerCaption, uninstallQuestion(productName), IDYES);
+    // The error code is the system's own.
+    message = UiDriver::messageText(original.waitForDialog(kUninstallerErrorCaption));
+    original.answerDialog(kUninstallerErrorCaption, IDOK);
+    original.expectExit(kUninstallNoWorkingCopy, "without a working copy");
+  }
+  const std::string before = "The uninstaller could not prepare its working copy in the Windows folder "
                              "(Windows error ";
   ASSERT_GT(message.size(), before.size()) << message;
   EXPECT_EQ(message.substr(0, before.size()), before);
@@ -303,6 +348,26 @@ TEST_F(UninstallerProgram, NoRoomForTheWorkingCopy_SaysSoAfterTheQuestionAndRemo
   EXPECT_EQ(message, before + std::to_string(code) + ").\n\nNothing has been removed.\n\n" + windowsSays(code))
       << "what Windows says of it, below";
   expectInstalled();
+}
+
+// A limited account, or an administrator's unelevated token: refused before
+// the question, the original and the working copy alike.
+TEST_F(UninstallerProgram, WithoutAdministratorRights_RefusesAtOnceAndRemovesNothing) {
+  const std::vector<std::string> copies = directoryListing(workingCopiesFolder());
+  for (const std::string& commandLine :
+       {uninstallString(), '"' + uninstaller + "\" \\original:0 " + productName}) {
+    SCOPED_TRACE(commandLine);
+    UiDriver& started = runs.startCommandLine(commandLine, "", Handles::Own, Rights::NoAdministrator);
+    started.answerMessageBox(kUninstallerErrorCaption,
+                             "Only an administrator of this computer can remove Kestrel.\n\n"
+                             "Log on as an administrator, or start the uninstaller as one, then try again. "
+                             "Nothing has been removed.",
+                             IDOK);
+    started.expectExit(kUninstallNotAdministrator, "without administrator rights");
+    expectInstalled();
+  }
+  EXPECT_EQ(directoryListing(workingCopiesFolder()), copies) << "no working copy";
+  EXPECT_TRUE(newPendingOperations().empty());
 }
 
 TEST_F(UninstallerProgram, TheCopyWaitsForTheOriginalToEnd) {

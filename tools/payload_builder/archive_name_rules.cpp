@@ -31,6 +31,11 @@ std::string componentProblem(const std::string& name) {
   for (char c : name) {
     if (isControlByte(c) || std::string("<>:\"|?*").find(c) != std::string::npos)
       return "name holds a character Windows does not allow in file names";
+    // The setup program writes names through Windows' ANSI functions, which
+    // read the same byte as another character, or as half of one, under each
+    // code page (0xE9 is é in 1252, half a character in 932).
+    if (static_cast<unsigned char>(c) >= 0x80)
+      return "name holds a character beyond ASCII, which would name another file under each Windows code page";
   }
   if (name.back() == '.' || name.back() == ' ')
     return "name ends with a dot or a blank, which Windows drops";
