@@ -1,55 +1,79 @@
 #include "setup_process.h"
 
+#include <algorithm>
+
+#include "layer_injection.h"
 #include "scenario_check.h"
 #include "window_text.h"
 
-SetupProcess::SetupProcess(const std::string& program, const std::string& arguments, bool suspended) {
+SetupProcess::SetupProcess(const std::string& program, const std::string& arguments, bool suspended,
+                           const std::string& layer) {
   std::string commandLine = "\"" + program + "\"";
   if (!arguments.empty()) commandLine += " " + arguments;
-  start(program.c_str(), commandLine, suspended);
+  start(program.c_str(), commandLine, suspended, "", Handles::Own, layer);
 }
 
-SetupProcess::SetupProcess(const std::string& commandLine, const std::string& workingDirectory, Handles handles) {
-  start(nullptr, commandLine, false, workingDirectory, handles);
+SetupProcess::SetupProcess(const std::string& commandLine, const std::string& workingDirectory, Handles handles,
+                           const std::string& layer) {
+  start(nullptr, commandLine, false, workingDirectory, handles, layer);
 }
 
 void SetupProcess::start(const char* program, std::string commandLine, bool suspended,
-                         const std::string& workingDirectory, Handles handles) {
+                         const std::string& workingDirectory, Handles handles, const std::string& layer) {
   what = commandLine;
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
-  if (!CreateProcessA(program, &commandLine[0], nullptr, nullptr, handles == Handles::Inherited, suspended ? CREATE_SUSPENDED : 0,
-                      nullptr, workingDirectory.empty() ? nullptr : workingDirectory.c_str(), &startup, &info)) {
-    throw ScenarioFailure("cannot start " + commandLine + ", error " + std::to_string(GetLastError()));
-  }
+  const BOOL inherit = handles == Handles::Inherited;
+  const DWORD flags = suspended ? CREATE_SUSPENDED : 0;
+  const char* directory = workingDirectory.empty() ? nullptr : workingDirectory.c_str();
+  const DWORD error =
+      layer.empty()
+          ? (CreateProcessA(program, &commandLine[0], nullptr, nullptr, inherit, flags, nullptr, directory, &startup,
+                            &info)
+                 ? ERROR_SUCCESS
+                 : GetLastError())
+          : startWithLayer(layer, program, &commandLine[0], nullptr, nullptr, inherit, flags, nullptr, directory,
+                           &startup, &info);
+  if (error) throw ScenarioFailure("cannot start " + commandLine + ", error " + std::to_string(error));
 }
 
 namespace {
 
 struct CaptionSearch {
-  std::string caption;
+  std::vector<std::string> captions;
   DWORD processId = 0;
+  std::string shown;
 };
 
 BOOL CALLBACK findCaption(HWND window, LPARAM search) {
   auto* s = reinterpret_cast<CaptionSearch*>(search);
-  if (!IsWindowVisible(window) || windowText(window) != s->caption) return TRUE;
+  if (!IsWindowVisible(window)) return TRUE;
+  const std::string caption = windowText(window);
+  if (std::find(s->captions.begin(), s->captions.end(), caption) == s->captions.end()) return TRUE;
   GetWindowThreadProcessId(window, &s->processId);
+  s->shown = caption;
   return FALSE;
 }
 
 }  // namespace
 
 std::unique_ptr<SetupProcess> SetupProcess::showing(const std::string& caption) {
-  CaptionSearch search{caption};
+  return showing(std::vector<std::string>{caption});
+}
+
+std::unique_ptr<SetupProcess> SetupProcess::showing(const std::vector<std::string>& captions) {
+  CaptionSearch search;
+  search.captions = captions;
+  std::string named;
+  for (const std::string& caption : captions) named += (named.empty() ? "\"" : " or \"") + caption + "\"";
   // As long as the driver waits for anything else, and the uninstaller's copy
   // first waits for its original to end.
   for (const DWORD start = GetTickCount(); !search.processId; Sleep(50)) {
-    if (GetTickCount() - start > 60000) throw ScenarioFailure("no program showed a window \"" + caption + "\"");
+    if (GetTickCount() - start > 60000) throw ScenarioFailure("no program showed a window " + named);
     EnumWindows(findCaption, reinterpret_cast<LPARAM>(&search));
   }
   std::unique_ptr<SetupProcess> process(new SetupProcess);
-  process->what = "the program that showed \"" + caption + "\"";
+  process->what = "the program that showed \"" + search.shown + "\"";
   process->info.dwProcessId = search.processId;
   process->info.hProcess =
       OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, search.processId);

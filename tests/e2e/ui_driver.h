@@ -40,6 +40,8 @@ class UiDriver {
   void answerDialog(const std::string& caption, int buttonId);
   // Waits for a dialog besides the wizard (a click opened it) and checks its caption.
   HWND waitForDialog(const std::string& caption);
+  // The same for a dialog with any of these captions, whichever comes.
+  HWND waitForDialog(const std::vector<std::string>& captions);
   // A message box's text: its static controls' texts (the icon has none).
   static std::string messageText(HWND box);
 

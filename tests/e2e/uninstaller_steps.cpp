@@ -6,6 +6,7 @@
 #include "registry_view.h"
 #include "scenario_check.h"
 #include "shell_links.h"
+#include "window_text.h"
 
 const char kUninstallerCaption[] = "Kestrel Uninstaller";
 const char kUninstallerErrorCaption[] = "Kestrel Uninstaller Error";
@@ -60,6 +61,32 @@ std::string uninstallWithYes(ProgramRuns& runs, const std::string& commandLine, 
                              int copyExitCode, bool screenshots) {
   UiDriver& copy = handOverWithYes(runs, commandLine, workingDirectory, "Kestrel 3", kUninstallReportCaption, screenshots);
   return closeReport(copy, copyExitCode, screenshots);
+}
+
+Uninstall startUninstall(ProgramRuns& runs, const std::string& commandLine) {
+  UiDriver& original = runs.startCommandLine(commandLine);
+  original.answerMessageBox(kUninstallerCaption, kUninstallQuestion, IDYES);
+  // Its own question gone, a window of that caption is the copy's.
+  original.waitFor("the question to close", [&] { return original.visibleWindowCount() == 0; });
+  UiDriver& copy = runs.attachToWindow({kUninstallerCaption, kUninstallReportCaption, kUninstallerErrorCaption});
+  return {original, copy};
+}
+
+std::string messageShown(const std::string& caption, const std::string& text) { return caption + "\n" + text; }
+
+std::string nextMessage(UiDriver& program) {
+  HWND box = program.waitForDialog({kUninstallerCaption, kUninstallReportCaption, kUninstallerErrorCaption});
+  return messageShown(windowText(box), UiDriver::messageText(box));
+}
+
+void expectOriginalEnded(Uninstall& uninstall, int copyExitCode) {
+  SetupProcess& original = uninstall.original.process();
+  check(original.waitForEnd(30000), "the uninstaller that was started has ended once its working copy has");
+  const DWORD code = original.exitCode();
+  check(code == static_cast<DWORD>(copyExitCode) || code == kUninstallDone,
+        "the uninstaller that was started ended with its working copy's exit code (" + std::to_string(copyExitCode) +
+            ") or, having handed over, with " + std::to_string(kUninstallDone) + ": " + std::to_string(code));
+  uninstall.original.expectExit(code, "of the uninstaller that was started");
 }
 
 void declineUninstall(ProgramRuns& runs, const std::string& commandLine, const std::string& productName) {

@@ -41,6 +41,24 @@ std::string closeReport(UiDriver& copy, int copyExitCode = kUninstallDone, bool 
 std::string uninstallWithYes(ProgramRuns& runs, const std::string& commandLine,
                              const std::string& workingDirectory = "", int copyExitCode = kUninstallDone,
                              bool screenshots = false);
+// An uninstall started with `commandLine` and answered Yes, whichever way the
+// program that was started hands over (ending at once, or waiting for its
+// working copy): the copy is taken over once it shows its first message, a
+// question or its report.
+struct Uninstall {
+  UiDriver& original;
+  UiDriver& copy;
+};
+Uninstall startUninstall(ProgramRuns& runs, const std::string& commandLine);
+// The caption and the text of the next message that `program` shows, on a
+// line each: what a check names when another message came.
+std::string nextMessage(UiDriver& program);
+std::string messageShown(const std::string& caption, const std::string& text);
+// Once the copy has ended with `copyExitCode` (closeReport): the program that
+// was started has ended too, with the copy's exit code, or with
+// kUninstallDone when it ended as soon as it had handed over.
+void expectOriginalEnded(Uninstall& uninstall, int copyExitCode);
+
 // Starts `commandLine` and answers the question with No; the program ends.
 void declineUninstall(ProgramRuns& runs, const std::string& commandLine, const std::string& productName = "Kestrel 3");
 // Wine's stand-in for a restart: carries out the deletions that the working
