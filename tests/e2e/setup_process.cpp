@@ -76,7 +76,9 @@ std::unique_ptr<SetupProcess> SetupProcess::showing(const std::vector<std::strin
   process->what = "the program that showed \"" + search.shown + "\"";
   process->info.dwProcessId = search.processId;
   process->info.hProcess =
-      OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, search.processId);
+      // Held and let go like a program the driver started itself, when a scenario that fails ends it.
+      OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE | PROCESS_SUSPEND_RESUME, FALSE,
+                  search.processId);
   if (!process->info.hProcess)
     throw ScenarioFailure("cannot open process " + std::to_string(search.processId) + ", error " +
                           std::to_string(GetLastError()));

@@ -193,6 +193,10 @@ std::string UiDriver::messageText(HWND box) {
   return shown;
 }
 
+std::string captionAndText(const std::string& caption, const std::string& text) { return caption + "\n" + text; }
+
+std::string UiDriver::captionAndText(HWND box) { return ::captionAndText(windowText(box), messageText(box)); }
+
 void UiDriver::answerDialog(const std::string& caption, int buttonId) { clickAnswer(waitForDialog(caption), buttonId); }
 
 std::string UiDriver::text(int controlId) { return windowText(control(controlId)); }

@@ -6,7 +6,6 @@
 #include "registry_view.h"
 #include "scenario_check.h"
 #include "shell_links.h"
-#include "window_text.h"
 
 const char kUninstallerCaption[] = "Kestrel Uninstaller";
 const char kUninstallerErrorCaption[] = "Kestrel Uninstaller Error";
@@ -22,6 +21,10 @@ std::string uninstallQuestion(const std::string& productName) {
 
 std::string uninstalledReport(const std::string& productName) {
   return productName + " has been removed from this computer.";
+}
+
+std::string fileInUseQuestion(const std::string& path) {
+  return "This file is in use by another program:\n" + path + "\n\nClose the program, then choose Retry.";
 }
 
 const std::string kUninstallQuestion = uninstallQuestion("Kestrel 3");
@@ -72,11 +75,9 @@ Uninstall startUninstall(ProgramRuns& runs, const std::string& commandLine) {
   return {original, copy};
 }
 
-std::string messageShown(const std::string& caption, const std::string& text) { return caption + "\n" + text; }
-
 std::string nextMessage(UiDriver& program) {
-  HWND box = program.waitForDialog({kUninstallerCaption, kUninstallReportCaption, kUninstallerErrorCaption});
-  return messageShown(windowText(box), UiDriver::messageText(box));
+  return UiDriver::captionAndText(
+      program.waitForDialog({kUninstallerCaption, kUninstallReportCaption, kUninstallerErrorCaption}));
 }
 
 void expectOriginalEnded(Uninstall& uninstall, int copyExitCode) {

@@ -15,6 +15,8 @@ extern const char kUninstallReportCaption[];
 // report of its complete removal.
 std::string uninstallQuestion(const std::string& productName);
 std::string uninstalledReport(const std::string& productName);
+// The working copy's question about a file that another program holds.
+std::string fileInUseQuestion(const std::string& path);
 // Those of Kestrel 3, and what a run with nothing registered says.
 extern const std::string kUninstallQuestion;
 extern const std::string kUninstalledReport;
@@ -50,10 +52,9 @@ struct Uninstall {
   UiDriver& copy;
 };
 Uninstall startUninstall(ProgramRuns& runs, const std::string& commandLine);
-// The caption and the text of the next message that `program` shows, on a
-// line each: what a check names when another message came.
+// The caption and the text of the next message that the uninstaller shows
+// (UiDriver::captionAndText).
 std::string nextMessage(UiDriver& program);
-std::string messageShown(const std::string& caption, const std::string& text);
 // Once the copy has ended with `copyExitCode` (closeReport): the program that
 // was started has ended too, with the copy's exit code, or with
 // kUninstallDone when it ended as soon as it had handed over.

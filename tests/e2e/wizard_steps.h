@@ -60,6 +60,10 @@ void expectFailureAndEnd(UiDriver& setup, const std::string& message, int exitCo
 // What a failure message says below its text of what failed and why: the
 // path (none: no line) and Windows' own text for the error.
 std::string failureDetail(const std::string& path, unsigned long error);
+// The setup program's question about a file that another program holds.
+std::string filesInUseQuestion(const std::string& path);
+// The message after Cancel when everything the run did was taken back.
+extern const char kCancelledMessage[];
 // The question about files another program holds, answered with Retry or
 // Cancel; Cancel is followed by the message that nothing was changed, and
 // the program ends with exit code 3, leaving no window.
