@@ -140,6 +140,9 @@ DWORD call(const std::string& operation, const char* path, const char* other) {
   if (operation == "delete-through-ntdll") return deletedByHandle(path, 0, true);
   if (operation == "delete-link-by-handle")
     return deletedByHandle(path, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, false);
+  if (operation == "delete-link-on-close")
+    return opened(path, DELETE, OPEN_EXISTING,
+                  FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_DELETE_ON_CLOSE);
   if (operation == "rmdir") return result(RemoveDirectoryA(path));
   if (operation == "mkdir") return result(CreateDirectoryA(path, nullptr));
   if (operation == "attributes") return attributes(path);

@@ -3,7 +3,6 @@
 #include <windows.h>
 #include <winioctl.h>
 
-#include <cstring>
 #include <string>
 
 #include "delete_pending.h"
@@ -123,9 +122,10 @@ HANDLE WINAPI strictCreateFileA(LPCSTR name, DWORD access, DWORD share, LPSECURI
   const std::string path = fullPath(name);
   if (refusedPath(name, path)) return INVALID_HANDLE_VALUE;
   const Link link = flags & FILE_FLAG_OPEN_REPARSE_POINT ? linkAt(path) : Link();
-  // What the link leads to is opened, and the handle answers for the link (Wine would open
-  // that anyway).
-  HANDLE handle = CreateFileA(name, access, share, security, disposition, flags, templateFile);
+  // What the link leads to is opened (Wine would open that anyway), and the
+  // handle answers for the link: deleted on closing, it is the link that goes.
+  const DWORD opening = link.kind == LinkKind::None ? flags : flags & ~FILE_FLAG_DELETE_ON_CLOSE;
+  HANDLE handle = CreateFileA(name, access, share, security, disposition, opening, templateFile);
   if (handle != INVALID_HANDLE_VALUE) rememberFile(handle, {path, (flags & FILE_FLAG_DELETE_ON_CLOSE) != 0, link});
   return handle;
 }

@@ -7,7 +7,6 @@
 #include <windows.h>
 
 #include <string>
-#include <vector>
 
 #include "file_hooks.h"
 #include "layer_settings.h"

@@ -279,6 +279,9 @@ TEST_F(StrictWindowsLinks, RemovedAndRenamedThemselves) {
   EXPECT_EQ(call(kReparsePoints, "attributes " + quoted(renamed)).output, "attributes 410\n");
   EXPECT_EQ(call(kReparsePoints, "delete-link-by-handle " + quoted(renamed)).error, 0u);
   EXPECT_FALSE(directoryExists(renamed));
+  ASSERT_TRUE(makeLink(symbolicLink, targetFile));
+  EXPECT_EQ(call(kReparsePoints, "delete-link-on-close " + quoted(symbolicLink)).error, 0u);
+  EXPECT_FALSE(fileExists(symbolicLink));
 }
 
 TEST_F(StrictWindowsLinks, FollowedOnTheWayToWhatLiesBeyond) {
