@@ -91,7 +91,7 @@ bool createStartMenuShortcuts(const std::string& folder, const std::string& prog
   };
   if (folder.empty()) return fail("", ERROR_PATH_NOT_FOUND, FailureSite::ShortcutsFolder, "SHGetFolderPathA");
   // Only the last level is made; the Programs folder exists on every system.
-  const std::string folderName = folder.substr(0, folder.size() - 1);
+  const std::string folderName = withoutTrailingBackslash(folder);
   const DWORD attributes = GetFileAttributesA(folderName.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     if (!undo.directoryWillBeCreated(folderName.c_str()) || !durable::createDirectory(folderName))

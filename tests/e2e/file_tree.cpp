@@ -48,6 +48,51 @@ HeldOpen::HeldOpen(const std::string& path)
 
 HeldOpen::~HeldOpen() { CloseHandle(file); }
 
+Scanner::Scanner(const std::string& path)
+    : file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_EXISTING, 0, nullptr)) {
+  check(file != INVALID_HANDLE_VALUE, path + " is opened by the scanner");
+}
+
+Scanner::~Scanner() {
+  if (waiter) {
+    WaitForSingleObject(waiter, INFINITE);
+    CloseHandle(waiter);
+  }
+  letGo();
+}
+
+void Scanner::letGo() {
+  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  file = INVALID_HANDLE_VALUE;
+}
+
+unsigned long __stdcall Scanner::letGoLater(void* scanner) {
+  auto* self = static_cast<Scanner*>(scanner);
+  Sleep(self->delay);
+  self->letGo();
+  return 0;
+}
+
+void Scanner::letGoAfter(unsigned long milliseconds) {
+  check(waiter == nullptr, "the scanner lets go once");
+  delay = milliseconds;
+  waiter = CreateThread(nullptr, 0, letGoLater, this, 0, nullptr);
+  check(waiter != nullptr, "the scanner's timer starts");
+}
+
+LoadedModule::LoadedModule(const std::string& path)
+    : module(LoadLibraryExA(path.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES)) {
+  check(module != nullptr, path + " is loaded as a module, error " + std::to_string(GetLastError()));
+}
+
+LoadedModule::~LoadedModule() { unload(); }
+
+void LoadedModule::unload() {
+  if (module) FreeLibrary(static_cast<HMODULE>(module));
+  module = nullptr;
+}
+
 bool holdsKeptCopy(const std::string& folder) {
   for (const std::string& file : filesBelow(folder))
     if (Escort::isKeptCopyName(file.substr(file.rfind('\\') + 1))) return true;

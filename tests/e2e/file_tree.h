@@ -31,5 +31,41 @@ class HeldOpen {
  private:
   void* file;
 };
+// While it lives, the file is held open by this program, shared with everyone
+// (reading, writing, deleting), as a virus scanner, the indexer or a preview
+// holds a file: a deletion then waits for it to let go, on Windows.
+class Scanner {
+ public:
+  explicit Scanner(const std::string& path);
+  ~Scanner();
+  Scanner(const Scanner&) = delete;
+  Scanner& operator=(const Scanner&) = delete;
+  void letGo();
+  // Lets go `milliseconds` from now, while the scenario waits for something else.
+  void letGoAfter(unsigned long milliseconds);
+
+ private:
+  static unsigned long __stdcall letGoLater(void* scanner);
+  void* file;
+  void* waiter = nullptr;
+  unsigned long delay = 0;
+};
+
+// While it lives, this program has the file loaded as a module, as a running
+// simulator has its modules: Windows maps the file, which can then be
+// renamed, but neither written nor deleted.
+class LoadedModule {
+ public:
+  explicit LoadedModule(const std::string& path);
+  ~LoadedModule();
+  LoadedModule(const LoadedModule&) = delete;
+  LoadedModule& operator=(const LoadedModule&) = delete;
+  // The simulator ends.
+  void unload();
+
+ private:
+  void* module;
+};
+
 bool isDirectory(const std::string& path);
 bool pathExists(const std::string& path);

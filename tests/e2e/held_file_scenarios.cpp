@@ -88,8 +88,7 @@ SCENARIO(uninstall_retries_a_held_file) {
   const std::string program = defaultProgramDir() + "kestrel.exe";
   auto running = std::make_unique<HeldOpen>(program);
   UiDriver& copy = handOverWithYes(run, uninstallCommandLine(), "", "Kestrel 3", kUninstallerCaption);
-  checkEqual(UiDriver::messageText(copy.waitForDialog(kUninstallerCaption)),
-             "This file is in use by another program:\n" + program + "\n\nClose the program, then choose Retry.",
+  checkEqual(UiDriver::messageText(copy.waitForDialog(kUninstallerCaption)), fileInUseQuestion(program),
              "the working copy's prompt");
   running.reset();
   copy.answerDialog(kUninstallerCaption, IDRETRY);

@@ -12,10 +12,14 @@ UiDriver& ProgramRuns::started(std::unique_ptr<SetupProcess> process) {
 
 UiDriver& ProgramRuns::startCommandLine(const std::string& commandLine, const std::string& workingDirectory,
                                         Handles handles, Rights rights) {
-  return started(std::make_unique<SetupProcess>(commandLine, workingDirectory, handles, rights));
+  return started(std::make_unique<SetupProcess>(commandLine, workingDirectory, handles, rights, layerFile));
 }
 
 UiDriver& ProgramRuns::attachToWindow(const std::string& caption) { return started(SetupProcess::showing(caption)); }
+
+UiDriver& ProgramRuns::attachToWindow(const std::vector<std::string>& captions) {
+  return started(SetupProcess::showing(captions));
+}
 
 int ProgramRuns::reportAndEndRunning(std::ostream& out) {
   int running = 0;

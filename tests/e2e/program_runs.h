@@ -22,6 +22,12 @@ class ProgramRuns {
   // top-level window with this caption, waited for. Its dialogs are then
   // waited for and answered as message boxes.
   UiDriver& attachToWindow(const std::string& caption);
+  // The same for a window with any of these captions, whichever shows first.
+  UiDriver& attachToWindow(const std::vector<std::string>& captions);
+
+  // Every program started from now on runs under the strict-Windows layer in
+  // the file `layer` ("": none), and so does every program that it starts.
+  void runUnderLayer(const std::string& layer) { layerFile = layer; }
 
   // Runs that have not ended, each with its windows listed; then ends them.
   // Returns how many there were.
@@ -33,6 +39,7 @@ class ProgramRuns {
   UiDriver& started(std::unique_ptr<SetupProcess> process);
 
   std::string screenshots;
+  std::string layerFile;
 
  private:
   std::vector<std::unique_ptr<UiDriver>> runs;

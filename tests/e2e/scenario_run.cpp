@@ -16,15 +16,15 @@ ScenarioRun::ScenarioRun(std::string setupProgram, std::string screenshotDirecto
       tree(std::move(payloadTree)) {}
 
 UiDriver& ScenarioRun::startSetup(const std::string& arguments) {
-  return started(std::make_unique<SetupProcess>(setup, arguments, false));
+  return started(std::make_unique<SetupProcess>(setup, arguments, false, layerFile));
 }
 
 UiDriver& ScenarioRun::startOtherSetup(const std::string& program) {
-  return started(std::make_unique<SetupProcess>(program, "", false));
+  return started(std::make_unique<SetupProcess>(program, "", false, layerFile));
 }
 
 UiDriver& ScenarioRun::startHooked(std::initializer_list<Probe> probes) {
-  auto process = std::make_unique<SetupProcess>(setup, "", true);
+  auto process = std::make_unique<SetupProcess>(setup, "", true, layerFile);
   for (const Probe& probe : probes) {
     const std::string path = testFile(probe.module);
     HMODULE module = LoadLibraryA(path.c_str());
@@ -97,9 +97,11 @@ WizardLayout ScenarioRun::wizardLayout(UiDriver& setup) const {
   return parseLayout(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
 }
 
-std::string ScenarioRun::screenshotPath(const std::string& name) const {
+std::string ScenarioRun::screenshotPath(const std::string& name) const { return outputPath(name + ".png"); }
+
+std::string ScenarioRun::outputPath(const std::string& fileName) const {
   std::filesystem::create_directories(screenshots);
-  return screenshots + "\\" + name + ".png";
+  return screenshots + "\\" + fileName;
 }
 
 std::string ScenarioRun::testFile(const std::string& relative) const { return driverDirectory + relative; }

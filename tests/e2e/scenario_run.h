@@ -44,6 +44,9 @@ class ScenarioRun : public ProgramRuns {
 
   // Where a screenshot of this scenario called `name` goes.
   std::string screenshotPath(const std::string& name) const;
+  // Where another file that the scenario leaves for its reader goes, beside
+  // its screenshots (outside the drives that its snapshots compare).
+  std::string outputPath(const std::string& fileName) const;
   // A file built beside the driver, by its path relative to the driver's directory.
   std::string testFile(const std::string& relative) const;
   // The payload tree the program carries: ks\ and fs\ below it. Fails the

@@ -14,18 +14,24 @@ enum class Handles { Own, Inherited };
 // programs under UAC, and as good as absent, as for a limited account on XP.
 enum class Rights { Administrator, NoAdministrator };
 
-// One run of the setup program, started as Explorer starts a program.
+// One run of the setup program, started as Explorer starts a program. With
+// `layer` (the strict-Windows layer's file), the program runs under that
+// layer from its first instruction on (tests/strict_windows).
 class SetupProcess {
  public:
   // `suspended`: the main thread waits for resume(), so that hooks can be set first.
-  SetupProcess(const std::string& program, const std::string& arguments, bool suspended);
+  SetupProcess(const std::string& program, const std::string& arguments, bool suspended,
+               const std::string& layer = "");
   // Started with exactly this command line, as Windows starts an
   // "UninstallString", in `workingDirectory` ("": the driver's own).
   explicit SetupProcess(const std::string& commandLine, const std::string& workingDirectory = "",
-                        Handles handles = Handles::Own, Rights rights = Rights::Administrator);
+                        Handles handles = Handles::Own, Rights rights = Rights::Administrator,
+                        const std::string& layer = "");
   // The process, whichever started it, that shows a visible top-level window
   // with this caption, waited for as long as the driver waits for anything.
   static std::unique_ptr<SetupProcess> showing(const std::string& caption);
+  // The same with any of these captions, whichever shows first.
+  static std::unique_ptr<SetupProcess> showing(const std::vector<std::string>& captions);
   ~SetupProcess();  // ends the program if it still runs
   SetupProcess(const SetupProcess&) = delete;
   SetupProcess& operator=(const SetupProcess&) = delete;
@@ -48,7 +54,7 @@ class SetupProcess {
  private:
   SetupProcess() = default;
   void start(const char* program, std::string commandLine, bool suspended, const std::string& workingDirectory = "",
-             Handles handles = Handles::Own, Rights rights = Rights::Administrator);
+             Handles handles = Handles::Own, Rights rights = Rights::Administrator, const std::string& layer = "");
 
   PROCESS_INFORMATION info = {};
   std::string what;

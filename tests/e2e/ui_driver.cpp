@@ -142,13 +142,17 @@ void UiDriver::setChecked(int controlId, bool checked) {
   checkEqual(isChecked(controlId), checked, "check state of control " + std::to_string(controlId));
 }
 
-HWND UiDriver::waitForDialog(const std::string& caption) {
+HWND UiDriver::waitForDialog(const std::string& caption) { return waitForDialog(std::vector<std::string>{caption}); }
+
+HWND UiDriver::waitForDialog(const std::vector<std::string>& captions) {
   HWND box = nullptr;
+  std::string named;
+  for (const std::string& caption : captions) named += (named.empty() ? "\"" : " or \"") + caption + "\"";
   // Another of its dialogs may still stand (the uninstaller's progress under
-  // its report): the one with this caption is meant.
-  waitFor("a dialog \"" + caption + "\"", [&] {
+  // its report): the one with such a caption is meant.
+  waitFor("a dialog " + named, [&] {
     for (HWND candidate : messageBoxes()) {
-      if (windowText(candidate) == caption) box = candidate;
+      if (std::find(captions.begin(), captions.end(), windowText(candidate)) != captions.end()) box = candidate;
     }
     return box != nullptr;
   });
@@ -188,6 +192,10 @@ std::string UiDriver::messageText(HWND box) {
   }
   return shown;
 }
+
+std::string captionAndText(const std::string& caption, const std::string& text) { return caption + "\n" + text; }
+
+std::string UiDriver::captionAndText(HWND box) { return ::captionAndText(windowText(box), messageText(box)); }
 
 void UiDriver::answerDialog(const std::string& caption, int buttonId) { clickAnswer(waitForDialog(caption), buttonId); }
 

@@ -13,6 +13,9 @@
 #include "background_click.h"
 #include "setup_process.h"
 
+// A message's caption and text, as UiDriver::captionAndText gives them.
+std::string captionAndText(const std::string& caption, const std::string& text);
+
 class UiDriver {
  public:
   UiDriver(std::unique_ptr<SetupProcess> process, std::string screenshotDirectory);
@@ -40,8 +43,13 @@ class UiDriver {
   void answerDialog(const std::string& caption, int buttonId);
   // Waits for a dialog besides the wizard (a click opened it) and checks its caption.
   HWND waitForDialog(const std::string& caption);
+  // The same for a dialog with any of these captions, whichever comes.
+  HWND waitForDialog(const std::vector<std::string>& captions);
   // A message box's text: its static controls' texts (the icon has none).
   static std::string messageText(HWND box);
+  // Its caption and its text, a line each: what a check compares, so that it
+  // names the message that came instead.
+  static std::string captionAndText(HWND box);
 
   std::string text(int controlId);
   bool isChecked(int controlId);

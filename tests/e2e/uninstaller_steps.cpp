@@ -23,6 +23,10 @@ std::string uninstalledReport(const std::string& productName) {
   return productName + " has been removed from this computer.";
 }
 
+std::string fileInUseQuestion(const std::string& path) {
+  return "This file is in use by another program:\n" + path + "\n\nClose the program, then choose Retry.";
+}
+
 const std::string kUninstallQuestion = uninstallQuestion("Kestrel 3");
 const std::string kUninstalledReport = uninstalledReport("Kestrel 3");
 
@@ -60,6 +64,30 @@ std::string uninstallWithYes(ProgramRuns& runs, const std::string& commandLine, 
                              int copyExitCode, bool screenshots) {
   UiDriver& copy = handOverWithYes(runs, commandLine, workingDirectory, "Kestrel 3", kUninstallReportCaption, screenshots);
   return closeReport(copy, copyExitCode, screenshots);
+}
+
+Uninstall startUninstall(ProgramRuns& runs, const std::string& commandLine) {
+  UiDriver& original = runs.startCommandLine(commandLine);
+  original.answerMessageBox(kUninstallerCaption, kUninstallQuestion, IDYES);
+  // Its own question gone, a window of that caption is the copy's.
+  original.waitFor("the question to close", [&] { return original.visibleWindowCount() == 0; });
+  UiDriver& copy = runs.attachToWindow({kUninstallerCaption, kUninstallReportCaption, kUninstallerErrorCaption});
+  return {original, copy};
+}
+
+std::string nextMessage(UiDriver& program) {
+  return UiDriver::captionAndText(
+      program.waitForDialog({kUninstallerCaption, kUninstallReportCaption, kUninstallerErrorCaption}));
+}
+
+void expectOriginalEnded(Uninstall& uninstall, int copyExitCode) {
+  SetupProcess& original = uninstall.original.process();
+  check(original.waitForEnd(30000), "the uninstaller that was started has ended once its working copy has");
+  const DWORD code = original.exitCode();
+  check(code == static_cast<DWORD>(copyExitCode) || code == kUninstallDone,
+        "the uninstaller that was started ended with its working copy's exit code (" + std::to_string(copyExitCode) +
+            ") or, having handed over, with " + std::to_string(kUninstallDone) + ": " + std::to_string(code));
+  uninstall.original.expectExit(code, "of the uninstaller that was started");
 }
 
 void declineUninstall(ProgramRuns& runs, const std::string& commandLine, const std::string& productName) {

@@ -15,6 +15,8 @@ extern const char kUninstallReportCaption[];
 // report of its complete removal.
 std::string uninstallQuestion(const std::string& productName);
 std::string uninstalledReport(const std::string& productName);
+// The working copy's question about a file that another program holds.
+std::string fileInUseQuestion(const std::string& path);
 // Those of Kestrel 3, and what a run with nothing registered says.
 extern const std::string kUninstallQuestion;
 extern const std::string kUninstalledReport;
@@ -41,6 +43,23 @@ std::string closeReport(UiDriver& copy, int copyExitCode = kUninstallDone, bool 
 std::string uninstallWithYes(ProgramRuns& runs, const std::string& commandLine,
                              const std::string& workingDirectory = "", int copyExitCode = kUninstallDone,
                              bool screenshots = false);
+// An uninstall started with `commandLine` and answered Yes, whichever way the
+// program that was started hands over (ending at once, or waiting for its
+// working copy): the copy is taken over once it shows its first message, a
+// question or its report.
+struct Uninstall {
+  UiDriver& original;
+  UiDriver& copy;
+};
+Uninstall startUninstall(ProgramRuns& runs, const std::string& commandLine);
+// The caption and the text of the next message that the uninstaller shows
+// (UiDriver::captionAndText).
+std::string nextMessage(UiDriver& program);
+// Once the copy has ended with `copyExitCode` (closeReport): the program that
+// was started has ended too, with the copy's exit code, or with
+// kUninstallDone when it ended as soon as it had handed over.
+void expectOriginalEnded(Uninstall& uninstall, int copyExitCode);
+
 // Starts `commandLine` and answers the question with No; the program ends.
 void declineUninstall(ProgramRuns& runs, const std::string& commandLine, const std::string& productName = "Kestrel 3");
 // Wine's stand-in for a restart: carries out the deletions that the working

@@ -164,13 +164,16 @@ std::string failureDetail(const std::string& path, unsigned long error, const ch
          std::to_string(static_cast<int>(site)) + ")";
 }
 
+const char kCancelledMessage[] = "The installation was cancelled.  Nothing has been changed.";
+
+std::string filesInUseQuestion(const std::string& path) {
+  return "These files are in use by another program:\n" + path + "\n\nClose the program, then choose Retry.";
+}
+
 void answerFilesInUse(UiDriver& setup, const std::string& path, int answer) {
-  setup.answerMessageBox(kCancelCaption,
-                         "These files are in use by another program:\n" + path +
-                             "\n\nClose the program, then choose Retry.",
-                         answer);
+  setup.answerMessageBox(kCancelCaption, filesInUseQuestion(path), answer);
   if (answer != IDCANCEL) return;
-  setup.answerMessageBox(kCancelCaption, "The installation was cancelled.  Nothing has been changed.", IDOK);
+  setup.answerMessageBox(kCancelCaption, kCancelledMessage, IDOK);
   setup.expectExit(kExitCancelled, "after cancelling");
   checkEqual(static_cast<long long>(setup.visibleWindowCount()), 0, "windows left after the end");
 }

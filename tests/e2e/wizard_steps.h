@@ -63,6 +63,10 @@ void expectFailureAndEnd(UiDriver& setup, const std::string& message, int exitCo
 // the path (none: no line), Windows' own text for the error, and the Windows
 // call that failed at its site in the program.
 std::string failureDetail(const std::string& path, unsigned long error, const char* call, FailureSite site);
+// The setup program's question about a file that another program holds.
+std::string filesInUseQuestion(const std::string& path);
+// The message after Cancel when everything the run did was taken back.
+extern const char kCancelledMessage[];
 // The question about files another program holds, answered with Retry or
 // Cancel; Cancel is followed by the message that nothing was changed, and
 // the program ends with exit code 3, leaving no window.

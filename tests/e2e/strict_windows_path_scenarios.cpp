@@ -1,0 +1,86 @@
+// Paths as Windows takes them: no longer than its ANSI functions accept, and
+// never through a link that another user put where the installation made a
+// folder.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "expected_installation.h"
+#include "file_tree.h"
+#include "installation_checks.h"
+#include "machine_snapshot.h"
+#include "prefix_seed.h"
+#include "resource_ids.h"
+#include "scenario.h"
+#include "strict_windows_run.h"
+#include "uninstaller_steps.h"
+#include "wizard_steps.h"
+
+// A program directory of 260 characters (the longest "KSDir" that the page
+// reads, and its backslash), below which no file's path would be one that
+// Windows accepts: refused on the program directory page, which stays, before
+// anything changes.
+SCENARIO(strict_windows_long_program_dir_refused_before_anything_changes) {
+  StrictWindows strict(run);
+  seedSimulator(Simulator::Fs2004);
+  const std::string parent = "C:\\Flight Simulator Add-ons\\";
+  const std::string setting = parent + std::string(259 - parent.size(), 'k');
+  seedProgramDirSetting(setting);
+  const std::string directory = setting + "\\";
+  const MachineSnapshot before = takeMachineSnapshot();
+
+  UiDriver& setup = walkToTheLastPage(run, directory);
+  setup.click(IDC_NEXT);
+  checkEqual(UiDriver::captionAndText(setup.waitForDialog(std::vector<std::string>{kErrorCaption, kCancelCaption})),
+             captionAndText(kErrorCaption,
+                            "Kestrel cannot be installed in this folder, because the paths of its files would be too "
+                            "long for Windows:\n" +
+                                directory + "\n\nChoose a folder with a shorter path."),
+             "the message on Next");
+  setup.answerDialog(kErrorCaption, IDOK);
+  expectProgramDirPage(setup, directory);
+  checkSameMachine(before);
+  cancelAndConfirm(setup);
+}
+
+// After an installation, a standard user puts a junction to a folder of
+// files they may not change, by the names of Kestrel's modules, in place of
+// the simulator's modules folder (which inherits "Modify" for users from the
+// drive's root). The uninstaller, which runs elevated, deletes nothing
+// through it and names it; the rest of the installation goes.
+SCENARIO(strict_windows_junction_in_place_of_modules_refused_by_the_uninstaller) {
+  StrictWindows strict(run);
+  seedSimulator(Simulator::Fs2004);
+  const std::string guarded = "C:\\Guarded";
+  check(CreateDirectoryA(guarded.c_str(), nullptr) != FALSE, "the guarded folder is made");
+  const std::vector<std::string> names = filesBelow(withBackslash(run.payloadTree()) + "fs\\modules");
+  for (const std::string& name : names) writeBytes(guarded + "\\" + name, "not Kestrel's " + name);
+  installAs(run, IDC_TYPE_ONE_COMPUTER);
+
+  const std::string modules = simulatorFolder(Simulator::Fs2004) + "modules";
+  check(MoveFileA(modules.c_str(), (modules + " as installed").c_str()) != FALSE, "the modules folder is moved away");
+  makeJunction(modules, guarded);
+  Uninstall uninstall = startUninstall(run, uninstallCommandLine());
+  const std::string report = nextMessage(uninstall.copy);
+
+  std::vector<std::string> reached;
+  for (const std::string& name : names) {
+    if (fileBytes(guarded + "\\" + name).value_or("(gone)") != "not Kestrel's " + name)
+      reached.push_back(guarded + "\\" + name);
+  }
+  check(reached.empty(), "nothing is changed through the junction; these were:" + listed(reached));
+  check(isDirectory(modules) && (GetFileAttributesA(modules.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT),
+        "the junction stays as the user made it");
+  checkEqual(report,
+             captionAndText(kUninstallReportCaption,
+                          kUninstalledReport +
+                              "\n\nThese were left alone, because a link to another place stands where the "
+                              "installation made a folder:\n" +
+                              modules),
+             "the report");
+  closeReport(uninstall.copy, kUninstallDone);
+  expectOriginalEnded(uninstall, kUninstallDone);
+  checkNoUninstallRegistration();
+  check(!pathExists(defaultProgramDir()), "the program files are removed");
+}
