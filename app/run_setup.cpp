@@ -7,6 +7,7 @@
 #include "dialog_message.h"
 #include "interrupted_run.h"
 #include "setup_working_copy.h"
+#include "setup_texts.h"
 #include "single_run.h"
 #include "page_finished.h"
 #include "page_fs_dir.h"
@@ -44,10 +45,13 @@ int startSetup(HINSTANCE instance, bool searchRestricted) {
   // A limited account cannot make a working copy either: what it needs to
   // hear is that it cannot install.
   if (!runsAsAdministrator()) return refuseToStart(loadString(IDS_ERROR_NOT_ADMINISTRATOR), kExitNotAdministrator);
-  if (copyError)
+  if (copyError) {
+    Failure failure("", copyError);
+    failure.reason = systemMessage(copyError);
     return refuseToStart(fillIn(loadString(IDS_ERROR_WORKING_COPY), {std::to_string(copyError)}) +
-                             fillIn(loadString(IDS_FAILURE_REASON), {systemMessage(copyError)}),
+                             failureDetail(failure),
                          kExitNoWorkingCopy);
+  }
   return runSetup(instance);
 }
 

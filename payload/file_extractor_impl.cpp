@@ -76,7 +76,12 @@ int FileExtractorImpl::extractFile(const char* archivePath, const char* destinat
   if (found == catalog.end()) return failed({archivePath, 0, FailureSite::EntryMissing}, kEntryMissing);
 
   const std::string destination = destinationPath;
-  const DWORD attributes = GetFileAttributesA(destination.c_str());
+  // What the undo log looked at already is not looked at again: what changed
+  // since, the file's own making or renaming meets.
+  const UndoLog::Known known = undoLog ? undoLog->knownFile(destinationPath) : UndoLog::Known::Nothing;
+  const DWORD attributes = known == UndoLog::Known::Nothing ? GetFileAttributesA(destination.c_str())
+                           : known == UndoLog::Known::EarlierFile ? FILE_ATTRIBUTE_NORMAL
+                                                                    : INVALID_FILE_ATTRIBUTES;
   // No file can take the place of a folder.
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
     return failed({destination, ERROR_ALREADY_EXISTS, FailureSite::FolderInTheWay, "GetFileAttributesA"},

@@ -9,6 +9,10 @@ namespace Escort {
 // error says why): the change is then not made.
 class UndoLog {
  public:
+  // What the log knows of the file at `path` already: nothing, that none
+  // stood there, or that an earlier one stood there, when it was looked at.
+  enum class Known { Nothing, NoFile, EarlierFile };
+  virtual Known knownFile(const char* path) = 0;
   virtual bool directoryWillBeCreated(const char* directory) = 0;
   // A file is about to be put at `path`, where none stands. Refused with
   // ERROR_FILE_NOT_FOUND when the log knows of an earlier file there, which

@@ -78,6 +78,13 @@ bool InstallJournal::begin(const ChangePlan& plan) {
   return true;
 }
 
+Escort::UndoLog::Known InstallJournal::knownFile(const char* path) {
+  const auto found = files.find(asciiLowerCase(path));
+  if (found == files.end()) return Known::Nothing;
+  return values[found->second.value][found->second.index].kind == JournalRecordKind::FileReplaced ? Known::EarlierFile
+                                                                                                  : Known::NoFile;
+}
+
 bool InstallJournal::directoryWillBeCreated(const char* directory) {
   if (folders.count(asciiLowerCase(directory))) return true;
   if (!append(fileRecord(JournalRecordKind::DirectoryCreated, directory))) return false;

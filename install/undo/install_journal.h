@@ -30,6 +30,7 @@ class InstallJournal final : public Escort::UndoLog {
   // machine changed since the plan was made) is recorded first. A new file
   // where the plan saw an earlier one is refused (ERROR_FILE_NOT_FOUND): that
   // one may only be out of sight.
+  Known knownFile(const char* path) override;
   bool directoryWillBeCreated(const char* directory) override;
   bool fileWillBeCreated(const char* path) override;
   bool fileWillBeReplaced(const char* path, std::string& keptCopy) override;

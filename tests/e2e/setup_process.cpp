@@ -10,7 +10,7 @@ SetupProcess::SetupProcess(const std::string& program, const std::string& argume
                            const std::string& layer) {
   std::string commandLine = "\"" + program + "\"";
   if (!arguments.empty()) commandLine += " " + arguments;
-  start(program.c_str(), commandLine, suspended, "", Handles::Own, layer);
+  start(program.c_str(), commandLine, suspended, "", Handles::Own, Rights::Administrator, layer);
 }
 
 SetupProcess::SetupProcess(const std::string& commandLine, const std::string& workingDirectory, Handles handles,

@@ -15,7 +15,7 @@ std::string fullPath(const char* path) {
   }
 }
 
-std::string withoutTrailingBackslash(std::string path) {
+std::string withoutFinalBackslash(std::string path) {
   while (path.size() > 3 && path.back() == '\\') path.pop_back();
   return path;
 }

@@ -5,4 +5,4 @@
 
 std::string fullPath(const char* path);
 // Without a backslash at its end, unless it is a drive's root.
-std::string withoutTrailingBackslash(std::string path);
+std::string withoutFinalBackslash(std::string path);

@@ -27,7 +27,7 @@ std::string finalPath(const std::string& path) {
   if (length == 0 || length >= sizeof buffer) return std::string();
   std::string resolved(buffer, length);
   if (resolved.compare(0, 4, "\\\\?\\") == 0) resolved.erase(0, 4);
-  return withoutTrailingBackslash(resolved);
+  return withoutFinalBackslash(resolved);
 }
 
 std::string joined(const std::string& folder, const std::string& name) {
@@ -40,7 +40,7 @@ bool gone(const std::string& path) { return GetFileAttributesA(path.c_str()) == 
 
 Link linkAt(const std::string& fullPathGiven) {
   if (!layerSettings().reparsePoints) return {};
-  const std::string path = withoutTrailingBackslash(fullPathGiven);
+  const std::string path = withoutFinalBackslash(fullPathGiven);
   const size_t last = path.find_last_of('\\');
   if (last == std::string::npos || last + 1 == path.size() || path.size() <= 3) return {};  // a drive's root
   const std::string folder = path.substr(0, last == 2 ? 3 : last);
@@ -92,15 +92,15 @@ DWORD reparseData(const Link& link, void* buffer, DWORD size) {
 }
 
 DWORD removeLinkItself(const std::string& fullPath) {
-  const std::string link = unixPath(withoutTrailingBackslash(fullPath));
+  const std::string link = unixPath(withoutFinalBackslash(fullPath));
   if (link.empty() || !startHostCommand({"/bin/rm", "-f", link})) return ERROR_ACCESS_DENIED;
   return waitForEffect([&] { return gone(fullPath); }) ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
 }
 
 DWORD renameLinkItself(const std::string& fullPath, const std::string& newPath, bool replace) {
   if (!replace && !gone(newPath)) return ERROR_ALREADY_EXISTS;
-  const std::string from = unixPath(withoutTrailingBackslash(fullPath));
-  const std::string to = unixPath(withoutTrailingBackslash(newPath));
+  const std::string from = unixPath(withoutFinalBackslash(fullPath));
+  const std::string to = unixPath(withoutFinalBackslash(newPath));
   if (from.empty() || to.empty()) return ERROR_PATH_NOT_FOUND;
   if (!startHostCommand({"/bin/mv", "-f", "-T", from, to})) return ERROR_ACCESS_DENIED;
   return waitForEffect([&] { return gone(fullPath) && linkAt(newPath).kind != LinkKind::None; }) ? ERROR_SUCCESS
