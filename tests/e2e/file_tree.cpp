@@ -41,6 +41,13 @@ bool isDirectory(const std::string& path) {
 
 bool pathExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+bool isOpenedByNoOne(const std::string& path) {
+  const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(file);
+  return true;
+}
+
 HeldOpen::HeldOpen(const std::string& path)
     : file(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {
   check(file != INVALID_HANDLE_VALUE, path + " is held open");

@@ -19,6 +19,9 @@ void writeBytes(const std::string& path, const std::string& bytes);
 // installation keeps aside while it runs.
 bool holdsKeptCopy(const std::string& folder);
 
+// Whether no one else has the file open: only then can it be held alone.
+bool isOpenedByNoOne(const std::string& path);
+
 // While it lives, the file is held open by this program, shared with no one,
 // as a running simulator holds its modules.
 class HeldOpen {

@@ -214,7 +214,10 @@ SCENARIO(failed_reinstall_that_cannot_be_taken_back_loses_nothing) {
     UiDriver& setup = walkToTheLastPage(run);
     const HANDLE program = setup.process().handle();
     // Told by its size: opening it would be in the way of the program's renaming.
-    setup.clickAndRunUntil(IDC_NEXT, "the new readme is in place", [&] { return fileSize(readme) == newReadme.size(); });
+    // The program flushes what it wrote through handles of its own: the viewer
+    // takes the file while none is open (the program stands still meanwhile).
+    setup.clickAndRunUntil(IDC_NEXT, "the new readme is in place and let go of",
+                           [&] { return fileSize(readme) == newReadme.size() && isOpenedByNoOne(readme); });
     HeldOpen viewer(readme);
     resumeProcess(program);
     // Wine refuses to put a file in the place of one held open without
