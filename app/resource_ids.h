@@ -126,6 +126,10 @@
 // Windows run from could not be made (%1 the Windows error).
 #define IDS_ERROR_NOT_ADMINISTRATOR 199
 #define IDS_ERROR_WORKING_COPY 200
+// After a take-back: %1 the files still being deleted, which go at the next restart.
+#define IDS_FILES_GO_AT_RESTART 201
+// While the take-back waits for another program to let go of a file: %1 the file.
+#define IDS_WAITING_FOR 202
 
 // The licence agreement after its heading: one paragraph or section heading
 // per entry, in reading order from IDS_LICENSE_FIRST to IDS_LICENSE_LAST.

@@ -1,7 +1,5 @@
 #include "setup_working_copy.h"
 
-#include "setup_exit_codes.h"
-#include "text_format.h"
 #include "working_copy.h"
 
 namespace {
@@ -20,18 +18,6 @@ bool isSetupWorkingCopy(const std::string& commandLine) {
 }
 
 DWORD runFromWorkingCopy(DWORD& exitCode) {
-  // The user started this program; the wizard is the copy's to show.
-  AllowSetForegroundWindow(ASFW_ANY);
-  WorkingCopy copy;
-  const DWORD error = startWorkingCopy(
-      kCopyName, [](const std::string& copyPath, uint64_t) { return '"' + copyPath + '"' + kCopyMarker; }, copy);
-  if (error) return error;
-  // Should this program be ended from outside meanwhile, the copy still goes.
-  scheduleWorkingCopyRemoval(copy.program);
-  WaitForSingleObject(copy.process, INFINITE);
-  exitCode = kExitFailed;
-  GetExitCodeProcess(copy.process, &exitCode);
-  CloseHandle(copy.process);
-  if (DeleteFileA(copy.program.c_str())) RemoveDirectoryA(parentDirectory(copy.program).c_str());
-  return ERROR_SUCCESS;
+  return runWorkingCopy(kCopyName, [](const std::string& copyPath) { return '"' + copyPath + '"' + kCopyMarker; },
+                        exitCode);
 }

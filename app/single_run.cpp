@@ -1,7 +1,5 @@
 #include "single_run.h"
 
-#include <windows.h>
-
 namespace {
 
 // In the global namespace, so that a run in another session (another user
@@ -9,12 +7,17 @@ namespace {
 // and the uninstaller, so that neither overlaps the other.
 const char kMutexName[] = "Global\\Ninefold Kestrel 3 installation";
 
+HANDLE mutex = nullptr;  // never closed: the process holds it until it ends
+
 }  // namespace
 
-bool becomeTheOnlyRun() {
-  // Never closed: the process holds it until it ends.
-  HANDLE mutex = CreateMutexA(nullptr, FALSE, kMutexName);
+bool becomeTheOnlyRun(DWORD waitMs) {
+  mutex = CreateMutexA(nullptr, FALSE, kMutexName);
   if (mutex == nullptr) return false;
-  const DWORD taken = WaitForSingleObject(mutex, 0);
+  const DWORD taken = WaitForSingleObject(mutex, waitMs);
   return taken == WAIT_OBJECT_0 || taken == WAIT_ABANDONED;
+}
+
+void handTheRunOver() {
+  if (mutex) ReleaseMutex(mutex);
 }

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "single_run.h"
 #include "system_library.h"
 #include "text_format.h"
 
@@ -56,22 +57,23 @@ DWORD createFolder(std::string& folder) {
 
 DWORD start(const std::string& copyPath, const std::string& folder, const WorkingCopyCommandLine& commandLine,
             HANDLE& copyProcess) {
-  HANDLE self = nullptr;
-  if (!DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), &self, SYNCHRONIZE, TRUE, 0))
-    return GetLastError();
-  std::string line = commandLine(copyPath, static_cast<uint64_t>(reinterpret_cast<uintptr_t>(self)));
+  std::string line = commandLine(copyPath);
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};
-  const BOOL started = CreateProcessA(copyPath.c_str(), &line[0], nullptr, nullptr, TRUE, 0, nullptr,
-                                      folder.c_str(), &startup, &process);
-  const DWORD error = started ? ERROR_SUCCESS : GetLastError();
-  if (started) {
-    CloseHandle(process.hThread);
-    copyProcess = process.hProcess;
-  }
-  CloseHandle(self);  // the copy holds its own
-  return error;
+  if (!CreateProcessA(copyPath.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                      &process))
+    return GetLastError();
+  CloseHandle(process.hThread);
+  copyProcess = process.hProcess;
+  return ERROR_SUCCESS;
+}
+
+// Marks the copy `program` and then its folder for deletion at the next
+// restart (the pending operations run in the order given).
+void scheduleRemoval(const std::string& program) {
+  MoveFileExA(program.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+  MoveFileExA(parentDirectory(program).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
 }
 
 }  // namespace
@@ -84,22 +86,27 @@ std::string ownProgramPath() {
   }
 }
 
-DWORD startWorkingCopy(const char* fileName, const WorkingCopyCommandLine& commandLine, WorkingCopy& copy) {
+DWORD runWorkingCopy(const char* fileName, const WorkingCopyCommandLine& commandLine, DWORD& exitCode) {
   std::string folder;
   if (DWORD error = createFolder(folder)) return error;
-  const std::string copyPath = folder + "\\" + fileName;
-  DWORD error = CopyFileA(ownProgramPath().c_str(), copyPath.c_str(), TRUE) ? ERROR_SUCCESS : GetLastError();
-  if (!error) error = start(copyPath, folder, commandLine, copy.process);
+  const std::string copy = folder + "\\" + fileName;
+  HANDLE process = nullptr;
+  DWORD error = CopyFileA(ownProgramPath().c_str(), copy.c_str(), TRUE) ? ERROR_SUCCESS : GetLastError();
+  if (!error) error = start(copy, folder, commandLine, process);
   if (error) {
-    DeleteFileA(copyPath.c_str());
+    DeleteFileA(copy.c_str());
     RemoveDirectoryA(folder.c_str());
     return error;
   }
-  copy.program = copyPath;
+  // Should this program be ended from outside meanwhile, the copy still goes.
+  scheduleRemoval(copy);
+  // The user started this program; the windows are the copy's to show.
+  AllowSetForegroundWindow(ASFW_ANY);
+  handTheRunOver();
+  WaitForSingleObject(process, INFINITE);
+  exitCode = ERROR_GEN_FAILURE;
+  GetExitCodeProcess(process, &exitCode);
+  CloseHandle(process);
+  if (DeleteFileA(copy.c_str())) RemoveDirectoryA(folder.c_str());
   return ERROR_SUCCESS;
-}
-
-bool scheduleWorkingCopyRemoval(const std::string& program) {
-  return MoveFileExA(program.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) &&
-         MoveFileExA(parentDirectory(program).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
 }

@@ -10,29 +10,21 @@
 // not even be written in the ANSI code page, when the user's name is not).
 #include <windows.h>
 
-#include <cstdint>
 #include <functional>
 #include <string>
 
 // The full path of this program.
 std::string ownProgramPath();
 
-struct WorkingCopy {
-  std::string program;     // the copy's full path
-  HANDLE process = nullptr;  // its process, for the caller to close
-};
+// The copy's command line, given its path.
+using WorkingCopyCommandLine = std::function<std::string(const std::string& copyPath)>;
 
-// The copy's command line, given its path and the value of the inheritable
-// handle to this process that it receives.
-using WorkingCopyCommandLine = std::function<std::string(const std::string& copyPath, uint64_t originalProcess)>;
-
-// Copies this program as `fileName` into a new such folder and starts it
-// there (its working folder too, so that nothing holds the folder it came
-// from). ERROR_SUCCESS once it runs; otherwise the Windows error, and
-// nothing of the copy is left behind.
-DWORD startWorkingCopy(const char* fileName, const WorkingCopyCommandLine& commandLine, WorkingCopy& copy);
-
-// Marks the copy `program` and then its folder for deletion at the next
-// restart (the pending operations run in the order given). False when
-// Windows refuses: it needs the right to write HKEY_LOCAL_MACHINE.
-bool scheduleWorkingCopyRemoval(const std::string& program);
+// Copies this program as `fileName` into a new such folder, starts it there
+// (its working folder too, so that nothing holds the folder it came from),
+// lets it take the foreground and this run's place (single_run.h), and waits
+// for it to end: its exit code is then `exitCode`, for whatever started this
+// program to see. The copy and its folder are marked for deletion at the next
+// restart, and deleted at once when the copy has ended where Windows lets
+// them go. ERROR_SUCCESS once the copy has run; otherwise the Windows error,
+// and no copy is left behind.
+DWORD runWorkingCopy(const char* fileName, const WorkingCopyCommandLine& commandLine, DWORD& exitCode);

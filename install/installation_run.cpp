@@ -143,9 +143,9 @@ bool InstallationRun::commit() {
   return true;
 }
 
-JournalSettlement InstallationRun::takeBack() {
+JournalSettlement InstallationRun::takeBack(Waiting& waiting) {
   // An uninstall log that exists by then is left to end with the process: it
   // can only end by committing, and a failed installation leaves no registration.
   if (!journal.began()) return JournalSettlement();
-  return settleJournal();
+  return settleJournal(waiting);
 }

@@ -62,7 +62,7 @@ class InstallationRun {
   // --- After a failure ------------------------------------------------------
   // Everything the run changed, taken back (journal_settlement.h); nothing
   // to settle when the run never began.
-  JournalSettlement takeBack();
+  JournalSettlement takeBack(Waiting& waiting = quietWaiting());
 
   Step failedStep() const { return failedStep_; }
   const Failure& failure() const { return failure_; }

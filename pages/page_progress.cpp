@@ -7,6 +7,7 @@
 #include "extract_result.h"
 #include "failure_text.h"
 #include "install_messages.h"
+#include "message_wait.h"
 #include "setup_texts.h"
 #include "programs_holding.h"
 #include "progress_display.h"
@@ -97,17 +98,36 @@ void PageProgress::refuse(Escort::WizardUI* frame, HWND window, const std::strin
   frame->close();
 }
 
+// The take-back waits for files another program has open while they are
+// being deleted: the page says so, and stays painted.
+class PageProgress::PageWaiting final : public Waiting {
+ public:
+  PageWaiting(PageProgress& page, HWND window) : page(page), window(window) {}
+  void waitFor(const std::string& path, unsigned long ms) override {
+    page.showFileName(window, fillIn(loadString(IDS_WAITING_FOR), {path}));
+    waitLettingMessagesThrough(ms);
+  }
+
+ private:
+  PageProgress& page;
+  HWND window;
+};
+
 void PageProgress::reportFailure(Escort::WizardUI* frame, HWND window, int exitCode) {
   const bool cancelled = exitCode == kExitCancelled;
   Failure failure = run->failure();
   failure.reason = failure.systemError ? systemMessage(failure.systemError) : std::string();
   std::string message = cancelled ? loadString(IDS_CANCELLED) : failureText(*run) + failureDetail(failure);
-  JournalSettlement settlement = run->takeBack();
+  PageWaiting waiting(*this, window);
+  JournalSettlement settlement = run->takeBack(waiting);
   if (settlement.outcome == JournalSettlement::NotSettled || settlement.outcome == JournalSettlement::Damaged) {
     // Not "nothing has been changed", then.
     if (cancelled) message = loadString(IDS_CANCELLED_NOT_TAKEN_BACK);
     message += fillIn(loadString(IDS_ERROR_NOT_TAKEN_BACK), {settlementText(settlement)});
     exitCode = kExitNotTakenBack;
+  } else if (!settlement.atRestart.empty()) {
+    if (cancelled) message = loadString(IDS_CANCELLED_NOT_TAKEN_BACK);
+    message += fillIn(loadString(IDS_FILES_GO_AT_RESTART), {itemList(settlement.atRestart, loadString(IDS_MORE_ITEMS))});
   }
   refuse(frame, window, message, exitCode);
 }

@@ -21,6 +21,7 @@ class PageProgress final : public KS3Page {
   INT_PTR onMessage(Escort::WizardUI* frame, HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  class PageWaiting;
   // The page shows what the worker's messages say every 50 ms while they keep
   // coming, once they pause (a timer), and at the end in any case. Each
   // change of a control repaints it at once, a few milliseconds under Wine,

@@ -220,7 +220,11 @@ int FileExtractorImpl::failed(const Failure& failure, int result) {
 bool FileExtractorImpl::whileHeld(const std::string& path, const std::function<bool()>& attempt) {
   for (;;) {
     if (attempt()) return true;
-    if (!isHeldError(GetLastError())) return false;
+    const DWORD error = GetLastError();
+    if (!isInUse(path, error)) {
+      SetLastError(error);
+      return false;
+    }
     if (!status->fileInUse(path.c_str())) {
       SetLastError(ERROR_CANCELLED);
       return false;

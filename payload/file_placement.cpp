@@ -60,7 +60,13 @@ bool placeReplacing(const std::string& temporary, const std::string& destination
   return fits(destination) && durable::moveFile(temporary, destination, MOVEFILE_REPLACE_EXISTING);
 }
 
-bool isHeldError(unsigned long error) { return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION; }
+bool isInUse(const std::string& path, unsigned long error) {
+  if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) return true;
+  if (error != ERROR_ACCESS_DENIED) return false;
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES &&
+         !(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
+}
 
 bool isHeldByAnotherProgram(const std::string& path) {
   // Writing and renaming both: a program that shares neither, or a running
@@ -72,7 +78,7 @@ bool isHeldByAnotherProgram(const std::string& path) {
     CloseHandle(file);
     return false;
   }
-  return isHeldError(GetLastError());
+  return isInUse(path, GetLastError());
 }
 
 }  // namespace Escort

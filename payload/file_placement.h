@@ -29,9 +29,12 @@ bool placeOverEarlierFile(const std::string& temporary, const std::string& desti
 // step and keeping nothing. False when it cannot.
 bool placeReplacing(const std::string& temporary, const std::string& destination);
 
-// Whether the Windows error says that another program holds the file, so
-// that it could not be renamed, replaced or deleted.
-bool isHeldError(unsigned long error);
+// Whether `error`, from deleting, renaming, replacing or opening the file at
+// `path`, says that another program holds it: a sharing or lock violation,
+// or access denied to a file that is there and whose attributes allow the
+// change (Windows refuses so to delete a running program's module, which it
+// maps, and to replace a file that another program has open).
+bool isInUse(const std::string& path, unsigned long error);
 
 // Whether another program holds the file at `path` so that it can be neither
 // written nor renamed. Asked without changing the file.

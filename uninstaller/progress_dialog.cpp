@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "message_wait.h"
 #include "programs_holding.h"
 #include "progress_bar_class.h"
 #include "string_helpers.h"
@@ -48,6 +49,11 @@ void ProgressDialog::progress(size_t done, size_t total, const std::string& desc
                       static_cast<WPARAM>(total > 0 ? done : 1), 0);
   SetDlgItemTextA(dialog, IDC_UNINSTALL_DESCRIPTION, description.c_str());
   letMessagesThrough(dialog);
+}
+
+void ProgressDialog::waitFor(const std::string& path, unsigned long ms) {
+  if (dialog) SetDlgItemTextA(dialog, IDC_UNINSTALL_DESCRIPTION, fillIn(loadString(IDS_WAITING_FOR), {path}).c_str());
+  waitLettingMessagesThrough(ms);
 }
 
 bool ProgressDialog::fileInUse(const std::string& path) {

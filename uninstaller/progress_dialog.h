@@ -23,6 +23,8 @@ class ProgressDialog final : public UninstallObserver {
   // Names the file, with the programs that hold it where Windows can say,
   // and asks the user to close them: true for Retry.
   bool fileInUse(const std::string& path) override;
+  // Shows what it waits for, and stays painted meanwhile.
+  void waitFor(const std::string& path, unsigned long ms) override;
 
  private:
   HWND dialog = nullptr;

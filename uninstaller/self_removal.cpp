@@ -5,30 +5,12 @@
 #include "text_format.h"
 #include "uninstall_command_line.h"
 #include "uninstall_event_rules.h"
+#include "working_copy.h"
 
-namespace {
-
-constexpr DWORD kOriginalExitTimeoutMs = 60000;
-const char kCopyName[] = "ksuninstall.exe";
-
-}  // namespace
-
-DWORD startCopyInTemp(const std::string& productName) {
-  WorkingCopy copy;
-  const DWORD error = startWorkingCopy(
-      kCopyName,
-      [&productName](const std::string& copyPath, uint64_t original) {
-        return copyCommandLine(copyPath, original, productName);
-      },
-      copy);
-  if (!error) CloseHandle(copy.process);
-  return error;
-}
-
-void waitForOriginal(uint64_t originalProcess) {
-  const HANDLE original = reinterpret_cast<HANDLE>(static_cast<uintptr_t>(originalProcess));
-  WaitForSingleObject(original, kOriginalExitTimeoutMs);
-  CloseHandle(original);
+DWORD runCopyInTemp(const std::string& productName, DWORD& exitCode) {
+  return runWorkingCopy(
+      "ksuninstall.exe", [&productName](const std::string& copyPath) { return copyCommandLine(copyPath, productName); },
+      exitCode);
 }
 
 void restoreUninstaller(const std::string& uninstallerPath) {
@@ -38,4 +20,4 @@ void restoreUninstaller(const std::string& uninstallerPath) {
   durable::copyNewFile(ownProgramPath(), uninstallerPath);  // never over what is there
 }
 
-bool scheduleCopyRemoval() { return scheduleWorkingCopyRemoval(ownProgramPath()); }
+std::string copyFolder() { return parentDirectory(ownProgramPath()); }

@@ -4,7 +4,7 @@
 
 namespace {
 
-const char kCopyMarker[] = "\\original:";
+const char kCopyMarker[] = "\\working-copy";
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -51,15 +51,11 @@ UninstallCommandLine parseUninstallCommandLine(const std::string& commandLine,
   parsed.productName = trimmed(line.substr(argumentsStart(line, modulePath)));
 
   const std::string& rest = parsed.productName;
-  if (rest.compare(0, sizeof kCopyMarker - 1, kCopyMarker) != 0) return parsed;
-  size_t end = sizeof kCopyMarker - 1;
-  uint64_t handle = 0;
-  while (end < rest.size() && rest[end] >= '0' && rest[end] <= '9')
-    handle = handle * 10 + static_cast<uint64_t>(rest[end++] - '0');
-  if (end == sizeof kCopyMarker - 1 || (end < rest.size() && !isBlank(rest[end]))) return parsed;
+  const size_t marker = sizeof kCopyMarker - 1;
+  // Exactly as the original writes it, then a blank.
+  if (rest.compare(0, marker, kCopyMarker) != 0 || rest.size() == marker || !isBlank(rest[marker])) return parsed;
   parsed.isCopy = true;
-  parsed.originalProcess = handle;
-  parsed.productName = trimmed(rest.substr(end));
+  parsed.productName = trimmed(rest.substr(marker));
   return parsed;
 }
 
@@ -76,8 +72,6 @@ std::string uninstallerPathOf(const std::string& uninstallString, const std::str
   return trimmed(command.substr(0, command.size() - suffix.size()));
 }
 
-std::string copyCommandLine(const std::string& copyPath, uint64_t originalProcess,
-                            const std::string& productName) {
-  return '"' + copyPath + "\" " + kCopyMarker + std::to_string(originalProcess) + ' ' +
-         productName;
+std::string copyCommandLine(const std::string& copyPath, const std::string& productName) {
+  return '"' + copyPath + "\" " + kCopyMarker + ' ' + productName;
 }

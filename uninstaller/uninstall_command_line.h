@@ -3,7 +3,6 @@
 // registration, as "UninstallString" and the Start menu's uninstall shortcut
 // pass it ("C:\Program Files\Kestrel 3\ksuninstall.exe" Kestrel 3). No Windows
 // headers: the parsing is tested on the host.
-#include <cstdint>
 #include <string>
 
 struct UninstallCommandLine {
@@ -11,10 +10,8 @@ struct UninstallCommandLine {
   // a name with blanks needs no quotes. Empty when none was given.
   std::string productName;
   // Set in the working copy that the uninstaller starts once the user has
-  // agreed (self_removal.h): the copy asks nothing and waits for
-  // the original, whose process handle value it inherited, to end.
+  // agreed (self_removal.h): the copy asks nothing.
   bool isCopy = false;
-  uint64_t originalProcess = 0;
 };
 
 // `modulePath` is the program's own path as Windows reports it. It finds the
@@ -29,9 +26,7 @@ UninstallCommandLine parseUninstallCommandLine(const std::string& commandLine,
 // Empty when the command is neither.
 std::string uninstallerPathOf(const std::string& uninstallString, const std::string& productName);
 
-// The command line of the copy: its quoted path, the marker with the original
-// process's handle value, then the name. The marker starts with '\', which a
-// name cannot (a name is one registry key name, and those hold no '\'), so no
-// product name is ever mistaken for it.
-std::string copyCommandLine(const std::string& copyPath, uint64_t originalProcess,
-                            const std::string& productName);
+// The command line of the copy: its quoted path, the marker, then the name.
+// The marker starts with '\', which a name cannot (a name is one registry key
+// name, and those hold no '\'), so no product name is ever mistaken for it.
+std::string copyCommandLine(const std::string& copyPath, const std::string& productName);

@@ -1,7 +1,8 @@
 // ksuninstall.exe: undoes an installation of Kestrel 3 from its uninstall
 // registration. Started with the registration's name (uninstall_command_line.h);
 // the program that was started asks, then hands the work to a copy of itself
-// in the Windows folder's Temp (self_removal.h), which carries it out and reports.
+// in the Windows folder's Temp (self_removal.h), which carries it out and
+// reports, and ends with the copy's exit code.
 #include <windows.h>
 
 #include <string>
@@ -24,8 +25,13 @@
 #include "uninstall_run.h"
 #include "uninstaller_exit_codes.h"
 #include "uninstaller_ids.h"
+#include "working_copy.h"
 
 namespace {
+
+// How long the working copy waits for the program that started it to let go
+// of the run.
+constexpr DWORD kHandOverMs = 60000;
 
 int showMessage(UINT captionId, const std::string& text, UINT type) {
   return MessageBoxA(nullptr, text.c_str(), loadString(captionId).c_str(),
@@ -81,11 +87,12 @@ int askAndHandOver(const std::string& productName) {
   if (showMessage(IDS_QUESTION_CAPTION, fillIn(loadString(IDS_QUESTION), {registration.displayName}),
                   MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
     return kUninstallDeclined;
-  if (DWORD error = startCopyInTemp(productName)) {
+  DWORD exitCode = kUninstallDone;
+  if (DWORD error = runCopyInTemp(productName, exitCode)) {
     showError(IDS_COPY_FAILED, {std::to_string(error)}, systemMessage(error));
     return kUninstallNoWorkingCopy;
   }
-  return kUninstallDone;
+  return static_cast<int>(exitCode);
 }
 
 // In the copy: settles first an installation or an uninstallation that was
@@ -128,7 +135,10 @@ int undoRegistration(HINSTANCE instance, const std::string& productName) {
   DWORD error = ERROR_SUCCESS;
   {
     ProgressDialog dialog(instance, fillIn(loadString(IDS_PROGRESS_CAPTION), {registration.displayName}));
-    if (!uninstallRecorded(productName, registration, dialog, putBack, summary)) error = GetLastError();
+    if (!uninstallRecorded(productName, registration, dialog,
+                           uninstallerPathOf(registration.uninstallString, productName), copyFolder(), putBack,
+                           summary))
+      error = GetLastError();
   }
   if (error) {
     showError(IDS_RECORD_FAILED, {std::to_string(error)}, systemMessage(error));
@@ -137,7 +147,8 @@ int undoRegistration(HINSTANCE instance, const std::string& productName) {
   summary.failed = withReasons(summary.failed);
   const ReportTexts texts = {loadString(IDS_REPORT_DONE),        loadString(IDS_REPORT_FAILED),
                              loadString(IDS_REPORT_FAILED_ITEM), loadString(IDS_REPORT_REFUSED),
-                             loadString(IDS_REPORT_KEPT),        loadString(IDS_REPORT_MORE)};
+                             loadString(IDS_REPORT_KEPT),        loadString(IDS_REPORT_MORE),
+                             loadString(IDS_REPORT_AT_RESTART)};
   showMessage(IDS_REPORT_CAPTION, reportText(texts, summary, registration.displayName),
               MB_OK | (summary.complete() ? MB_ICONINFORMATION : MB_ICONWARNING));
   return summary.complete() ? kUninstallDone : kUninstallIncomplete;
@@ -153,15 +164,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     return kUninstallNotAdministrator;
   }
   const UninstallCommandLine commandLine = parseUninstallCommandLine(GetCommandLineA(), ownProgramPath());
-  // The working copy is the same run: it takes over once the program that
-  // started it, which held the run until then, has ended.
-  if (commandLine.isCopy) {
-    waitForOriginal(commandLine.originalProcess);
-    // Marked first, so that it goes at the next restart even if ended part-way.
-    scheduleCopyRemoval();
-  }
+  // The working copy is the same run: it takes over from the program that
+  // started it, which holds the run until the copy has started.
   int result = kUninstallAlreadyRunning;
-  if (!becomeTheOnlyRun())
+  if (!becomeTheOnlyRun(commandLine.isCopy ? kHandOverMs : 0))
     showError(IDS_ALREADY_RUNNING, {});
   else
     result = commandLine.isCopy ? undoRegistration(instance, commandLine.productName)

@@ -8,6 +8,7 @@
 #include "destination_directory.h"
 #include "durable_changes.h"
 #include "journal_store.h"
+#include "pending_deletions.h"
 #include "product_names.h"
 #include "registration_reader.h"
 #include "registry_state.h"
@@ -17,9 +18,8 @@
 
 namespace {
 
-// Tries, and the pause between them: a virus scanner or an indexer that has
-// just opened a file lets go of it within moments.
-constexpr int kPasses = 3;
+// Tries while nothing is being deleted, and the pause between them.
+constexpr int kPassesWithoutPending = 3;
 constexpr DWORD kPauseBetweenPassesMs = 500;
 
 // Every file and folder that `records` name, for the flush that makes a
@@ -35,9 +35,12 @@ std::vector<std::string> pathsOf(const std::vector<JournalRecord>& records) {
 
 // One pass over the run, the latest change first, and the folders it made
 // last, when all it put in them is gone (a folder is made when its first
-// file needs it); what failed, in that order.
-std::vector<Failure> takeBack(const std::vector<JournalRecord>& records) {
+// file needs it); what failed, in that order. A folder that holds only files
+// being deleted is left for a later pass, in `waitingFolders`.
+std::vector<Failure> takeBack(const std::vector<JournalRecord>& records, PendingDeletions& pending,
+                              std::vector<std::string>& waitingFolders) {
   std::vector<Failure> failed;
+  waitingFolders.clear();
   std::set<std::string> cleared;  // folders rid of the files the run was writing
   const auto clearFolderOf = [&cleared](const std::string& path) {
     const std::string folder = parentDirectory(path);
@@ -49,10 +52,13 @@ std::vector<Failure> takeBack(const std::vector<JournalRecord>& records) {
   for (size_t at = records.size(); at-- > 0;) {
     const JournalRecord& record = records[at];
     switch (record.kind) {
-      case JournalRecordKind::FileCreated:
+      case JournalRecordKind::FileCreated: {
         clearFolderOf(record.path);
-        check(record.path, deleteFileEvent(record.path), FailureSite::TakeBackDelete, "DeleteFileA");
+        const DWORD error = deleteFileEvent(record.path);
+        if (!error) pending.deleted(record.path);
+        check(record.path, error, FailureSite::TakeBackDelete, "DeleteFileA");
         break;
+      }
       case JournalRecordKind::FileReplaced:
         clearFolderOf(record.path);
         check(record.path, restoreKeptCopy(record.keptCopy, record.path), FailureSite::TakeBackRestore, "MoveFileExA");
@@ -67,8 +73,13 @@ std::vector<Failure> takeBack(const std::vector<JournalRecord>& records) {
   }
   // Made the shallowest first, so removed the deepest first.
   for (size_t at = records.size(); at-- > 0;) {
-    if (records[at].kind == JournalRecordKind::DirectoryCreated)
-      check(records[at].path, removeFolderIfEmpty(records[at].path), FailureSite::TakeBackFolder, "RemoveDirectoryA");
+    if (records[at].kind != JournalRecordKind::DirectoryCreated) continue;
+    const std::string& folder = records[at].path;
+    const DWORD error = removeFolderIfEmpty(folder);
+    if (error == ERROR_DIR_NOT_EMPTY && pending.holdsOnlyPending(folder))
+      waitingFolders.push_back(folder);
+    else if (error != ERROR_DIR_NOT_EMPTY)  // holding something else, the folder is someone else's too
+      check(folder, error, FailureSite::TakeBackFolder, "RemoveDirectoryA");
   }
   return failed;
 }
@@ -124,14 +135,23 @@ std::vector<std::string> missingDrivesOf(const std::vector<Failure>& left) {
   return drives;
 }
 
-// The run's changes taken back, in passes; what is left, or nothing once
-// what was taken back is on the disk.
-std::vector<Failure> takeBackInPasses(const std::vector<JournalRecord>& records) {
-  std::vector<Failure> left = takeBack(records);
-  for (int pass = 1; pass < kPasses && !left.empty(); ++pass) {
+// The run's changes taken back, in passes while something fails or is being
+// deleted and the run's patience lasts; what is left, or nothing once what
+// was taken back is on the disk. Folders that hold only files still being
+// deleted then go at the next restart, and those files are `atRestart`.
+std::vector<Failure> takeBackInPasses(const std::vector<JournalRecord>& records, Waiting& waiting,
+                                      std::vector<std::string>& atRestart) {
+  PendingDeletions pending(waiting);
+  std::vector<std::string> waitingFolders;
+  std::vector<Failure> left = takeBack(records, pending, waitingFolders);
+  // A scanner or an indexer that has just opened a file lets go of it within moments.
+  for (int pass = 1; pass < kPassesWithoutPending && !left.empty() && waitingFolders.empty(); ++pass) {
     Sleep(kPauseBetweenPassesMs);
-    left = takeBack(records);
+    left = takeBack(records, pending, waitingFolders);
   }
+  while (!waitingFolders.empty() && pending.pause()) left = takeBack(records, pending, waitingFolders);
+  for (const std::string& folder : waitingFolders) pending.removeAtRestart(folder);
+  if (!waitingFolders.empty()) atRestart = pending.remaining();
   if (left.empty() && !flushChangesTo(pathsOf(records)))
     left.push_back({"", GetLastError(), FailureSite::FlushFiles, "FlushFileBuffers"});
   return left;
@@ -152,7 +172,7 @@ std::vector<Failure> finishCommittedRun(const std::vector<JournalRecord>& record
   return left;
 }
 
-JournalSettlement settleJournal() {
+JournalSettlement settleJournal(Waiting& waiting) {
   JournalSettlement settlement;
   if (!journalExists()) return settlement;
   std::vector<JournalRecord> records;
@@ -174,7 +194,7 @@ JournalSettlement settleJournal() {
     settlement.left = finishCommittedRun(records);
     settlement.outcome = JournalSettlement::Finished;
   } else {
-    settlement.left = takeBackInPasses(records);
+    settlement.left = takeBackInPasses(records, waiting, settlement.atRestart);
     settlement.outcome = JournalSettlement::TakenBack;
   }
   if (settlement.left.empty()) {

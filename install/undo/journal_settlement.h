@@ -9,6 +9,7 @@
 
 #include "failure.h"
 #include "journal_format.h"
+#include "waiting.h"
 
 struct JournalSettlement {
   enum Outcome {
@@ -19,6 +20,10 @@ struct JournalSettlement {
     Damaged,       // the journal cannot be read (`problem`); nothing was touched
   } outcome = NoJournal;
   std::vector<Failure> left;
+  // Files of a run taken back that another program still has open, being
+  // deleted: they go when it lets go, at the latest when Windows restarts
+  // (their folders are marked to go then).
+  std::vector<std::string> atRestart;
   // The drives of `left` that cannot be seen at all ("E:\"): an unplugged
   // disk, a network drive not connected. Nothing on them is taken for gone.
   std::vector<std::string> missingDrives;
@@ -31,9 +36,10 @@ struct JournalSettlement {
 // later settlement; with nothing left, the journal may go.
 std::vector<Failure> finishCommittedRun(const std::vector<JournalRecord>& records);
 
-// Settles the journal in the registry, and removes it once it is settled.
+// Settles the journal in the registry, and removes it once it is settled,
+// waiting with `waiting` for files being deleted.
 // A step that fails is tried again a few times, every step of the run in its
 // order, each time; what still fails is left as it is, with its record, so
 // that a later settlement can finish the job. What a settlement changed
 // reaches the disk before the journal goes.
-JournalSettlement settleJournal();
+JournalSettlement settleJournal(Waiting& waiting = quietWaiting());

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "durable_changes.h"
+#include "file_placement.h"
 #include "registry_key.h"
 #include "text_format.h"
 
@@ -78,12 +79,11 @@ DWORD restoreKeptCopy(const std::string& keptCopy, const std::string& path) {
 DWORD removeFolderIfEmpty(const std::string& folder) {
   if (durable::removeDirectory(folder)) return ERROR_SUCCESS;
   const DWORD error = GetLastError();
-  // A folder that holds something else now is someone else's too.
-  return error == ERROR_DIR_NOT_EMPTY || isGone(folder, error) ? ERROR_SUCCESS : error;
+  return isGone(folder, error) ? ERROR_SUCCESS : error;
 }
 
 DWORD deleteEmptyDirsEvent(const std::string& directory, std::vector<std::string>& removed,
-                           std::vector<std::string>& kept) {
+                           std::vector<std::string>& kept, PendingDeletions& pending) {
   const std::string root = withoutTrailingBackslash(directory);
   // Deepest first: a folder's depth is its number of levels.
   std::map<std::pair<size_t, std::string>, std::string, std::greater<>> candidates;
@@ -112,6 +112,10 @@ DWORD deleteEmptyDirsEvent(const std::string& directory, std::vector<std::string
     if (durable::removeDirectory(folder)) {
       removed.push_back(folder);
       considerParentOf(folder);
+    } else if (GetLastError() == ERROR_DIR_NOT_EMPTY && pending.holdsOnlyPending(folder)) {
+      // Gone now or at the restart, it is no longer in its parent's way.
+      if (pending.removeFolder(folder)) removed.push_back(folder);
+      considerParentOf(folder);
     } else if (GetLastError() == ERROR_DIR_NOT_EMPTY) {
       keptHere.push_back(folder);
     } else if (!isGone(folder, GetLastError())) {
@@ -122,6 +126,23 @@ DWORD deleteEmptyDirsEvent(const std::string& directory, std::vector<std::string
     if (holdsMoreThan(folder, keptHere)) kept.push_back(folder);
   }
   return error;
+}
+
+DWORD putAsideUntilRestart(const std::string& path, const std::string& folder, std::string& besideIt) {
+  besideIt.clear();
+  const std::string inFolder = Escort::newKeptCopyPath(folder + path.substr(lastBackslash(path)));
+  if (durable::moveFile(path, inFolder, 0)) {
+    // The folder's own mark, made earlier, would come before the file's.
+    MoveFileExA(inFolder.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    MoveFileExA(folder.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    return ERROR_SUCCESS;
+  }
+  if (GetLastError() != ERROR_NOT_SAME_DEVICE) return GetLastError();
+  const std::string aside = Escort::newKeptCopyPath(path);
+  if (!durable::moveFile(path, aside, 0)) return GetLastError();
+  MoveFileExA(aside.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+  besideIt = aside;
+  return ERROR_SUCCESS;
 }
 
 DWORD deleteRegTreeEvent(const std::string& subkey) {

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "pending_deletions.h"
+
 // Whether a call on `path` that failed with `error` found it gone for sure:
 // not there, and the deepest level above it that is there can be seen (so
 // that the levels below it are missing indeed). On a drive that is not there,
@@ -28,7 +30,7 @@ DWORD deleteFileEvent(const std::string& path);
 DWORD restoreKeptCopy(const std::string& keptCopy, const std::string& path);
 
 // Removes a folder that a run made, when it is empty: ERROR_SUCCESS also when
-// it is gone, or when it holds something (someone else's since).
+// it is gone; ERROR_DIR_NOT_EMPTY when it holds something.
 DWORD removeFolderIfEmpty(const std::string& folder);
 
 // Removes the folders at and below `directory` that became empty through
@@ -39,8 +41,18 @@ DWORD removeFolderIfEmpty(const std::string& folder);
 // holds something (or is a link to elsewhere, never followed) stays with its
 // parents and is added to `kept`, unless all it holds is folders kept that
 // way; that is no failure.
+// A folder that holds only files being deleted is removed once they are
+// gone, or marked to go at the next restart when they outlast `pending`'s
+// patience; it is not kept.
 DWORD deleteEmptyDirsEvent(const std::string& directory, std::vector<std::string>& removed,
-                           std::vector<std::string>& kept);
+                           std::vector<std::string>& kept, PendingDeletions& pending);
+
+// The file of the program that waits for this run, which Windows renames but
+// does not delete while it runs: moved into `folder` (which goes at the next
+// restart with what it holds), or, on another volume, renamed aside beside
+// itself (`besideIt`, its new name; empty otherwise) and marked to go at the
+// restart.
+DWORD putAsideUntilRestart(const std::string& path, const std::string& folder, std::string& besideIt);
 
 // Deletes HKEY_LOCAL_MACHINE\<subkey> with everything below it, then each
 // level above it that this left empty (no values, no subkeys), up to but not

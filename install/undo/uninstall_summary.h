@@ -15,6 +15,9 @@ struct UninstallSummary {
   // Directories that still hold files that were not installed, left with
   // their parents.
   std::vector<std::string> kept;
+  // Files that go when Windows next restarts (being deleted while another
+  // program has them open, or held so that they could only be renamed aside).
+  std::vector<std::string> atRestart;
 
   bool complete() const { return failed.empty(); }
 };

@@ -62,18 +62,17 @@ TEST(UninstallCommandLine, TheUninstallerPathOfAnUninstallString) {
 
 TEST(UninstallCommandLine, TheCopysCommandLineReadsBack) {
   const char copy[] = "C:\\Users\\pilot\\Temp\\ksu1A.tmp\\ksuninstall.exe";
-  const std::string line = copyCommandLine(copy, 18446744073709551615u, "Kestrel 3");
-  EXPECT_EQ(line, std::string("\"") + copy + "\" \\original:18446744073709551615 Kestrel 3");
+  const std::string line = copyCommandLine(copy, "Kestrel 3");
+  EXPECT_EQ(line, std::string("\"") + copy + "\" \\working-copy Kestrel 3");
 
   const UninstallCommandLine parsed = parseUninstallCommandLine(line, copy);
   EXPECT_TRUE(parsed.isCopy);
-  EXPECT_EQ(parsed.originalProcess, 18446744073709551615u);
   EXPECT_EQ(parsed.productName, "Kestrel 3");
 }
 
 TEST(UninstallCommandLine, OnlyAWholeMarkerMakesACopy) {
-  for (const char* arguments : {"\\original: Kestrel 3", "\\original:12x Kestrel 3",
-                                "\\original Kestrel 3", "Kestrel 3 \\original:12"}) {
+  for (const char* arguments : {"\\working-copyKestrel 3", "\\working Kestrel 3", "\\Working-copy Kestrel 3",
+                                "Kestrel 3 \\working-copy"}) {
     const UninstallCommandLine parsed =
         parseUninstallCommandLine(std::string("\"") + kModule + "\" " + arguments, kModule);
     EXPECT_FALSE(parsed.isCopy) << arguments;

@@ -113,7 +113,7 @@ class CrashStates : public ::testing::Test {
     ASSERT_EQ(readRegistration(kProductName, registration, damaged), RegistrationStatus::Found);
     QuietObserver observer;
     UninstallSummary summary;
-    ASSERT_TRUE(uninstallRecorded(kProductName, registration, observer, [] { return std::string(); }, summary));
+    ASSERT_TRUE(uninstallRecorded(kProductName, registration, observer, "", "", [] { return std::string(); }, summary));
     ASSERT_TRUE(summary.complete());
   }
 

@@ -19,6 +19,7 @@
 #include "self_removal.h"
 #include "uninstall_log.h"
 #include "uninstall_run.h"
+#include "working_copy.h"
 #include "uninstaller_ids.h"
 
 namespace Escort {
@@ -65,7 +66,12 @@ class RecordingObserver : public UninstallObserver {
     release = nullptr;
     return true;
   }
+  void waitFor(const std::string& path, unsigned long ms) override {
+    waitedFor.push_back(path);
+    Sleep(ms);
+  }
   std::vector<ProgressStep> steps;
+  std::vector<std::string> waitedFor;
   std::vector<std::string> inUse;
   std::function<void()> release;
 };
