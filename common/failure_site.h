@@ -55,6 +55,7 @@ enum class FailureSite : int {
   TakeBackKey = 604,
   DriveMissing = 605,
   DiscardKeptCopy = 606,
+  TakeBackLink = 607,
   // Uninstalling.
   UninstallDelete = 701,
   UninstallFolder = 702,

@@ -82,6 +82,9 @@ bool InstallationRun::begin() {
   uninstallLog = Escort::createUninstallerSetup(kProductName, "", uninstaller.c_str());
   if (!uninstallLog) return fail(Step::Registration, {"", ERROR_NOT_ENOUGH_MEMORY, FailureSite::NoMemory});
   job->uninstallLog = uninstallLog;
+  for (const std::string& folder : planner.plan().destinations)
+    if (!uninstallLog->addDestination(folder.c_str()))
+      return fail(Step::Registration, {"", ERROR_NOT_ENOUGH_MEMORY, FailureSite::NoMemory});
   return true;
 }
 

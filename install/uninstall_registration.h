@@ -25,6 +25,12 @@ constexpr const char kEventCountValue[] = "EscortEvents";
 constexpr const char kEventTagPrefix[] = "EscortTag";
 constexpr const char kEventParamsPrefix[] = "EscortParams";
 constexpr const char kEventDescPrefix[] = "EscortDesc";
+// The folders the user chose for the installations the events undo (the
+// program directory, each simulator's folder), each with its backslash,
+// separated by '|', which no path holds. Below them the uninstaller follows
+// no link (link_guard.h).
+constexpr const char kDestinationsValue[] = "EscortFolders";
+constexpr char kDestinationSeparator = '|';
 // Kilobytes of the files the events would delete, for Windows' list of programs.
 constexpr const char kEstimatedSizeValue[] = "EstimatedSize";
 

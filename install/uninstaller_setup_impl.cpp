@@ -40,6 +40,15 @@ bool UninstallerSetupImpl::addEvent(const char* command, const char* parameter,
   return true;
 }
 
+bool UninstallerSetupImpl::addDestination(const char* folder) {
+  try {
+    destinations.push_back(folder);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  return true;
+}
+
 // The caller's journal holds the key as it stood: a registration that cannot
 // be written whole, or whose writing is cut off, is taken back with the rest
 // of the run, and an earlier installation's registration stays able to remove
@@ -50,7 +59,13 @@ bool UninstallerSetupImpl::commit() {
     RegistryKey key;
     if (!events.empty() && key.create(kUninstallKey + productName, KEY_ALL_ACCESS)) {
       const std::vector<SavedRegistryValue> earlier = key.values();
-      written = writeChanged(key, earlier, registeredValues(withEarlierEvents(readableEvents(earlier))));
+      // An earlier installation's folders stay named with its events.
+      std::vector<std::string> folders = destinations;
+      for (const std::string& folder : readableDestinations(earlier))
+        if (std::none_of(folders.begin(), folders.end(),
+                         [&folder](const std::string& named) { return equalsIgnoringCase(named, folder); }))
+          folders.push_back(folder);
+      written = writeChanged(key, earlier, registeredValues(withEarlierEvents(readableEvents(earlier)), folders));
     }
   } catch (const std::bad_alloc&) {
     // A value name or the uninstall command could not be built; the key is closed.
@@ -106,8 +121,8 @@ DWORD kilobytesToRemove(const std::vector<UninstallEvent>& registered) {
 
 }  // namespace
 
-std::vector<SavedRegistryValue> UninstallerSetupImpl::registeredValues(
-    const std::vector<UninstallEvent>& registered) const {
+std::vector<SavedRegistryValue> UninstallerSetupImpl::registeredValues(const std::vector<UninstallEvent>& registered,
+                                                                      const std::vector<std::string>& folders) const {
   // The program directory usually lies under "Program Files": unquoted, the
   // command line would end at the first blank of the path.
   std::vector<SavedRegistryValue> values = {
@@ -120,6 +135,11 @@ std::vector<SavedRegistryValue> UninstallerSetupImpl::registeredValues(
     values.push_back(text(kEventDescPrefix + suffix, registered[n].description));
   }
   values.push_back(number(kEstimatedSizeValue, kilobytesToRemove(registered)));
+  if (!folders.empty()) {
+    std::string joined;
+    for (const std::string& folder : folders) joined += (joined.empty() ? "" : std::string(1, kDestinationSeparator)) + folder;
+    values.push_back(text(kDestinationsValue, joined));
+  }
   return values;
 }
 

@@ -15,12 +15,14 @@ class UninstallerSetupImpl final : public UninstallerSetup {
                        const char* uninstallerPath);
 
   bool addEvent(const char* command, const char* parameter, const char* eventDescription) override;
+  bool addDestination(const char* folder) override;
   bool commit() override;
 
  private:
   ~UninstallerSetupImpl() = default;  // only commit() ends the log
   std::vector<UninstallEvent> withEarlierEvents(const std::vector<UninstallEvent>& earlier) const;
-  std::vector<SavedRegistryValue> registeredValues(const std::vector<UninstallEvent>& registered) const;
+  std::vector<SavedRegistryValue> registeredValues(const std::vector<UninstallEvent>& registered,
+                                                   const std::vector<std::string>& folders) const;
   bool writeChanged(const RegistryKey& key, const std::vector<SavedRegistryValue>& earlier,
                     const std::vector<SavedRegistryValue>& wanted) const;
 
@@ -28,6 +30,7 @@ class UninstallerSetupImpl final : public UninstallerSetup {
   std::string description;
   std::string uninstallerPath;
   std::vector<UninstallEvent> events;
+  std::vector<std::string> destinations;
 };
 
 }  // namespace Escort

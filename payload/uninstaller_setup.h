@@ -7,6 +7,8 @@ namespace Escort {
 class UninstallerSetup {
  public:
   virtual bool addEvent(const char* command, const char* parameter, const char* description) = 0;
+  // A folder the user chose for the installation (kDestinationsValue).
+  virtual bool addDestination(const char* folder) = 0;
   // Writes the registration and destroys the object, whatever the result.
   virtual bool commit() = 0;
 

@@ -14,6 +14,7 @@ std::string reportText(const ReportTexts& texts, const UninstallSummary& summary
     sections.push_back(fillIn(texts.refused, {itemList(summary.refused, texts.more), productName}));
   if (!summary.kept.empty())
     sections.push_back(fillIn(texts.kept, {itemList(summary.kept, texts.more), productName}));
+  if (!summary.links.empty()) sections.push_back(fillIn(texts.links, {itemList(summary.links, texts.more)}));
   if (!summary.atRestart.empty()) sections.push_back(fillIn(texts.atRestart, {itemList(summary.atRestart, texts.more)}));
 
   std::string text;

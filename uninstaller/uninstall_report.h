@@ -16,11 +16,12 @@ struct ReportTexts {
   std::string refused;     // %1 list, %2 product
   std::string kept;        // %1 list, %2 product
   std::string more;        // %1 number of items not listed
+  std::string links;       // %1 list
   std::string atRestart;   // %1 list
 };
 
 // The report: the done line when nothing failed, then a section for each
-// non-empty list of the summary (failed, refused, kept, at restart). Each list shows its
+// non-empty list of the summary (failed, refused, kept, links, at restart). Each list shows its
 // first kReportListLimit items, one a line, and then how many more there are,
 // so the message box stays on the screen.
 std::string reportText(const ReportTexts& texts, const UninstallSummary& summary,

@@ -80,6 +80,7 @@
 #define IDS_REPORT_KEPT 24
 #define IDS_REPORT_MORE 25
 #define IDS_REPORT_AT_RESTART 30
+#define IDS_REPORT_LINKS 32
 // While the run waits for another program to let go of a file being deleted: %1 the file.
 #define IDS_WAITING_FOR 31
 // The drives a settlement cannot reach: %1 their roots.

@@ -148,7 +148,7 @@ int undoRegistration(HINSTANCE instance, const std::string& productName) {
   const ReportTexts texts = {loadString(IDS_REPORT_DONE),        loadString(IDS_REPORT_FAILED),
                              loadString(IDS_REPORT_FAILED_ITEM), loadString(IDS_REPORT_REFUSED),
                              loadString(IDS_REPORT_KEPT),        loadString(IDS_REPORT_MORE),
-                             loadString(IDS_REPORT_AT_RESTART)};
+                             loadString(IDS_REPORT_LINKS),       loadString(IDS_REPORT_AT_RESTART)};
   showMessage(IDS_REPORT_CAPTION, reportText(texts, summary, registration.displayName),
               MB_OK | (summary.complete() ? MB_ICONINFORMATION : MB_ICONWARNING));
   return summary.complete() ? kUninstallDone : kUninstallIncomplete;

@@ -42,6 +42,7 @@ bool recordUninstallation(const std::string& productName) {
 bool InstallJournal::begin(const ChangePlan& plan) {
   if (!createJournalKey(key)) return false;
   std::vector<JournalRecord> planned;
+  for (const std::string& folder : plan.destinations) planned.push_back(fileRecord(JournalRecordKind::Destination, folder));
   for (const std::string& subkey : plan.keys) {
     JournalRecord record;
     record.kind = JournalRecordKind::KeyChanged;

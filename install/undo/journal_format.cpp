@@ -75,6 +75,7 @@ bool decodeRecord(RecordReader& in, JournalRecord& record) {
     case JournalRecordKind::DirectoryCreated:
     case JournalRecordKind::FileCreated:
     case JournalRecordKind::UninstallBegun:
+    case JournalRecordKind::Destination:
       read = in.text(record.path);
       break;
     case JournalRecordKind::FileReplaced:
@@ -125,6 +126,11 @@ std::string recordProblem(const JournalRecord& record, const std::vector<std::st
     }
     case JournalRecordKind::Committed:
       return "";
+    case JournalRecordKind::Destination:
+      return endsWithBackslash(record.path) &&
+                     installablePathProblem(withoutTrailingBackslash(record.path), PathKind::Folder) == PathProblem::None
+                 ? ""
+                 : "a folder no installation chooses";
     case JournalRecordKind::UninstallBegun:
       return !record.path.empty() && findBackslash(record.path) == std::string::npos ? ""
                                                                                  : "a registration no installation makes";
@@ -149,6 +155,7 @@ std::string encodeJournalRecord(const JournalRecord& record) {
     case JournalRecordKind::DirectoryCreated:
     case JournalRecordKind::FileCreated:
     case JournalRecordKind::UninstallBegun:
+    case JournalRecordKind::Destination:
       putText(out, record.path);
       break;
     case JournalRecordKind::FileReplaced:

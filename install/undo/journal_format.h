@@ -28,6 +28,10 @@ enum class JournalRecordKind : uint8_t {
   // `path`: the product name of a registration that the uninstaller is
   // removing; a settlement finishes the removal. Only ever alone.
   UninstallBegun = 6,
+  // `path`: a folder the user chose for the run (the program directory, a
+  // simulator's folder), with its backslash: below it, no level may be a link
+  // when the run is taken back (link_guard.h). Before any change.
+  Destination = 7,
 };
 
 struct JournalRecord {

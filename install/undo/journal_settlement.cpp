@@ -8,6 +8,7 @@
 #include "destination_directory.h"
 #include "durable_changes.h"
 #include "journal_store.h"
+#include "link_guard.h"
 #include "pending_deletions.h"
 #include "product_names.h"
 #include "registration_reader.h"
@@ -27,10 +28,20 @@ constexpr DWORD kPauseBetweenPassesMs = 500;
 std::vector<std::string> pathsOf(const std::vector<JournalRecord>& records) {
   std::vector<std::string> paths;
   for (const JournalRecord& record : records) {
-    if (!record.path.empty() && record.kind != JournalRecordKind::UninstallBegun) paths.push_back(record.path);
+    if (!record.path.empty() && record.kind != JournalRecordKind::UninstallBegun &&
+        record.kind != JournalRecordKind::Destination)
+      paths.push_back(record.path);
     if (!record.keptCopy.empty()) paths.push_back(record.keptCopy);
   }
   return paths;
+}
+
+// The folders the user chose for the run.
+std::vector<std::string> destinationsOf(const std::vector<JournalRecord>& records) {
+  std::vector<std::string> folders;
+  for (const JournalRecord& record : records)
+    if (record.kind == JournalRecordKind::Destination) folders.push_back(record.path);
+  return folders;
 }
 
 // One pass over the run, the latest change first, and the folders it made
@@ -41,27 +52,37 @@ std::vector<Failure> takeBack(const std::vector<JournalRecord>& records, Pending
                               std::vector<std::string>& waitingFolders) {
   std::vector<Failure> failed;
   waitingFolders.clear();
+  LinkGuard guard(destinationsOf(records));
   std::set<std::string> cleared;  // folders rid of the files the run was writing
-  const auto clearFolderOf = [&cleared](const std::string& path) {
-    const std::string folder = parentDirectory(path);
-    if (cleared.insert(asciiLowerCase(folder)).second) Escort::deleteTemporaryFiles(folder);
-  };
   const auto check = [&failed](const std::string& item, DWORD error, FailureSite site, const char* call) {
     if (error != ERROR_SUCCESS) failed.push_back({item, error, site, call});
+  };
+  // Nothing is done through a link on the way to `path`; its folder is rid
+  // of the files the run was writing.
+  const auto mayChange = [&](const std::string& path) {
+    const std::string link = guard.linkOnTheWay(path);
+    if (!link.empty()) {
+      check(link, ERROR_CANT_ACCESS_FILE, FailureSite::TakeBackLink, "GetFileInformationByHandle");
+      return false;
+    }
+    const std::string folder = parentDirectory(path);
+    if (cleared.insert(asciiLowerCase(folder)).second) Escort::deleteTemporaryFiles(folder);
+    return true;
   };
   for (size_t at = records.size(); at-- > 0;) {
     const JournalRecord& record = records[at];
     switch (record.kind) {
       case JournalRecordKind::FileCreated: {
-        clearFolderOf(record.path);
+        if (!mayChange(record.path)) break;
         const DWORD error = deleteFileEvent(record.path);
         if (!error) pending.deleted(record.path);
         check(record.path, error, FailureSite::TakeBackDelete, "DeleteFileA");
         break;
       }
       case JournalRecordKind::FileReplaced:
-        clearFolderOf(record.path);
-        check(record.path, restoreKeptCopy(record.keptCopy, record.path), FailureSite::TakeBackRestore, "MoveFileExA");
+        if (mayChange(record.path))
+          check(record.path, restoreKeptCopy(record.keptCopy, record.path), FailureSite::TakeBackRestore,
+                "MoveFileExA");
         break;
       case JournalRecordKind::KeyChanged:
         check(machineKeyName(record.key.subkey), restoreKeyState(record.key), FailureSite::TakeBackKey,
@@ -71,10 +92,18 @@ std::vector<Failure> takeBack(const std::vector<JournalRecord>& records, Pending
         break;
     }
   }
+  // The run's own hold on the folders would be in the way of their removal.
+  guard.release();
   // Made the shallowest first, so removed the deepest first.
   for (size_t at = records.size(); at-- > 0;) {
     if (records[at].kind != JournalRecordKind::DirectoryCreated) continue;
     const std::string& folder = records[at].path;
+    const std::string link = guard.linkOnTheWay(folder);
+    guard.release();
+    if (!link.empty()) {
+      check(link, ERROR_CANT_ACCESS_FILE, FailureSite::TakeBackLink, "GetFileInformationByHandle");
+      continue;
+    }
     const DWORD error = removeFolderIfEmpty(folder);
     if (error == ERROR_DIR_NOT_EMPTY && pending.holdsOnlyPending(folder))
       waitingFolders.push_back(folder);

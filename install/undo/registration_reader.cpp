@@ -43,6 +43,7 @@ RegistrationStatus readRegistration(const std::string& productName, Registration
     }
     read.events.push_back(std::move(event));
   }
+  read.destinations = readableDestinations(key.values());
   registration = std::move(read);
   return RegistrationStatus::Found;
 }
@@ -92,4 +93,19 @@ std::vector<Escort::UninstallEvent> readableEvents(const std::vector<SavedRegist
     events.push_back(std::move(event));
   }
   return events;
+}
+
+std::vector<std::string> readableDestinations(const std::vector<SavedRegistryValue>& values) {
+  std::vector<std::string> folders;
+  for (const SavedRegistryValue& value : values) {
+    std::string text;
+    if (!equalsIgnoringCase(value.name, Escort::kDestinationsValue) || !textOf(value, text)) continue;
+    for (size_t start = 0; start <= text.size();) {
+      size_t end = text.find(Escort::kDestinationSeparator, start);
+      if (end == std::string::npos) end = text.size();
+      if (end > start) folders.push_back(text.substr(start, end - start));
+      start = end + 1;
+    }
+  }
+  return folders;
 }

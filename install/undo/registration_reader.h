@@ -12,6 +12,9 @@ struct Registration {
   // readable, which does not stop a run.
   std::string uninstallString;
   std::vector<Escort::UninstallEvent> events;  // in the order they were logged
+  // The folders the user chose (kDestinationsValue); none where the value is
+  // missing or damaged, which does not stop a run.
+  std::vector<std::string> destinations;
 };
 
 enum class RegistrationStatus { Found, Missing, Damaged };
@@ -39,3 +42,7 @@ RegistrationStatus readRegistration(const std::string& productName, Registration
 // "EscortTag" value. An event counts when its command and parameter can be
 // read; a description that cannot is empty.
 std::vector<Escort::UninstallEvent> readableEvents(const std::vector<SavedRegistryValue>& values);
+
+// The folders of a registration key's `values` (kDestinationsValue); none
+// when it is missing or not text.
+std::vector<std::string> readableDestinations(const std::vector<SavedRegistryValue>& values);

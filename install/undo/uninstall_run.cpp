@@ -2,10 +2,13 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "change_flush.h"
 #include "file_placement.h"
 #include "install_journal.h"
 #include "journal_store.h"
+#include "link_guard.h"
 #include "product_names.h"
 #include "registry_key.h"
 #include "text_format.h"
@@ -17,6 +20,7 @@ namespace {
 struct UninstallState {
   UninstallObserver& observer;
   PendingDeletions pending;
+  LinkGuard guard;
   const std::string& waitingProgram;
   const std::string& asideFolder;
   UninstallSummary summary;
@@ -40,15 +44,30 @@ DWORD deleteFile(const std::string& path, UninstallState& run) {
   return error;
 }
 
+// Whether a link stands on the way to `path`: it is then noted, once, and
+// nothing is done through it.
+bool linkInTheWay(const std::string& path, UninstallState& run) {
+  const std::string link = run.guard.linkOnTheWay(path);
+  if (link.empty()) return false;
+  std::vector<std::string>& links = run.summary.links;
+  if (std::none_of(links.begin(), links.end(), [&link](const std::string& noted) { return equalsIgnoringCase(noted, link); }))
+    links.push_back(link);
+  return true;
+}
+
 Failure carryOut(const Escort::UninstallEvent& event, UninstallState& run) {
   const std::string& path = event.parameter;
   switch (eventKind(event.command)) {
     case EventKind::DeleteFile: {
+      if (linkInTheWay(path, run)) return {path, ERROR_SUCCESS};
       const DWORD error = deleteFile(path, run);
       if (!error) run.removed.push_back(path);
       return {path, error, FailureSite::UninstallDelete, "DeleteFileA"};
     }
     case EventKind::DeleteEmptyDirs:
+      // The run's own hold on the folders would be in the way of their removal.
+      run.guard.release();
+      if (linkInTheWay(path, run)) return {path, ERROR_SUCCESS};
       return {path, deleteEmptyDirsEvent(path, run.removed, run.summary.kept, run.pending), FailureSite::UninstallFolder,
               "RemoveDirectoryA"};
     case EventKind::DeleteRegTree:
@@ -64,7 +83,8 @@ Failure carryOut(const Escort::UninstallEvent& event, UninstallState& run) {
 UninstallSummary runUninstall(const std::string& productName, const Registration& registration,
                               UninstallObserver& observer, const std::string& waitingProgram,
                               const std::string& asideFolder) {
-  UninstallState run{observer, PendingDeletions(observer), waitingProgram, asideFolder, {}, {}};
+  UninstallState run{observer, PendingDeletions(observer), LinkGuard(registration.destinations), waitingProgram,
+                     asideFolder, {}, {}};
   const size_t total = registration.events.size();
   for (size_t n = 0; n < total; ++n) {
     const Escort::UninstallEvent& event = registration.events[n];
@@ -76,6 +96,7 @@ UninstallSummary runUninstall(const std::string& productName, const Registration
     const Failure failure = carryOut(event, run);
     if (failure.systemError) run.summary.failed.push_back(failure);
   }
+  run.guard.release();
   const std::vector<std::string> pending = run.pending.remaining();
   run.summary.atRestart.insert(run.summary.atRestart.end(), pending.begin(), pending.end());
   if (run.summary.complete()) {

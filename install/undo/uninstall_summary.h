@@ -18,6 +18,9 @@ struct UninstallSummary {
   // Files that go when Windows next restarts (being deleted while another
   // program has them open, or held so that they could only be renamed aside).
   std::vector<std::string> atRestart;
+  // Links that stand where the installation made or filled a folder: nothing
+  // was done through them, and they are left as they are.
+  std::vector<std::string> links;
 
   bool complete() const { return failed.empty(); }
 };

@@ -20,6 +20,7 @@
 #include "removable_drive.h"
 #include "resource_ids.h"
 #include "scenario.h"
+#include "strict_windows_run.h"
 #include "throttle.h"
 #include "tree_walk.h"
 #include "wizard_steps.h"
@@ -137,6 +138,28 @@ SCENARIO(drive_missing_or_too_long_program_dir_refused_before_anything_changes) 
     check(!runJournal(), "no journal was begun");
     checkSameMachine(before);
   }
+}
+
+// A program directory of 260 characters (the longest "KSDir" that the page
+// reads, and its backslash), below which no file's path would be one that
+// Windows' ANSI functions accept: refused before anything changes, as
+// Windows' own limits would refuse it half-way.
+SCENARIO(strict_windows_long_program_dir_refused_before_anything_changes) {
+  StrictWindows strict(run);
+  seedSimulator(Simulator::Fs2004);
+  const std::string parent = "C:\\Flight Simulator Add-ons\\";
+  const std::string setting = parent + std::string(259 - parent.size(), 'k');
+  seedProgramDirSetting(setting);
+  const std::string directory = setting + "\\";
+  const MachineSnapshot before = takeMachineSnapshot();
+  UiDriver& setup = walkToTheLastPage(run, directory);
+  setup.click(IDC_NEXT);
+  expectFailureAndEnd(setup,
+                      destinationRefused(directory, "A file installed there would have a longer path than Windows "
+                                                    "allows:\n" + longestProgramFile(run, directory)),
+                      kExitRefused);
+  check(!runJournal(), "no journal was begun");
+  checkSameMachine(before);
 }
 
 // The drive of the simulator goes away during a reinstall: the run fails

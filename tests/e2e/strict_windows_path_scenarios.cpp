@@ -1,6 +1,5 @@
-// Paths as Windows takes them: no longer than its ANSI functions accept, and
-// never through a link that another user put where the installation made a
-// folder.
+// Paths as Windows takes them: never through a link that another user put
+// where the installation made a folder.
 #include <windows.h>
 
 #include <string>
@@ -16,33 +15,6 @@
 #include "strict_windows_run.h"
 #include "uninstaller_steps.h"
 #include "wizard_steps.h"
-
-// A program directory of 260 characters (the longest "KSDir" that the page
-// reads, and its backslash), below which no file's path would be one that
-// Windows accepts: refused on the program directory page, which stays, before
-// anything changes.
-SCENARIO(strict_windows_long_program_dir_refused_before_anything_changes) {
-  StrictWindows strict(run);
-  seedSimulator(Simulator::Fs2004);
-  const std::string parent = "C:\\Flight Simulator Add-ons\\";
-  const std::string setting = parent + std::string(259 - parent.size(), 'k');
-  seedProgramDirSetting(setting);
-  const std::string directory = setting + "\\";
-  const MachineSnapshot before = takeMachineSnapshot();
-
-  UiDriver& setup = walkToTheLastPage(run, directory);
-  setup.click(IDC_NEXT);
-  checkEqual(UiDriver::captionAndText(setup.waitForDialog(std::vector<std::string>{kErrorCaption, kCancelCaption})),
-             captionAndText(kErrorCaption,
-                            "Kestrel cannot be installed in this folder, because the paths of its files would be too "
-                            "long for Windows:\n" +
-                                directory + "\n\nChoose a folder with a shorter path."),
-             "the message on Next");
-  setup.answerDialog(kErrorCaption, IDOK);
-  expectProgramDirPage(setup, directory);
-  checkSameMachine(before);
-  cancelAndConfirm(setup);
-}
 
 // After an installation, a standard user puts a junction to a folder of
 // files they may not change, by the names of Kestrel's modules, in place of

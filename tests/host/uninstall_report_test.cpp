@@ -16,7 +16,8 @@ TEST(UninstallReport, FillInReplacesNumberedPlaceholdersOnce) {
 }
 
 const ReportTexts kTexts = {"%1 removed.", "Not removed:\n%1\nKept %2.", "%1 (error %2)",
-                            "Skipped for %2:\n%1", "Kept for %2:\n%1", "...and %1 more", "At restart:\n%1"};
+                            "Skipped for %2:\n%1", "Kept for %2:\n%1", "...and %1 more", "Links:\n%1",
+                            "At restart:\n%1"};
 
 TEST(UninstallReport, ACompleteRunSaysItIsDone) {
   EXPECT_EQ(reportText(kTexts, UninstallSummary(), "Kestrel 3"), "Kestrel 3 removed.");
@@ -27,11 +28,13 @@ TEST(UninstallReport, EachListHasItsSectionInOrder) {
   summary.failed = {{"C:\\K\\kestrel.exe", 32}, {"C:\\K\\", 145}};
   summary.refused = {"DeleteFile \\\\server\\x"};
   summary.kept = {"C:\\K\\docs"};
+  summary.links = {"C:\\FS9\\modules"};
   summary.atRestart = {"C:\\K\\ksuninstall.exe", "C:\\K\\readme.txt"};
   EXPECT_EQ(reportText(kTexts, summary, "Kestrel 3"),
             "Not removed:\nC:\\K\\kestrel.exe (error 32)\nC:\\K\\ (error 145)\nKept Kestrel 3.\n\n"
             "Skipped for Kestrel 3:\nDeleteFile \\\\server\\x\n\n"
             "Kept for Kestrel 3:\nC:\\K\\docs\n\n"
+            "Links:\nC:\\FS9\\modules\n\n"
             "At restart:\nC:\\K\\ksuninstall.exe\nC:\\K\\readme.txt");
 }
 

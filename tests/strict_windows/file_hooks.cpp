@@ -179,6 +179,7 @@ BOOL WINAPI strictMoveFileExA(LPCSTR from, LPCSTR to, DWORD flags) {
   if (refusedAsTooLong(from, source, kPathLimit) || (to && refusedAsTooLong(to, target, kPathLimit))) return FALSE;
   // Only recorded for the next restart: nothing is opened now.
   if (flags & MOVEFILE_DELAY_UNTIL_REBOOT) return MoveFileExA(from, to, flags);
+  if (to && !(flags & MOVEFILE_COPY_ALLOWED) && refusedAcrossVolumes(source, target)) return FALSE;
   if (refusedAsDeletePending(source)) return FALSE;
   const bool replacing = (flags & MOVEFILE_REPLACE_EXISTING) != 0;
   if (to && replacing && refusedAsDeletePending(target)) return FALSE;

@@ -29,6 +29,7 @@ LayerSettings readLayerSettings() {
     read.deletePending = read.deletePending || all || name == kDeletePending;
     read.pathLimits = read.pathLimits || all || name == kPathLimits;
     read.reparsePoints = read.reparsePoints || all || name == kReparsePoints;
+    read.volumes = read.volumes || all || name == kVolumes;
   }
   read.stateFile = environmentVariable(kStrictWindowsStateVariable);
   settings() = read;

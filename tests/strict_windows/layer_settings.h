@@ -7,6 +7,7 @@ struct LayerSettings {
   bool deletePending = false;
   bool pathLimits = false;
   bool reparsePoints = false;
+  bool volumes = false;
   std::string stateFile;  // empty: this process keeps its state to itself
 };
 

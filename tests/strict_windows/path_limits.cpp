@@ -10,3 +10,10 @@ bool refusedAsTooLong(const char* given, const std::string& fullPath, size_t lim
   SetLastError(ERROR_FILENAME_EXCED_RANGE);
   return true;
 }
+
+bool refusedAcrossVolumes(const std::string& from, const std::string& to) {
+  if (!layerSettings().volumes || from.size() < 2 || to.size() < 2 || from[1] != ':' || to[1] != ':') return false;
+  if ((from[0] | 0x20) == (to[0] | 0x20)) return false;  // drive letters are ASCII
+  SetLastError(ERROR_NOT_SAME_DEVICE);
+  return true;
+}

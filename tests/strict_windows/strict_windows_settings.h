@@ -15,6 +15,7 @@ constexpr char kStrictWindowsStateVariable[] = "KESTREL_STRICT_WINDOWS_STATE";
 constexpr char kDeletePending[] = "delete-pending";
 constexpr char kPathLimits[] = "path-limits";
 constexpr char kReparsePoints[] = "reparse-points";
+constexpr char kVolumes[] = "volumes";
 constexpr char kAllBehaviours[] = "all";
 
 // The state file's lines, fields separated by tabs:

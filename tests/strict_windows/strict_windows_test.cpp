@@ -219,6 +219,18 @@ TEST_F(StrictWindowsLayer, AnsiFunctionsRefusePathsOf260CharactersAndFoldersOf24
   EXPECT_EQ(call(kNone, "create " + refused).error, 0u) << "Wine makes it without the behaviour";
 }
 
+// A rename that would leave the drive is refused, as between two volumes; one
+// that may copy (MoveFileA) is not a rename.
+TEST_F(StrictWindowsLayer, RenamesStayOnTheirDrive) {
+  const std::string file = scratch / "volume.txt";
+  writeFileBytes(file, "on C:");
+  const std::string elsewhere = quoted("Z:\\tmp\\kestrel-strict-volumes.txt");
+  expectErrors(kVolumes, {{"rename " + quoted(file) + " " + elsewhere, ERROR_NOT_SAME_DEVICE},
+                          {"replace " + quoted(file) + " " + elsewhere, ERROR_NOT_SAME_DEVICE},
+                          {"rename " + quoted(file) + " " + quoted(scratch / "renamed.txt"), ERROR_SUCCESS}});
+  EXPECT_EQ(readFileBytes(scratch / "renamed.txt"), "on C:");
+}
+
 // --- Links ----------------------------------------------------------------------
 
 class StrictWindowsLinks : public StrictWindowsLayer {

@@ -13,6 +13,7 @@ class RecordingLog : public Escort::UninstallerSetup {
     events.push_back({command, parameter, description});
     return accepting;
   }
+  bool addDestination(const char*) override { return accepting; }
   bool commit() override { return true; }
 
   std::vector<UninstallEvent> events;
