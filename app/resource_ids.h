@@ -130,6 +130,8 @@
 #define IDS_FILES_GO_AT_RESTART 201
 // While the take-back waits for another program to let go of a file: %1 the file.
 #define IDS_WAITING_FOR 202
+// %1 the link that stands where the installation writes into a folder.
+#define IDS_DESTINATION_LINK 203
 
 // The licence agreement after its heading: one paragraph or section heading
 // per entry, in reading order from IDS_LICENSE_FIRST to IDS_LICENSE_LAST.

@@ -24,14 +24,19 @@ void noteTooLong(const std::string& path, PathKind kind, size_t destination, std
 }  // namespace
 
 bool findDestinationProblem(const ChangePlan& plan, DestinationProblem& problem) {
-  for (const std::string& folder : plan.destinations) {
+  // A folder too long itself is named by the longest path the run would write
+  // below it, as any other destination whose files would be too long.
+  std::vector<std::string> longest(plan.destinations.size());
+  for (size_t destination = 0; destination < plan.destinations.size(); ++destination) {
+    const std::string& folder = plan.destinations[destination];
     const DestinationTrouble trouble = folderTrouble(folder);
-    if (trouble != DestinationTrouble::None) {
+    if (trouble == DestinationTrouble::TooLong) {
+      longest[destination] = folder;
+    } else if (trouble != DestinationTrouble::None) {
       problem = {folder, trouble, std::string()};
       return true;
     }
   }
-  std::vector<std::string> longest(plan.destinations.size());
   for (const PlannedFile& file : plan.files) noteTooLong(file.path, PathKind::File, file.folder, longest);
   for (size_t destination = 0; destination < longest.size(); ++destination) {
     if (!longest[destination].empty()) {

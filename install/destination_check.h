@@ -11,12 +11,13 @@ enum class DestinationTrouble {
   DriveMissing,  // the folder's drive is not there (unplugged, a network drive not connected)
   NotLocal,      // not a folder on a drive of this computer (a network path, "\\?\")
   TooLong,       // a path the run would write is longer than Windows takes
+  Link,          // a link to another place stands where the run writes into a folder
 };
 
 struct DestinationProblem {
   std::string folder;  // as the user knows it: the program directory, a simulator's folder
   DestinationTrouble trouble = DestinationTrouble::None;
-  std::string path;    // TooLong: the longest path the run would write there
+  std::string path;    // TooLong: the longest path the run would write there; Link: the link
 };
 
 // What keeps `folder` (with or without its trailing backslash) from taking

@@ -65,8 +65,18 @@ bool InstallationRun::plan() {
   return true;
 }
 
-bool InstallationRun::findDestinationProblem(DestinationProblem& problem) const {
-  return ::findDestinationProblem(planner.plan(), problem);
+bool InstallationRun::findDestinationProblem(DestinationProblem& problem) {
+  const ChangePlan& plan = planner.plan();
+  if (::findDestinationProblem(plan, problem)) return true;
+  const std::string link = foldersHeld.hold(plan);
+  if (link.empty()) return false;
+  problem.folder.clear();
+  for (const std::string& destination : plan.destinations)
+    if (equalsIgnoringCase(link.substr(0, destination.size()), destination) && destination.size() > problem.folder.size())
+      problem.folder = destination;
+  problem.trouble = DestinationTrouble::Link;
+  problem.path = link;
+  return true;
 }
 
 bool InstallationRun::findRoomShortage(RoomShortage& shortage) const {

@@ -16,6 +16,7 @@
 #include "destination_check.h"
 #include "failure.h"
 #include "file_holders.h"
+#include "folders_held.h"
 #include "install_job.h"
 #include "install_journal.h"
 #include "journal_settlement.h"
@@ -37,7 +38,9 @@ class InstallationRun {
   // Works out every change of the run. False when the payload cannot be read
   // or two parts of it would write one file.
   bool plan();
-  bool findDestinationProblem(DestinationProblem& problem) const;
+  // A destination that cannot take what goes there; else the folders the
+  // run writes into are held as they stand until it ends (folders_held.h).
+  bool findDestinationProblem(DestinationProblem& problem);
   bool findRoomShortage(RoomShortage& shortage) const;
   std::vector<HeldFile> heldFiles() const;
 
@@ -76,6 +79,7 @@ class InstallationRun {
 
   std::unique_ptr<InstallJob> job;
   ChangePlanner planner;
+  FoldersHeld foldersHeld;
   InstallJournal journal;
   Escort::UninstallerSetup* uninstallLog = nullptr;
   std::string shortcutFolder;

@@ -43,6 +43,8 @@ std::string destinationReason(DestinationTrouble trouble, const std::string& pat
       return loadString(IDS_DESTINATION_NOT_LOCAL);
     case DestinationTrouble::TooLong:
       return fillIn(loadString(IDS_DESTINATION_TOO_LONG), {path});
+    case DestinationTrouble::Link:
+      return fillIn(loadString(IDS_DESTINATION_LINK), {path});
     case DestinationTrouble::None:
       break;
   }

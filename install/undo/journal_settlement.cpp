@@ -7,6 +7,7 @@
 #include "change_flush.h"
 #include "destination_directory.h"
 #include "durable_changes.h"
+#include "file_placement.h"
 #include "journal_store.h"
 #include "link_guard.h"
 #include "pending_deletions.h"
@@ -73,7 +74,8 @@ std::vector<Failure> takeBack(const std::vector<JournalRecord>& records, Pending
     const JournalRecord& record = records[at];
     switch (record.kind) {
       case JournalRecordKind::FileCreated: {
-        if (!mayChange(record.path)) break;
+        // Deleted by an earlier pass, its name kept while a scanner holds it.
+        if (pending.isBeingDeleted(record.path) || !mayChange(record.path)) break;
         const DWORD error = deleteFileEvent(record.path);
         if (!error) pending.deleted(record.path);
         check(record.path, error, FailureSite::TakeBackDelete, "DeleteFileA");
@@ -164,6 +166,13 @@ std::vector<std::string> missingDrivesOf(const std::vector<Failure>& left) {
   return drives;
 }
 
+// The first item of `failed` that another program holds, "" when none is.
+std::string firstInUse(const std::vector<Failure>& failed) {
+  for (const Failure& failure : failed)
+    if (Escort::isInUse(failure.item, failure.systemError)) return failure.item;
+  return std::string();
+}
+
 // The run's changes taken back, in passes while something fails or is being
 // deleted and the run's patience lasts; what is left, or nothing once what
 // was taken back is on the disk. Folders that hold only files still being
@@ -173,12 +182,20 @@ std::vector<Failure> takeBackInPasses(const std::vector<JournalRecord>& records,
   PendingDeletions pending(waiting);
   std::vector<std::string> waitingFolders;
   std::vector<Failure> left = takeBack(records, pending, waitingFolders);
-  // A scanner or an indexer that has just opened a file lets go of it within moments.
-  for (int pass = 1; pass < kPassesWithoutPending && !left.empty() && waitingFolders.empty(); ++pass) {
-    Sleep(kPauseBetweenPassesMs);
+  // A scanner or an indexer that has just opened a file lets go of it within
+  // moments: while one holds a file (or a name being deleted), the run waits
+  // for it as long as its patience lasts, saying so; otherwise it tries a few
+  // times more.
+  for (int pass = 1; !left.empty() || !waitingFolders.empty(); ++pass) {
+    const std::string held = firstInUse(left);
+    if (waitingFolders.empty() && held.empty()) {
+      if (pass >= kPassesWithoutPending) break;
+      Sleep(kPauseBetweenPassesMs);
+    } else if (!pending.pause(held)) {
+      break;
+    }
     left = takeBack(records, pending, waitingFolders);
   }
-  while (!waitingFolders.empty() && pending.pause()) left = takeBack(records, pending, waitingFolders);
   for (const std::string& folder : waitingFolders) pending.removeAtRestart(folder);
   if (!waitingFolders.empty()) atRestart = pending.remaining();
   if (left.empty() && !flushChangesTo(pathsOf(records)))

@@ -1,25 +1,13 @@
 #include "link_guard.h"
 
 #include "text_format.h"
+#include "unfollowed_level.h"
 
 namespace {
 
 // Whether `path` is `root` or lies below it, as Windows compares names.
 bool isWithin(const std::string& path, const std::string& root) {
   return path.size() > root.size() && equalsIgnoringCase(path.substr(0, root.size()), root);
-}
-
-// Opened for its attributes only, the link itself where it is one; without
-// sharing deletion, so that it can be neither renamed nor removed while held.
-HANDLE holdLevel(const std::string& level) {
-  return CreateFileA(level.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                     FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-}
-
-bool isLink(HANDLE level) {
-  BY_HANDLE_FILE_INFORMATION information;
-  return GetFileInformationByHandle(level, &information) &&
-         (information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
 }  // namespace
@@ -50,16 +38,19 @@ std::string LinkGuard::linkOnTheWay(const std::string& path) {
   for (size_t at = shared; at < held.size(); ++at) CloseHandle(held[at].second);
   held.resize(shared);
   for (size_t at = shared; at < levels.size(); ++at) {
-    const HANDLE level = holdLevel(levels[at]);
+    const HANDLE level = holdUnfollowed(levels[at]);
     // Not there (gone already), or not to be opened: nothing is reached through it.
     if (level == INVALID_HANDLE_VALUE) return std::string();
-    const bool link = isLink(level);
+    // A link is never held: the next path below it must meet it again.
+    if (isLink(level)) {
+      CloseHandle(level);
+      return levels[at];
+    }
     // `path` itself is only looked at: the run is about to change it.
     if (at + 1 == levels.size())
       CloseHandle(level);
     else
       held.emplace_back(levels[at], level);
-    if (link) return levels[at];
   }
   return std::string();
 }

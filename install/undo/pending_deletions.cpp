@@ -52,12 +52,17 @@ bool PendingDeletions::holdsOnlyPending(const std::string& folder) {
   return only;
 }
 
-bool PendingDeletions::pause() {
+bool PendingDeletions::isBeingDeleted(const std::string& path) const {
+  return names.count(asciiLowerCase(path)) != 0;
+}
+
+bool PendingDeletions::pause(const std::string& heldFile) {
   if (waited >= kPatienceMs) return false;
   waited += kPauseMs;
   // Gone since: the run goes on at once.
   const std::vector<std::string> left = remaining();
-  if (!left.empty()) waiting.waitFor(left.front(), kPauseMs);
+  const std::string& waitedFor = left.empty() ? heldFile : left.front();
+  if (!waitedFor.empty()) waiting.waitFor(waitedFor, kPauseMs);
   return true;
 }
 

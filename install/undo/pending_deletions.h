@@ -28,9 +28,13 @@ class PendingDeletions {
   // that hold nothing else.
   bool holdsOnlyPending(const std::string& folder);
 
-  // One pause of the run while files are being deleted (none when they are
-  // gone already); false once its patience is spent.
-  bool pause();
+  // Whether the run deleted `path` and its name is still there.
+  bool isBeingDeleted(const std::string& path) const;
+
+  // One pause of the run while files are being deleted, or while another
+  // program holds `heldFile` (none when neither is so); false once its
+  // patience is spent.
+  bool pause(const std::string& heldFile = std::string());
 
   // The files still being deleted, in the order they were deleted.
   std::vector<std::string> remaining();

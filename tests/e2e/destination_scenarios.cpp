@@ -32,11 +32,6 @@ const char kDriveMissing[] = "Its drive is not there.  Connect the drive, then r
 const char kNotLocal[] = "It is not a folder on a drive of this computer.";
 const std::string kRemovableSimulator = std::string(kRemovableDrive) + "Flight Simulator 9\\";
 
-std::string destinationRefused(const std::string& folder, const std::string& why) {
-  return "Kestrel cannot be installed in this folder:\n" + folder + "\n\n" + why +
-         "\n\nNothing has been changed.  The installer will now close.";
-}
-
 // What a settlement says of the drives it could not reach.
 std::string drivesMissing(const std::string& drives) {
   return "\n\nThese drives cannot be reached now: " + drives + "\nConnect them before you run the installer again.";

@@ -87,12 +87,13 @@ SCENARIO(uninstall_retries_a_held_file) {
   installAs(run, IDC_TYPE_ONE_COMPUTER);
   const std::string program = defaultProgramDir() + "kestrel.exe";
   auto running = std::make_unique<HeldOpen>(program);
-  UiDriver& copy = handOverWithYes(run, uninstallCommandLine(), "", "Kestrel 3", kUninstallerCaption);
+  Uninstall uninstall = startUninstall(run, uninstallCommandLine());
+  UiDriver& copy = uninstall.copy;
   checkEqual(UiDriver::messageText(copy.waitForDialog(kUninstallerCaption)), fileInUseQuestion(program),
              "the working copy's prompt");
   running.reset();
   copy.answerDialog(kUninstallerCaption, IDRETRY);
-  checkEqual(closeReport(copy), kUninstalledReport, "the uninstaller's report");
+  checkEqual(closeReport(uninstall), kUninstalledReport, "the uninstaller's report");
   restartWindows();
   checkSameMachine(before, isSharedModule);
 }

@@ -127,7 +127,11 @@ void checkUninstallRegistration(const Route& route, const ExpectedInstallation& 
         "EscortEvents counts the " + std::to_string(expected.events.size()) + " expected events");
 
   checkRegistrationDetails(route.programDir, expected);
-  std::vector<std::string> names = {"DisplayName", "EscortDescription", "EscortEvents", "UninstallString"};
+  const std::string folders = "|" + registrationValue("EscortFolders") + "|";
+  check(folders.find("|" + route.programDir + "|") != std::string::npos,
+        "EscortFolders names the program folder among the folders the installation writes into");
+  std::vector<std::string> names = {"DisplayName", "EscortDescription", "EscortEvents", "EscortFolders",
+                                    "UninstallString"};
   names.insert(names.end(), std::begin(kDetailValues), std::end(kDetailValues));
   for (size_t n = 0; n < expected.events.size(); ++n) {
     const std::string number = std::to_string(n);

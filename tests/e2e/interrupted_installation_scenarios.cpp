@@ -331,10 +331,11 @@ SCENARIO(uninstall_killed_after_its_own_file_is_gone) {
     // The readme comes after the uninstaller in the registration: held, the
     // uninstallation asks about it, with its own file gone.
     HeldOpen viewer(programFile("readme.txt"));
-    UiDriver& copy = handOverWithYes(run, commandLine, "", "Kestrel 3", kUninstallerCaption);
+    Uninstall uninstall = startUninstall(run, commandLine);
     check(!pathExists(uninstaller), "the uninstaller's own file is gone");
     check(readMachineValue(kRegistrationKey, "UninstallString").has_value(), "the registration is still there");
-    copy.endFromOutside();
+    uninstall.copy.endFromOutside();
+    uninstall.original.expectExit(255, "of the uninstaller that was started, as its working copy ended from outside");
   }
   // The working copy that was ended goes at the next restart, as it marked itself to.
   cancelAndConfirm(expectSettledByTheNextRun(run, before, isSharedModuleOrWorkingCopy));

@@ -16,8 +16,9 @@ std::string quoted(const std::string& text) {
   return result + "\"";
 }
 
-// Long texts are shown around their first difference only.
+// A message's whole text is shown; longer texts around their first difference only.
 std::string excerpt(const std::string& text, size_t at) {
+  if (text.size() <= 600) return quoted(text);
   const size_t from = at > 40 ? at - 40 : 0;
   std::string shown = quoted(text.substr(from, 80));
   if (from > 0) shown = "..." + shown;

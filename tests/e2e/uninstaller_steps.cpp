@@ -42,52 +42,37 @@ std::string uninstallShortcutCommandLine() {
   return "\"" + shortcut.target + "\" " + shortcut.arguments;
 }
 
-UiDriver& handOverWithYes(ProgramRuns& runs, const std::string& commandLine, const std::string& workingDirectory,
-                          const std::string& productName, const std::string& copyCaption, bool screenshots) {
-  UiDriver& started = runs.startCommandLine(commandLine, workingDirectory);
-  if (screenshots) started.screenshot("uninstall_question", started.waitForDialog(kUninstallerCaption));
-  started.answerMessageBox(kUninstallerCaption, uninstallQuestion(productName), IDYES);
-  started.expectExit(kUninstallDone, "of the uninstaller that was started, once it has handed over");
-  return runs.attachToWindow(copyCaption);
-}
-
-std::string closeReport(UiDriver& copy, int copyExitCode, bool screenshot) {
-  HWND reportBox = copy.waitForDialog(kUninstallReportCaption);
-  if (screenshot) copy.screenshot("uninstall_report", reportBox);
-  const std::string report = UiDriver::messageText(reportBox);
-  copy.answerDialog(kUninstallReportCaption, IDOK);
-  copy.expectExit(copyExitCode, "of the uninstaller's working copy");
-  return report;
-}
-
-std::string uninstallWithYes(ProgramRuns& runs, const std::string& commandLine, const std::string& workingDirectory,
-                             int copyExitCode, bool screenshots) {
-  UiDriver& copy = handOverWithYes(runs, commandLine, workingDirectory, "Kestrel 3", kUninstallReportCaption, screenshots);
-  return closeReport(copy, copyExitCode, screenshots);
-}
-
-Uninstall startUninstall(ProgramRuns& runs, const std::string& commandLine) {
-  UiDriver& original = runs.startCommandLine(commandLine);
-  original.answerMessageBox(kUninstallerCaption, kUninstallQuestion, IDYES);
+Uninstall startUninstall(ProgramRuns& runs, const std::string& commandLine, const std::string& workingDirectory,
+                         const std::string& productName, bool screenshots) {
+  UiDriver& original = runs.startCommandLine(commandLine, workingDirectory);
+  if (screenshots) original.screenshot("uninstall_question", original.waitForDialog(kUninstallerCaption));
+  original.answerMessageBox(kUninstallerCaption, uninstallQuestion(productName), IDYES);
   // Its own question gone, a window of that caption is the copy's.
   original.waitFor("the question to close", [&] { return original.visibleWindowCount() == 0; });
   UiDriver& copy = runs.attachToWindow({kUninstallerCaption, kUninstallReportCaption, kUninstallerErrorCaption});
   return {original, copy};
 }
 
+std::string closeReport(Uninstall& uninstall, int copyExitCode, bool screenshot) {
+  HWND reportBox = uninstall.copy.waitForDialog(kUninstallReportCaption);
+  if (screenshot) uninstall.copy.screenshot("uninstall_report", reportBox);
+  const std::string report = UiDriver::messageText(reportBox);
+  uninstall.copy.answerDialog(kUninstallReportCaption, IDOK);
+  uninstall.copy.expectExit(copyExitCode, "of the uninstaller's working copy");
+  // Windows' list of programs refreshes when the program it started ends: only after the copy.
+  uninstall.original.expectExit(copyExitCode, "of the uninstaller that was started, as its working copy's");
+  return report;
+}
+
+std::string uninstallWithYes(ProgramRuns& runs, const std::string& commandLine, const std::string& workingDirectory,
+                             int copyExitCode, bool screenshots) {
+  Uninstall uninstall = startUninstall(runs, commandLine, workingDirectory, "Kestrel 3", screenshots);
+  return closeReport(uninstall, copyExitCode, screenshots);
+}
+
 std::string nextMessage(UiDriver& program) {
   return UiDriver::captionAndText(
       program.waitForDialog({kUninstallerCaption, kUninstallReportCaption, kUninstallerErrorCaption}));
-}
-
-void expectOriginalEnded(Uninstall& uninstall, int copyExitCode) {
-  SetupProcess& original = uninstall.original.process();
-  check(original.waitForEnd(30000), "the uninstaller that was started has ended once its working copy has");
-  const DWORD code = original.exitCode();
-  check(code == static_cast<DWORD>(copyExitCode) || code == kUninstallDone,
-        "the uninstaller that was started ended with its working copy's exit code (" + std::to_string(copyExitCode) +
-            ") or, having handed over, with " + std::to_string(kUninstallDone) + ": " + std::to_string(code));
-  uninstall.original.expectExit(code, "of the uninstaller that was started");
 }
 
 void declineUninstall(ProgramRuns& runs, const std::string& commandLine, const std::string& productName) {

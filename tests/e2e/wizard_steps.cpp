@@ -166,6 +166,11 @@ std::string failureDetail(const std::string& path, unsigned long error, const ch
 
 const char kCancelledMessage[] = "The installation was cancelled.  Nothing has been changed.";
 
+std::string destinationRefused(const std::string& folder, const std::string& why) {
+  return "Kestrel cannot be installed in this folder:\n" + folder + "\n\n" + why +
+         "\n\nNothing has been changed.  The installer will now close.";
+}
+
 std::string filesInUseQuestion(const std::string& path) {
   return "These files are in use by another program:\n" + path + "\n\nClose the program, then choose Retry.";
 }

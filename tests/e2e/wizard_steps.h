@@ -63,6 +63,8 @@ void expectFailureAndEnd(UiDriver& setup, const std::string& message, int exitCo
 // the path (none: no line), Windows' own text for the error, and the Windows
 // call that failed at its site in the program.
 std::string failureDetail(const std::string& path, unsigned long error, const char* call, FailureSite site);
+// The setup program's refusal of a destination `folder`, saying `why`.
+std::string destinationRefused(const std::string& folder, const std::string& why);
 // The setup program's question about a file that another program holds.
 std::string filesInUseQuestion(const std::string& path);
 // The message after Cancel when everything the run did was taken back.

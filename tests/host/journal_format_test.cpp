@@ -41,6 +41,7 @@ JournalReading read(const std::vector<SavedRegistryValue>& values, std::vector<J
 
 TEST(JournalFormat, EveryKindOfRecordReadsBackAsWritten) {
   const std::vector<JournalRecord> written = {
+      fileRecord(JournalRecordKind::Destination, "E:\\FS9\\modules\\"),
       keyRecord("software\\ninefold\\kestrel\\3", "Software\\Ninefold"),
       fileRecord(JournalRecordKind::DirectoryCreated, "C:\\Program Files\\Kestrel3\\"),
       fileRecord(JournalRecordKind::FileCreated, "C:\\Program Files\\Kestrel3\\readme.txt"),
@@ -55,8 +56,8 @@ TEST(JournalFormat, EveryKindOfRecordReadsBackAsWritten) {
     EXPECT_EQ(encodeJournalRecord(records[n]), encodeJournalRecord(written[n])) << n;
     EXPECT_EQ(records[n].path, written[n].path) << n;
   }
-  EXPECT_EQ(records[0].key.values[0].data, std::string("C:\\K\\\0", 6));
-  EXPECT_EQ(records[3].keptCopy, "e:\\fs9\\MODULES\\~kp1F.kept");
+  EXPECT_EQ(records[1].key.values[0].data, std::string("C:\\K\\\0", 6));
+  EXPECT_EQ(records[4].keptCopy, "e:\\fs9\\MODULES\\~kp1F.kept");
 }
 
 // A run ended right after it made its key recorded nothing, and changed nothing.
@@ -110,6 +111,11 @@ TEST(JournalFormat, RefusesWhatNoRunWrites) {
       {"a path too long to settle",
        valuesOf({fileRecord(JournalRecordKind::FileCreated, "C:\\" + std::string(250, 'k') + "\\a.dll")}),
        "record 0 names a file no installation writes"},
+      {"a chosen folder without its backslash", valuesOf({fileRecord(JournalRecordKind::Destination, "E:\\FS9")}),
+       "record 0 names a folder no installation chooses"},
+      {"a chosen folder on the network",
+       valuesOf({fileRecord(JournalRecordKind::Destination, "\\\\server\\FS9\\")}),
+       "record 0 names a folder no installation chooses"},
       {"an uninstallation among changes",
        valuesOf({fileRecord(JournalRecordKind::UninstallBegun, "Kestrel 3"), good}),
        "record 1 mixes an uninstallation with other changes"},

@@ -154,13 +154,12 @@ class UninstallerProgram : public ::testing::Test {
   // another program, and is answered with Cancel.
   std::string uninstallWithYes(const std::string& commandLine, int exitCode = kUninstallDone,
                                const std::string& inUse = "") {
-    UiDriver& copy = handOverWithYes(runs, commandLine, "", productName,
-                                     inUse.empty() ? kUninstallReportCaption : kUninstallerCaption);
+    Uninstall uninstall = startUninstall(runs, commandLine, "", productName);
     if (!inUse.empty())
-      copy.answerMessageBox(kUninstallerCaption,
-                            "This file is in use by another program:\n" + inUse + "\n\nClose the program, then choose Retry.",
-                            IDCANCEL);
-    return closeReport(copy, exitCode);
+      uninstall.copy.answerMessageBox(
+          kUninstallerCaption,
+          "This file is in use by another program:\n" + inUse + "\n\nClose the program, then choose Retry.", IDCANCEL);
+    return closeReport(uninstall, exitCode);
   }
 
   // Starts `commandLine`, reads the error it shows, closes it and checks
@@ -208,15 +207,21 @@ TEST_F(UninstallerProgram, YesFromTheUninstallString_RemovesEverythingThroughACo
   EXPECT_EQ(uninstallWithYes(command), uninstalledReport(productName));
   expectRemoved();
 
-  // The copy that did the work waits in the Windows folder's Temp (not the
-  // user's, which the user's unelevated programs may change) for the next
-  // restart: first its file, then its directory, each to be deleted.
+  // The copy that did the work ran in the Windows folder's Temp (not the
+  // user's, which the user's unelevated programs may change) and was marked,
+  // before it started, for deletion at the next restart: first its file, then
+  // its folder. The uninstaller that was started waited for it there, running
+  // from its own file, which the copy therefore moved into its folder and
+  // marked too; the copy itself went when it had ended.
   const std::vector<std::string> pending = newPendingOperations();
-  ASSERT_EQ(pending.size(), 4u);
+  ASSERT_EQ(pending.size(), 8u);
   const std::string copyDir = pending[2].substr(4);
   EXPECT_EQ(pending[0], pending[2] + "\\ksuninstall.exe");
-  EXPECT_EQ(pending[1], "");
-  EXPECT_EQ(pending[3], "");
+  EXPECT_EQ(pending[4].rfind(pending[2] + "\\~kp", 0), 0u) << pending[4];
+  EXPECT_EQ(pending[6], pending[2]);
+  for (size_t n = 1; n < pending.size(); n += 2) EXPECT_EQ(pending[n], "") << n;
+  EXPECT_FALSE(fileExists(copyDir + "\\ksuninstall.exe"));
+  EXPECT_EQ(readFileBytes(pending[4].substr(4)), readFileBytes(hostPath(UNINSTALLER_EXE)));
   // As Windows names it, in whatever case.
   EXPECT_EQ(CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, copyDir.c_str(), static_cast<int>(workingCopiesFolder().size()),
                            workingCopiesFolder().c_str(), -1),
@@ -229,7 +234,6 @@ TEST_F(UninstallerProgram, YesFromTheUninstallString_RemovesEverythingThroughACo
   EXPECT_EQ(copyName.size(), 4u + 32u) << copyName;
   EXPECT_EQ(copyName.rfind("ksu-", 0), 0u) << copyName;
   EXPECT_EQ(copyName.find_first_not_of("0123456789abcdef", 4), std::string::npos) << copyName;
-  EXPECT_EQ(readFileBytes(copyDir + "\\ksuninstall.exe"), readFileBytes(hostPath(UNINSTALLER_EXE)));
 
   // Wine's stand-in for a restart carries out the pending operations.
   restartWindows();
@@ -270,8 +274,9 @@ TEST_F(UninstallerProgram, ShortcutTargetAndArguments_NameTheRegistration) {
   ASSERT_TRUE(ShellExecuteExA(&execute));
   UiDriver& started = runs.attachToWindow(kUninstallerCaption);
   started.answerMessageBox(kUninstallerCaption, uninstallQuestion(productName), IDYES);
-  started.expectExit(kUninstallDone, "of the uninstaller the shell started, once it has handed over");
-  EXPECT_EQ(closeReport(runs.attachToWindow(kUninstallReportCaption)), uninstalledReport(productName));
+  started.waitFor("the question to close", [&] { return started.visibleWindowCount() == 0; });
+  Uninstall uninstall{started, runs.attachToWindow(kUninstallReportCaption)};
+  EXPECT_EQ(closeReport(uninstall), uninstalledReport(productName));
   expectRemoved();
 }
 
@@ -355,7 +360,7 @@ TEST_F(UninstallerProgram, NoRoomForTheWorkingCopy_SaysSoAfterTheQuestionAndRemo
 TEST_F(UninstallerProgram, WithoutAdministratorRights_RefusesAtOnceAndRemovesNothing) {
   const std::vector<std::string> copies = directoryListing(workingCopiesFolder());
   for (const std::string& commandLine :
-       {uninstallString(), '"' + uninstaller + "\" \\original:0 " + productName}) {
+       {uninstallString(), '"' + uninstaller + "\" \\working-copy " + productName}) {
     SCOPED_TRACE(commandLine);
     UiDriver& started = runs.startCommandLine(commandLine, "", Handles::Own, Rights::NoAdministrator);
     started.answerMessageBox(kUninstallerErrorCaption,
@@ -370,31 +375,28 @@ TEST_F(UninstallerProgram, WithoutAdministratorRights_RefusesAtOnceAndRemovesNot
   EXPECT_TRUE(newPendingOperations().empty());
 }
 
-TEST_F(UninstallerProgram, TheCopyWaitsForTheOriginalToEnd) {
-  // The copy, started as the original starts it, with a semaphore standing
-  // in for the original's process: a wait on it takes the one count it is
-  // given, so that a count offered and not taken back at once tells that the
-  // copy waited on it, and was let go.
+TEST_F(UninstallerProgram, TheCopyWaitsUntilTheRunIsHandedOver) {
+  // The copy, started as the original starts it, while this test holds the
+  // run that the original hands over when it has started the copy.
   const std::string copyDir = scratch / "copy";
   CreateDirectoryA(copyDir.c_str(), nullptr);
   const std::string copyPath = copyDir + "\\ksuninstall.exe";
   ASSERT_TRUE(CopyFileA(hostPath(UNINSTALLER_EXE).c_str(), copyPath.c_str(), FALSE));
-  SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
-  const HANDLE original = CreateSemaphoreA(&inheritable, 0, 1, nullptr);
-  UiDriver& copy = runs.startCommandLine('"' + copyPath + "\" \\original:" +
-                                             std::to_string(reinterpret_cast<uintptr_t>(original)) + " " + productName,
-                                         copyDir, Handles::Inherited);
+  const HANDLE run = CreateMutexA(nullptr, TRUE, "Global\\Ninefold Kestrel 3 installation");
+  ASSERT_NE(run, nullptr);
+  UiDriver& copy = runs.startCommandLine('"' + copyPath + "\" \\working-copy " + productName, copyDir);
   // Until then it has done nothing: no window, the installation whole.
-  for (const DWORD start = GetTickCount();; Sleep(20)) {
-    ASSERT_TRUE(copy.process().running()) << "the copy ended before its original";
-    ASSERT_EQ(copy.visibleWindowCount(), 0) << "the copy showed a window before its original ended";
+  for (const DWORD start = GetTickCount(); GetTickCount() - start < 1500; Sleep(50)) {
+    ASSERT_TRUE(copy.process().running()) << "the copy ended before the run was handed over";
+    ASSERT_EQ(copy.visibleWindowCount(), 0) << "the copy showed a window before the run was handed over";
     expectInstalled();
-    ASSERT_TRUE(ReleaseSemaphore(original, 1, nullptr));
-    if (WaitForSingleObject(original, 0) == WAIT_TIMEOUT) break;
-    ASSERT_LT(GetTickCount() - start, 30000u) << "the copy never waited for its original";
   }
-  CloseHandle(original);
-  EXPECT_EQ(closeReport(copy), uninstalledReport(productName));
+  ReleaseMutex(run);
+  CloseHandle(run);
+  const std::string report = UiDriver::messageText(copy.waitForDialog(kUninstallReportCaption));
+  copy.answerDialog(kUninstallReportCaption, IDOK);
+  copy.expectExit(kUninstallDone, "of the copy");
+  EXPECT_EQ(report, uninstalledReport(productName));
   expectRemoved();
 }
 
