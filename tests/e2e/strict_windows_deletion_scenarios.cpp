@@ -105,6 +105,10 @@ SCENARIO(strict_windows_cancelled_installation_names_what_a_restart_removes) {
   {
     std::vector<std::unique_ptr<Scanner>> scanners = scanning(scannedFiles());
     cancelWhileScanned(setup, scanners, 0);
+    // Meanwhile the page says what the run waits for.
+    const std::string waiting = "Waiting for another program to let go of " + scannedFiles()[1];
+    setup.waitFor("the page to say what it waits for", [&] { return setup.text(IDC_PROGRESS_FILE) == waiting; });
+    setup.screenshot("progress_waiting");
     // The latest first, as the run takes them back.
     expectCancelledMessage(setup,
                            "The installation was cancelled.\n\nThese files are still in use by another program and "
