@@ -218,8 +218,15 @@ fi
 
 echo "== Every crash state of an installation, a reinstall over it and an uninstallation"
 # The test command checks an even spread of them; this checks each one.
+crash_log=$win_build/bench/crash-states.txt
+status=0
 KESTREL_CRASH_STATES=all scripts/with-wine.sh "$win_build/wineprefix" "$loader" \
-  "$loader" "$win_build/tests/win32/crash_states_tests.exe" \
-  | tr -d '\r' | grep -E 'crash states checked|FAILED|Failure|PASSED'
+  "$loader" "$win_build/tests/win32/crash_states_tests.exe" >"$crash_log" 2>&1 || status=$?
+if [ "$status" -ne 0 ]; then
+  tr -d '\r' <"$crash_log" | grep -v '^wine: Read access denied' | tail -n 30
+  echo "scripts/bench.sh stopped: crash_states_tests exited with status $status (its output: $crash_log)" >&2
+  exit 1
+fi
+tr -d '\r' <"$crash_log" | grep -E 'crash states checked|PASSED'
 rm -rf "$win_build/wineprefix"
 echo "== Benchmark done: $arch build, $chosen, in $((SECONDS / 60)) min $((SECONDS % 60)) s"
