@@ -159,12 +159,16 @@ run_size() {
   files=$(installed_files "$host_build/bench/$size/tree")
   [ "$size" = small ] && [ -n "$compare_setup" ] && earlier=$(windows_path "$compare_setup")
   echo "== Under Wine: the $size payload, $files files installed, $rounds rounds"
-  KESTREL_BENCH_ROUNDS=$rounds KESTREL_BENCH_PEER=$(windows_path "$host_build/bench/$size/nsis_peer-$nsis_target.exe") \
-  KESTREL_BENCH_EARLIER=$earlier scripts/with-wine.sh "$win_build/wineprefix" "$loader" \
-    bash -c '"$1" "$2" "$3" "$4" && "$1" "$5" bench_setup "$6" "$7"' bench "$loader" \
-      "$win_build/bench/install_bench.exe" "$(windows_path "$out/bench_payload.dll")" "$rounds" \
-      "$win_build/tests/e2e/ui_driver.exe" "$out/ks3setup.exe" "$out/screenshots" \
-    | tr -d '\r' | grep -v '^wine: Read access denied' | tee "$out/results.txt"
+  if ! KESTREL_BENCH_ROUNDS=$rounds KESTREL_BENCH_PEER=$(windows_path "$host_build/bench/$size/nsis_peer-$nsis_target.exe") \
+       KESTREL_BENCH_EARLIER=$earlier scripts/with-wine.sh "$win_build/wineprefix" "$loader" \
+         bash -c '"$1" "$2" "$3" "$4" && "$1" "$5" bench_setup "$6" "$7"' bench "$loader" \
+           "$win_build/bench/install_bench.exe" "$(windows_path "$out/bench_payload.dll")" "$rounds" \
+           "$win_build/tests/e2e/ui_driver.exe" "$out/ks3setup.exe" "$out/screenshots" \
+       | tr -d '\r' | grep -v '^wine: Read access denied' | tee "$out/results.txt"; then
+    echo "scripts/bench.sh stopped: install_bench or the walk failed on the $size payload (output above;" \
+      "screenshots of the walk in $out/screenshots)" >&2
+    exit 1
+  fi
   rm -rf "$win_build/wineprefix"  # it holds the Wine prefix's own files and the last registration
   python3 tests/bench/bench_figures.py size "$out/results.txt"
 }

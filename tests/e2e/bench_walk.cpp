@@ -76,12 +76,16 @@ std::string seedInstallation(int number) {
   return base + "\\kestrel\\";
 }
 
+// How long either installer may take for one installation: ten times the
+// files take tens of seconds under Wine, more on a busy machine.
+const DWORD kInstallationLimit = 600000;
+
 // The peer installer's whole run into `directory`, in milliseconds.
 double peerInstall(const std::string& peer, const std::string& directory) {
   LARGE_INTEGER start, end;
   QueryPerformanceCounter(&start);
   SetupProcess installer("\"" + peer + "\" /S /D=" + directory);
-  check(installer.waitForEnd(600000) && installer.exitCode() == 0, "the peer installs into " + directory);
+  check(installer.waitForEnd(kInstallationLimit) && installer.exitCode() == 0, "the peer installs into " + directory);
   QueryPerformanceCounter(&end);
   return millisecondsBetween(start, end);
 }
@@ -144,7 +148,7 @@ Installation install(ScenarioRun& run, UiDriver& setup, const std::string& progr
   timed.clicked = GetTickCount();
   QueryPerformanceCounter(&start);
   setup.click(IDC_NEXT);
-  setup.waitForVisible(IDC_FINISH);
+  setup.waitForVisible(IDC_FINISH, kInstallationLimit);
   QueryPerformanceCounter(&end);
   timed.finished = GetTickCount();
   timed.ms = millisecondsBetween(start, end);
