@@ -6,8 +6,10 @@
 # of the payload that was embedded); the main command's walk installs that
 # setup program along the default route and finds the installed uninstaller
 # byte for byte the signed one in the tree that was packed. The password is in
-# no build log, cache or build rule. The build trees stay signed with the
-# throwaway certificate until the next build names another or none.
+# no build log, cache or build rule. Last, also when a check fails, the
+# build trees are built again without a certificate, as the main command
+# builds them: a program taken from build/win32 after the tests is not signed
+# by the throwaway certificate.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 cd "$root"
@@ -16,6 +18,18 @@ fail() {
   echo "Signing check failed: $1" >&2
   exit 1
 }
+
+# The shipped build, and the one the walk ran where that is another.
+presets=$(printf '%s\n' win32 "$(wine_test_preset)" | sort -u)
+unsigned_again() {
+  local status=$? preset
+  echo "== The build trees unsigned again, as the main command builds them without a certificate"
+  for preset in $presets; do
+    build_preset "$preset" "${plain_build[@]}" || status=1
+  done
+  exit $status
+}
+trap unsigned_again EXIT
 
 dir=$root/build/signing-check
 rm -rf "$dir"
@@ -43,8 +57,7 @@ KESTREL_SIGN_PASSWORD_FILE=$dir/password scripts/build.sh | tee "$dir/signed.log
 grep -q "signed by /CN=Kestrel 3 test signer" "$dir/signed.log" ||
   fail "the main command does not say who signed the setup program"
 
-# The shipped build, and the one the walk ran where that is another.
-for preset in $(printf '%s\n' win32 "$(wine_test_preset)" | sort -u); do
+for preset in $presets; do
   echo "== osslsigncode verify: the $preset setup program"
   osslsigncode verify -CAfile "$dir/certificate.pem" -in "build/$preset/app/ks3setup.exe"
   uninstaller=$dir/ksuninstall-$preset.exe

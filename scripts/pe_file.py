@@ -34,6 +34,12 @@ class PeFile:
         virtual_size, virtual_address, raw_size, raw_start = struct.unpack_from("<IIII", self.data, header + 8)
         return Section(name, header, raw_start, raw_size, virtual_address, virtual_size)
 
+    def certificate_table(self):
+        """(file offset, size) of the Authenticode signature's certificates; (0, 0) when unsigned."""
+        pe32_plus = struct.unpack_from("<H", self.data, self.optional)[0] == 0x20B
+        directories = self.optional + (112 if pe32_plus else 96)
+        return struct.unpack_from("<II", self.data, directories + 4 * 8)  # the fifth: the security directory
+
     def section(self, name):
         return next((s for s in self.sections if s.name == name), None)
 

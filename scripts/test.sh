@@ -3,7 +3,8 @@
 # host tests under ASan/UBSan, a bounded fuzz run, the Windows tests under Wine
 # (on the i686 build where 32-bit Wine runs, with some scenarios also in a
 # 32-bit prefix; else on the x86_64 build), a second build of the setup program that must give the same bytes, and the
-# main command signing with a throwaway certificate.
+# main command signing with a throwaway certificate, after which the build
+# trees must be unsigned again.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 cd "$root"
@@ -38,3 +39,10 @@ fi
 
 scripts/check-reproducible.sh
 scripts/check-signing.sh
+# The signing check builds the trees unsigned again; whoever takes the setup
+# program from them after the tests must not find it signed by the test's
+# throwaway certificate.
+echo "== The build trees as the main command makes them without a certificate"
+python3 scripts/check-unsigned.py $(for preset in $(printf '%s\n' win32 "$wine_preset" | sort -u); do
+  echo "build/$preset/app/ks3setup.exe build/$preset/demo/tree/ks/ksuninstall.exe"
+done)

@@ -94,14 +94,14 @@ void aircraft(Planner& plan, const std::string& folder, const std::string& name,
   plan.text(folder + "/sound/sound.cfg", 200, 400);
 }
 
-void modelSets(Planner& plan) {
+void modelSets(Planner& plan, size_t fileCount) {
   plan.text("fs/aircraft/kestrel/aircraft.cfg", 1500, 2500);
   plan.text("fs/aircraft/marlin/readme.txt", 2000, 4000);
 
   const char* types[] = {"a319", "a320", "a321", "a332", "a343", "b712", "b738", "b744",
                          "b752", "b763", "b772", "crj7", "dh8d", "e145", "md83", "f100"};
   const char* liveries[] = {"nfa", "trn", "hbr", "pnb", "ald", "kva", "osr", "tel"};
-  const size_t room = kBenchFileCount - plan.files.size();
+  const size_t room = fileCount - plan.files.size();
   const size_t count = room / kFilesPerAircraft;
   const size_t kestrelCount = count * 3 / 5;
 
@@ -119,7 +119,7 @@ void modelSets(Planner& plan) {
       aircraft(plan, folder, name, detailed, kBitmap256, 0.252, 0.297);
   }
   // Second liveries for the first aircraft make up the count exactly.
-  for (size_t i = 0; plan.files.size() < kBenchFileCount; ++i) {
+  for (size_t i = 0; plan.files.size() < fileCount; ++i) {
     const std::string name = std::string("kestrel_") + types[i % 16] + "_" + std::to_string(i / 16);
     plan.bitmap("fs/aircraft/kestrel/" + name + "/texture." + liveries[i % 8] + "/" + name + "_t.bmp",
                 kBitmap256, 0.252, 0.297);
@@ -128,10 +128,10 @@ void modelSets(Planner& plan) {
 
 }  // namespace
 
-std::vector<BenchFile> planBenchTree(uint64_t seed) {
+std::vector<BenchFile> planBenchTree(uint64_t seed, size_t times) {
   Planner plan(seed);
   programFiles(plan);
   simulatorModules(plan);
-  modelSets(plan);
+  modelSets(plan, kBenchFileCount * times);
   return plan.files;
 }

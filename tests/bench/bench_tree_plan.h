@@ -3,7 +3,8 @@
 // files, simulator modules, two aircraft model sets) and sized so that the
 // packed payload has its shape: 1,319 entries, about 24 MB of level-9 streams
 // in about 372 chunks of 64 KiB, about 318 entries across a chunk boundary,
-// the longest over 18 chunks, one empty file.
+// the longest over 18 chunks, one empty file. A larger tree of the same shape
+// holds more aircraft: `times` the files, about `times` the bytes.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -21,4 +22,4 @@ struct BenchFile {
 
 constexpr size_t kBenchFileCount = 1319;
 
-std::vector<BenchFile> planBenchTree(uint64_t seed);
+std::vector<BenchFile> planBenchTree(uint64_t seed, size_t times = 1);

@@ -3,11 +3,12 @@
 // of everything it changes) writing the benchmark payload into a fresh
 // directory, against the minimal inflate-and-write loop writing the same
 // files, and reports the worker's memory. Not a test: figures only.
-// Usage: install_bench [ROUNDS]   (bench_payload.dll beside it; 5 rounds by default)
-//        install_bench calls      one installation into a fresh directory and one over it, each with
-//                                 the page's commit, every part marked by an OutputDebugStringA
-//                                 "kestrel-bench: <part>", for counting the calls each part makes
-//                                 (scripts/bench.sh runs it under Wine's relay trace)
+// Usage: install_bench PAYLOAD_DLL [ROUNDS]   (a bench_payload.dll; 5 rounds by default)
+//        install_bench PAYLOAD_DLL calls      one installation into a fresh directory and one over it, each
+//                                             with the page's commit, every part marked by an
+//                                             OutputDebugStringA "kestrel-bench: <part>", for counting the
+//                                             calls each part makes (scripts/bench.sh runs it under Wine's
+//                                             relay trace)
 #include <windows.h>
 
 #include <algorithm>
@@ -166,13 +167,6 @@ PlainRun runPlain(HMODULE payload, const std::string& directory) {
   return run;
 }
 
-std::string besideThisProgram(const char* name) {
-  char path[MAX_PATH];
-  DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string directory(path, length);
-  return directory.substr(0, directory.rfind('\\') + 1) + name;
-}
-
 double kib(uint64_t bytes) { return bytes / 1024.0; }
 
 double median(std::vector<double> values) {
@@ -183,11 +177,15 @@ double median(std::vector<double> values) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const bool countingCalls = argc > 1 && std::string(argv[1]) == "calls";
-  const int rounds = argc > 1 && !countingCalls ? std::max(1, std::atoi(argv[1])) : 5;
-  HMODULE payload = LoadLibraryA(besideThisProgram("bench_payload.dll").c_str());
+  if (argc < 2 || argc > 3) {
+    std::fprintf(stderr, "usage: install_bench PAYLOAD_DLL [ROUNDS | calls]\n");
+    return 2;
+  }
+  const bool countingCalls = argc == 3 && std::string(argv[2]) == "calls";
+  const int rounds = argc == 3 && !countingCalls ? std::max(1, std::atoi(argv[2])) : 5;
+  HMODULE payload = LoadLibraryA(argv[1]);
   if (!payload) {
-    std::fprintf(stderr, "install_bench: cannot load bench_payload.dll\n");
+    std::fprintf(stderr, "install_bench: cannot load the payload DLL %s (error %lu)\n", argv[1], GetLastError());
     return 1;
   }
   const std::string base = uniqueScratchPath("bench");
@@ -252,9 +250,12 @@ int main(int argc, char** argv) {
               bestWorker, median(plainTimes), median(workerTimes));
   std::printf("ratio: worker / plain loop %.2f on the best times, %.2f on the medians (target 1.50 or less)\n",
               bestWorker / bestPlain, median(workerTimes) / median(plainTimes));
-  std::printf("memory, worker run: peak working set %.0f -> %.0f KiB, peak pagefile usage %.0f -> %.0f KiB\n",
-              kib(before.peakWorkingSet), kib(after.peakWorkingSet), kib(before.peakPagefileUsage),
-              kib(after.peakPagefileUsage));
+  // The untimed pass before has read the whole payload, so the growth leaves
+  // out its mapped pages: it is what the worker itself takes.
+  std::printf("memory, worker run: peak working set %.0f -> %.0f KiB (growth %.0f KiB), peak pagefile usage %.0f -> "
+              "%.0f KiB\n",
+              kib(before.peakWorkingSet), kib(after.peakWorkingSet), kib(after.peakWorkingSet - before.peakWorkingSet),
+              kib(before.peakPagefileUsage), kib(after.peakPagefileUsage));
   std::printf("memory, worker run: committed private %.0f KiB at start, +%.0f KiB once the worker had its thread and catalog, "
               "+%.0f KiB at most while extracting\n",
               kib(trace.atStart), kib(trace.atTotal - trace.atStart), kib(trace.peak - trace.atTotal));

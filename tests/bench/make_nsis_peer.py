@@ -3,9 +3,11 @@
 benchmark tree that the setup program installs along its default route (the
 program files, and Flight Simulator 2004's modules and the two model sets),
 into the same folders below the one /D= names, zlib-compressed file by file
-(not solid), silent. The peer is run, never read: nothing of NSIS is copied.
+(not solid), silent, for the architecture of the setup program it is timed
+against (its stub: x86-unicode or amd64-unicode). The peer is run, never read:
+nothing of NSIS is copied.
 
-Usage: make_nsis_peer.py TREE SCRIPT OUTPUT_EXE
+Usage: make_nsis_peer.py TREE SCRIPT OUTPUT_EXE TARGET
 """
 import sys
 
@@ -13,11 +15,11 @@ MODULES = ["kstrans9.dll", "fsuipc.dll", "ksmod9.dll", "ksmpjoin9.dll"]
 
 
 def main():
-    if len(sys.argv) != 4:
+    if len(sys.argv) != 5:
         sys.exit(__doc__)
-    tree, script, output = sys.argv[1:]
+    tree, script, output, target = sys.argv[1:]
     lines = [
-        "Unicode true",
+        f"Target {target}",
         "SetCompressor zlib",
         f'OutFile "{output}"',
         'InstallDir "C:\\bench-peer"',

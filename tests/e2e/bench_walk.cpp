@@ -1,28 +1,33 @@
 // The benchmark's walk, run by scripts/bench.sh and not by the tests: the
 // whole setup program installing the payload it carries (the bench payload,
 // there) through its progress page, timed from the click that enters the
-// progress page until the finished page shows. Each round then installs once
-// more with the progress probe, for how far the page lags behind the worker:
-// the time the worker posted WM_INSTALL_DONE (the message's own time) to the
-// time the page took it, and that run split at the worker's first and last
-// message: before the worker (the page's own work on entering and the
-// worker's measuring), the worker, the lag, and after it (committing the
-// registration, showing the finished page, the driver noticing). The probe
-// is a message hook, which Wine calls through its server for every message,
-// so it slows the page a little: the plain runs give the setup's time.
-// The probed installation is repeated over itself, for the same parts of a
-// reinstall.
+// progress page until the finished page shows, into fresh folders and again
+// over the files it has just written (a reinstall, its earlier registration
+// kept). Each round then installs once more with the progress probe, for how
+// far the page lags behind the worker: the time the worker posted
+// WM_INSTALL_DONE (the message's own time) to the time the page took it, and
+// that run split at the worker's first and last message: before the worker
+// (the page's own work on entering and the worker's measuring), the worker,
+// the lag, and after it (committing the registration, showing the finished
+// page, the driver noticing). The probe is a message hook, which Wine calls
+// through its server for every message, so it slows the page a little: the
+// plain runs give the setup's time. The probed installation is repeated over
+// itself, for the same parts of a reinstall. It also reports the setup
+// program's peak working set once the finished page shows, and the size of
+// the registration a fresh installation and a reinstall leave.
 // KESTREL_BENCH_ROUNDS sets the number of rounds (default 5). With
 // KESTREL_BENCH_PEER naming another installer of the same files (an NSIS one,
 // installing silently where /D= says), each round also times, in turn: that
 // installer into fresh folders (its whole process, start and check of its
 // data included), this one into fresh folders, that one again over the files
-// it has just written, and this one over its own (a reinstall, its earlier
-// registration kept). With KESTREL_BENCH_EARLIER naming an earlier
-// revision's setup program carrying the same payload, each round also walks
-// it the same way, into fresh folders and over its own, for the whole
-// program's time against that revision's. Figures only.
+// it has just written, and this one over its own. With KESTREL_BENCH_EARLIER
+// naming an earlier revision's setup program carrying the same payload, each
+// round also walks it the same way, into fresh folders and over its own, for
+// the whole program's time against that revision's. Each round's folders are
+// removed once it is done, so that every round meets the same disk. Figures
+// only.
 #include <windows.h>
+#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -37,6 +42,7 @@
 #include "resource_ids.h"
 #include "scenario.h"
 #include "setup_process.h"
+#include "tree_walk.h"
 #include "wizard_steps.h"
 
 namespace {
@@ -56,9 +62,11 @@ double median(std::vector<double> values) {
 // installation, on a computer without an earlier registration: a reinstall
 // would keep the earlier installations' events, and every round would commit
 // more than the one before.
+std::string benchFolder(int number) { return "C:\\bench-" + std::to_string(number); }
+
 std::string seedInstallation(int number) {
   check(deleteMachineTree(kRegistrationKey), "no earlier registration");
-  const std::string base = "C:\\bench-" + std::to_string(number);
+  const std::string base = benchFolder(number);
   for (const std::string& folder : {base, base + "\\fs9", base + "\\fs9\\modules", base + "\\fs9\\aircraft"}) {
     CreateDirectoryA(folder.c_str(), nullptr);
     check(isDirectory(folder), folder + " exists");
@@ -68,12 +76,16 @@ std::string seedInstallation(int number) {
   return base + "\\kestrel\\";
 }
 
+// How long either installer may take for one installation: ten times the
+// files take tens of seconds under Wine, more on a busy machine.
+const DWORD kInstallationLimit = 600000;
+
 // The peer installer's whole run into `directory`, in milliseconds.
 double peerInstall(const std::string& peer, const std::string& directory) {
   LARGE_INTEGER start, end;
   QueryPerformanceCounter(&start);
   SetupProcess installer("\"" + peer + "\" /S /D=" + directory);
-  check(installer.waitForEnd(600000) && installer.exitCode() == 0, "the peer installs into " + directory);
+  check(installer.waitForEnd(kInstallationLimit) && installer.exitCode() == 0, "the peer installs into " + directory);
   QueryPerformanceCounter(&end);
   return millisecondsBetween(start, end);
 }
@@ -87,9 +99,43 @@ std::string ratios(const std::vector<double>& ours, const std::vector<double>& t
   return text;
 }
 
+// The registration as the registry holds it: its values, and the bytes of
+// their names and data.
+struct RegistrationSize {
+  size_t values = 0;
+  size_t bytes = 0;
+};
+
+RegistrationSize registrationSize() {
+  RegistrationSize size;
+  for (const auto& [key, values] : machineTree(kRegistrationKey)) {
+    for (const auto& [name, value] : values) {
+      ++size.values;
+      size.bytes += name.size() + value.data.size();
+    }
+  }
+  check(size.values > 0, "the installation left a registration");
+  return size;
+}
+
+// Everything below `folder`, and the folder, deepest first.
+void removeFolder(const std::string& folder) {
+  const std::vector<std::string> entries = entriesBelow(folder);
+  for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
+    const std::string path = withBackslash(folder) + *entry;
+    if (entry->back() == '\\')
+      RemoveDirectoryA(path.c_str());
+    else
+      DeleteFileA(path.c_str());
+  }
+  RemoveDirectoryA(folder.c_str());
+  check(!pathExists(folder), folder + " is removed");
+}
+
 struct Installation {
   double ms = 0;  // from the click that enters the progress page to the finished page
   DWORD clicked = 0, finished = 0;  // the same as GetTickCount values
+  SIZE_T peakWorkingSet = 0;  // the program's, once the finished page shows
 };
 
 // One installation along the default route; the program is already started.
@@ -102,10 +148,14 @@ Installation install(ScenarioRun& run, UiDriver& setup, const std::string& progr
   timed.clicked = GetTickCount();
   QueryPerformanceCounter(&start);
   setup.click(IDC_NEXT);
-  setup.waitForVisible(IDC_FINISH);
+  setup.waitForVisible(IDC_FINISH, kInstallationLimit);
   QueryPerformanceCounter(&end);
   timed.finished = GetTickCount();
   timed.ms = millisecondsBetween(start, end);
+  PROCESS_MEMORY_COUNTERS memory = {};
+  memory.cb = sizeof memory;
+  check(GetProcessMemoryInfo(setup.process().handle(), &memory, sizeof memory), "the setup program's memory is read");
+  timed.peakWorkingSet = memory.PeakWorkingSetSize;
   expectFinishedPage(setup, true);
   finishAndEnd(setup);
   return timed;
@@ -151,51 +201,69 @@ SCENARIO(bench_setup) {
   const std::string doneRecord = std::string(temp) + "kestrel-bench-done.txt";
 
   const char* peer = std::getenv("KESTREL_BENCH_PEER");
+  if (peer && !*peer) peer = nullptr;
   const char* earlier = std::getenv("KESTREL_BENCH_EARLIER");
   if (earlier && !*earlier) earlier = nullptr;
-  std::vector<double> setupTimes, peerFresh, peerOver, setupOver, earlierFresh, earlierOver;
+  std::vector<double> setupFresh, setupOver, peerFresh, peerOver, earlierFresh, earlierOver;
+  std::vector<double> peakWorkingSets;
+  RegistrationSize freshRegistration, overRegistration;
   ProbedParts fresh, over;
   for (int round = 1; round <= rounds; ++round) {
     const std::string peerDir = "C:\\bench-peer-" + std::to_string(round);
     if (peer) peerFresh.push_back(peerInstall(peer, peerDir));
     std::string programDir = seedInstallation(2 * round - 1);
-    setupTimes.push_back(install(run, run.startSetup(), programDir).ms);
-    if (peer) {
-      peerOver.push_back(peerInstall(peer, peerDir));
-      setupOver.push_back(install(run, run.startSetup(), programDir).ms);
+    const Installation installed = install(run, run.startSetup(), programDir);
+    setupFresh.push_back(installed.ms);
+    peakWorkingSets.push_back(installed.peakWorkingSet / 1024.0);
+    freshRegistration = registrationSize();
+    if (peer) peerOver.push_back(peerInstall(peer, peerDir));
+    setupOver.push_back(install(run, run.startSetup(), programDir).ms);
+    overRegistration = registrationSize();
+    if (peer)
       std::printf("peer round %d: NSIS %.1f ms fresh, %.1f ms over; setup %.1f ms fresh, %.1f ms over\n", round,
-                  peerFresh.back(), peerOver.back(), setupTimes.back(), setupOver.back());
-    }
+                  peerFresh.back(), peerOver.back(), setupFresh.back(), setupOver.back());
 
     if (earlier) {
-      if (!peer) setupOver.push_back(install(run, run.startSetup(), programDir).ms);
       const std::string earlierDir = seedInstallation(2 * rounds + round);
       earlierFresh.push_back(install(run, run.startOtherSetup(earlier), earlierDir).ms);
       earlierOver.push_back(install(run, run.startOtherSetup(earlier), earlierDir).ms);
       std::printf("earlier round %d: setup %.1f ms fresh, %.1f ms over; the earlier one %.1f ms fresh, %.1f ms over\n",
-                  round, setupTimes.back(), setupOver.back(), earlierFresh.back(), earlierOver.back());
+                  round, setupFresh.back(), setupOver.back(), earlierFresh.back(), earlierOver.back());
+      removeFolder(benchFolder(2 * rounds + round));
     }
 
     programDir = seedInstallation(2 * round);
-    std::printf("setup round %d: %.1f ms from the click to the finished page; with the probe %s; over it %s\n", round,
-                setupTimes.back(), fresh.add(run, programDir, doneRecord).c_str(),
+    std::printf("setup round %d: %.1f ms from the click to the finished page, %.1f ms over it; with the probe %s; "
+                "over it %s\n",
+                round, setupFresh.back(), setupOver.back(), fresh.add(run, programDir, doneRecord).c_str(),
                 over.add(run, programDir, doneRecord).c_str());
+    if (peer) removeFolder(peerDir);
+    removeFolder(benchFolder(2 * round - 1));
+    removeFolder(benchFolder(2 * round));
   }
-  std::printf("setup best of %d: %.1f ms, median %.1f ms; page lag behind the worker: least %.0f ms, median %.0f ms\n",
-              rounds, *std::min_element(setupTimes.begin(), setupTimes.end()), median(setupTimes),
+  std::printf("setup best of %d: %.1f ms, median %.1f ms; over it: best %.1f ms, median %.1f ms; page lag behind the "
+              "worker: least %.0f ms, median %.0f ms\n",
+              rounds, *std::min_element(setupFresh.begin(), setupFresh.end()), median(setupFresh),
+              *std::min_element(setupOver.begin(), setupOver.end()), median(setupOver),
               *std::min_element(fresh.lags.begin(), fresh.lags.end()), median(fresh.lags));
   std::printf("setup with the probe, medians: %s; over it %s\n", fresh.medians().c_str(), over.medians().c_str());
+  std::printf("setup memory: peak working set at the finished page, median %.0f KiB (the payload's pages that it read "
+              "from its own file included)\n",
+              median(peakWorkingSets));
+  std::printf("registration: %zu values, %zu bytes of names and data after a fresh installation; %zu values, %zu "
+              "bytes over it\n",
+              freshRegistration.values, freshRegistration.bytes, overRegistration.values, overRegistration.bytes);
   if (peer) {
     std::printf("NSIS against this setup, medians: fresh %.1f and %.1f ms, over %.1f and %.1f ms\n", median(peerFresh),
-                median(setupTimes), median(peerOver), median(setupOver));
+                median(setupFresh), median(peerOver), median(setupOver));
     std::printf("ratio: setup / NSIS per round, median [range]: fresh %s (target 0.80 or less), over %s "
                 "(target 1.20 or less)\n",
-                ratios(setupTimes, peerFresh).c_str(), ratios(setupOver, peerOver).c_str());
+                ratios(setupFresh, peerFresh).c_str(), ratios(setupOver, peerOver).c_str());
   }
   if (earlier) {
     std::printf("ratio: setup / the earlier revision's per round, median [range]: fresh %s, over %s "
                 "(target 1.10 or less)\n",
-                ratios(setupTimes, earlierFresh).c_str(), ratios(setupOver, earlierOver).c_str());
+                ratios(setupFresh, earlierFresh).c_str(), ratios(setupOver, earlierOver).c_str());
   }
   std::fflush(stdout);
 }

@@ -11,19 +11,17 @@
 #include "window_text.h"
 
 namespace {
-// Generous for Wine on a busy machine, short enough to fail a hung wizard.
-const DWORD kTimeLimit = 30000;
 const DWORD kPollInterval = 20;
 }  // namespace
 
 UiDriver::UiDriver(std::unique_ptr<SetupProcess> process, std::string screenshotDirectory)
     : program(std::move(process)), screenshots(std::move(screenshotDirectory)) {}
 
-void UiDriver::waitFor(const std::string& what, const std::function<bool()>& condition) {
+void UiDriver::waitFor(const std::string& what, const std::function<bool()>& condition, DWORD timeLimit) {
   const DWORD start = GetTickCount();
   while (!condition()) {
-    if (GetTickCount() - start > kTimeLimit) {
-      throw ScenarioFailure("gave up after " + std::to_string(kTimeLimit / 1000) + " s waiting for " + what);
+    if (GetTickCount() - start > timeLimit) {
+      throw ScenarioFailure("gave up after " + std::to_string(timeLimit / 1000) + " s waiting for " + what);
     }
     // The program may have ended just after the condition was tested, by
     // what the condition waits for (Finish): tested once more then.
@@ -63,14 +61,17 @@ void UiDriver::waitForPage(int controlId) {
   });
 }
 
-void UiDriver::waitForVisible(int controlId) {
+void UiDriver::waitForVisible(int controlId, DWORD timeLimit) {
   check(window != nullptr, "a window was waited for before its controls");
-  waitFor("control " + std::to_string(controlId) + " to be visible", [&] {
-    HWND page = currentPage();
-    HWND found = page ? GetDlgItem(page, controlId) : nullptr;
-    if (found == nullptr) found = GetDlgItem(window, controlId);
-    return found != nullptr && IsWindowVisible(found);
-  });
+  waitFor(
+      "control " + std::to_string(controlId) + " to be visible",
+      [&] {
+        HWND page = currentPage();
+        HWND found = page ? GetDlgItem(page, controlId) : nullptr;
+        if (found == nullptr) found = GetDlgItem(window, controlId);
+        return found != nullptr && IsWindowVisible(found);
+      },
+      timeLimit);
 }
 
 HWND UiDriver::pageControl(int pageIndex, int controlId) {

@@ -18,6 +18,10 @@ std::string captionAndText(const std::string& caption, const std::string& text);
 
 class UiDriver {
  public:
+  // Every wait's limit, in milliseconds: generous for Wine on a busy machine,
+  // short enough to fail a hung wizard.
+  static constexpr DWORD kTimeLimit = 30000;
+
   UiDriver(std::unique_ptr<SetupProcess> process, std::string screenshotDirectory);
 
   // Waits for a visible top-level window with this caption; controls are
@@ -25,8 +29,10 @@ class UiDriver {
   void waitForWindow(const std::string& caption);
   // Waits until the visible page of that window holds this control, visible.
   void waitForPage(int controlId);
-  // Waits until the control, on the visible page or on the frame, is visible.
-  void waitForVisible(int controlId);
+  // Waits until the control, on the visible page or on the frame, is visible;
+  // `timeLimit` in milliseconds for work that grows with the payload (the
+  // benchmark's ten-times-the-files installation), else the usual limit.
+  void waitForVisible(int controlId, DWORD timeLimit = kTimeLimit);
 
   // Clicks an enabled, visible button, check box or radio button. When the
   // click opens a message box, returns with the box open.
@@ -74,7 +80,7 @@ class UiDriver {
 
   // Waits until `condition` holds; fails after the time limit, or when the
   // program ends first.
-  void waitFor(const std::string& what, const std::function<bool()>& condition);
+  void waitFor(const std::string& what, const std::function<bool()>& condition, DWORD timeLimit = kTimeLimit);
 
   SetupProcess& process() { return *program; }
   const SetupProcess& process() const { return *program; }
