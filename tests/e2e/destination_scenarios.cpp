@@ -32,6 +32,12 @@ const char kDriveMissing[] = "Its drive is not there.  Connect the drive, then r
 const char kNotLocal[] = "It is not a folder on a drive of this computer.";
 const std::string kRemovableSimulator = std::string(kRemovableDrive) + "Flight Simulator 9\\";
 
+// `message` ends with `ending`, or the check fails showing it.
+void checkEndsWith(const std::string& message, const std::string& ending, const std::string& what) {
+  check(message.size() > ending.size() && message.compare(message.size() - ending.size(), ending.size(), ending) == 0,
+        what + ": " + message);
+}
+
 // What a settlement says of the drives it could not reach.
 std::string drivesMissing(const std::string& drives) {
   return "\n\nThese drives cannot be reached now: " + drives + "\nConnect them before you run the installer again.";
@@ -183,8 +189,7 @@ SCENARIO(drive_removed_during_a_reinstall) {
     const std::string ending = drivesMissing(kRemovableDrive) +
                                "\n\nClose the programs that may be using them, then run the installer again: it "
                                "puts them back first.";
-    check(message.size() > ending.size() && message.compare(message.size() - ending.size(), ending.size(), ending) == 0,
-          "the message names the drive that cannot be reached: " + message);
+    checkEndsWith(message, ending, "the message names the drive that cannot be reached");
     expectFailureAndEnd(setup, message, kExitNotTakenBack);
   }
   check(runJournal().has_value(), "the journal stays for the next run");
@@ -216,8 +221,7 @@ SCENARIO(drive_missing_while_an_interrupted_reinstall_is_settled) {
     const std::string ending = drivesMissing(kRemovableDrive) +
                                "\n\nClose the programs that may be using them, then run the installer again.\n"
                                "The installer will now close.";
-    check(message.size() > ending.size() && message.compare(message.size() - ending.size(), ending.size(), ending) == 0,
-          "the message names the drive that cannot be reached: " + message);
+    checkEndsWith(message, ending, "the message names the drive that cannot be reached");
     expectFailureAndEnd(next, message, kExitNotTakenBack);
   }
   check(runJournal().has_value(), "the journal stays for the next run");

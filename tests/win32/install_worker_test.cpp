@@ -163,6 +163,17 @@ void blockWithDirectory(const std::string& path) {
 // The installation types as the progress page turns them into jobs.
 enum class InstallType { OneComputer, KestrelComputer, SimulatorComputer };
 
+// The events of the registration that the run wrote; the registration goes.
+std::vector<::UninstallEvent> takeRegisteredEvents() {
+  Registration registration;
+  std::string damaged;
+  EXPECT_EQ(readRegistration(kProductName, registration, damaged), RegistrationStatus::Found);
+  deleteKeyTree(registrationKey(kProductName));
+  std::vector<::UninstallEvent> events;
+  for (const Escort::UninstallEvent& e : registration.events) events.push_back({e.command, e.parameter, e.description});
+  return events;
+}
+
 class InstallWorker : public ::testing::Test {
  protected:
   // The descriptions of the uninstall events come from this executable's string table.
@@ -541,12 +552,7 @@ TEST_F(InstallWorker, BothSimulatorsInOneFolderGetEachFileOnce) {
   ASSERT_TRUE(run.commit());
   const ExpectedInstallation expected = expectedRun(Route{programDir, false, fs2004Dir, fs2004Dir});
   expectInstalled(expected);
-  Registration registration;
-  std::string damaged;
-  ASSERT_EQ(readRegistration(kProductName, registration, damaged), RegistrationStatus::Found);
-  deleteKeyTree(registrationKey(kProductName));
-  std::vector<::UninstallEvent> events;
-  for (const Escort::UninstallEvent& e : registration.events) events.push_back({e.command, e.parameter, e.description});
+  const std::vector<::UninstallEvent> events = takeRegisteredEvents();
   EXPECT_EQ(events, expected.events);
 }
 
@@ -573,12 +579,7 @@ TEST_F(InstallWorker, SuccessfulRun_LeavesNoTemporaryFileAndLogsTheParentsItMade
   const std::vector<std::string> modules = directoryListing(fs2004Dir + "\\modules");
   EXPECT_EQ(modules, (std::vector<std::string>{"fsuipc.dll", "ksmpjoin9.dll", "kstrans9.dll"}));
   EXPECT_EQ(readFileBytes(fs2004Dir + "\\modules\\ksmpjoin9.dll"), demoFile("fs\\modules\\ksmpjoin9.dll"));
-  Registration registration;
-  std::string damaged;
-  ASSERT_EQ(readRegistration(kProductName, registration, damaged), RegistrationStatus::Found);
-  deleteKeyTree(registrationKey(kProductName));
-  std::vector<::UninstallEvent> events;
-  for (const Escort::UninstallEvent& e : registration.events) events.push_back({e.command, e.parameter, e.description});
+  const std::vector<::UninstallEvent> events = takeRegisteredEvents();
   const size_t at = std::find(events.begin(), events.end(),
                               ::UninstallEvent{"DeleteEmptyDirs", job.programDir, kProgramFilesText}) -
                     events.begin();
