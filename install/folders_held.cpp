@@ -1,6 +1,6 @@
 #include "folders_held.h"
 
-#include <set>
+#include <map>
 
 #include "text_format.h"
 #include "unfollowed_level.h"
@@ -10,16 +10,28 @@ FoldersHeld::~FoldersHeld() {
 }
 
 std::string FoldersHeld::hold(const ChangePlan& plan) {
-  std::set<std::string> looked;
+  // Each level looked at once: whether it was there. Below a level that is
+  // not there, nothing is, and the run makes every folder itself.
+  std::map<std::string, bool> there;
   for (const PlannedFile& file : plan.files) {
     const std::string& destination = plan.destinations[file.folder];
     for (size_t end = findBackslash(file.path, destination.size()); end != std::string::npos;
          end = findBackslash(file.path, end + 1)) {
       const std::string level = file.path.substr(0, end);
-      if (!looked.insert(asciiLowerCase(level)).second) continue;
+      const auto looked = there.emplace(asciiLowerCase(level), false);
+      if (!looked.second) {
+        if (!looked.first->second) break;
+        continue;
+      }
       const HANDLE folder = holdUnfollowed(level);
-      // Not there yet: the run makes it, a plain folder.
-      if (folder == INVALID_HANDLE_VALUE) continue;
+      if (folder == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) break;
+        // There but not to be opened: the levels below it are still looked at.
+        looked.first->second = true;
+        continue;
+      }
+      looked.first->second = true;
       held.push_back(folder);
       if (isLink(folder)) return level;
     }

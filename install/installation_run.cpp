@@ -89,7 +89,9 @@ bool InstallationRun::begin() {
   if (!journal.begin(planner.plan())) return fail(Step::Journal, journalFailure());
   job->journal = &journal;
   const std::string uninstaller = job->programDir + kUninstallerFile;
-  uninstallLog = Escort::createUninstallerSetup(kProductName, "", uninstaller.c_str());
+  const RegistryKeyState* registration = journal.keyAsItStood(registrationKey(kProductName));
+  uninstallLog = Escort::createUninstallerSetup(kProductName, "", uninstaller.c_str(),
+                                                registration ? &registration->values : nullptr);
   if (!uninstallLog) return fail(Step::Registration, {"", ERROR_NOT_ENOUGH_MEMORY, FailureSite::NoMemory});
   job->uninstallLog = uninstallLog;
   for (const std::string& folder : planner.plan().destinations)

@@ -18,17 +18,21 @@
 namespace Escort {
 
 UninstallerSetup* createUninstallerSetup(const char* productName, const char* description,
-                                         const char* uninstallerPath) {
+                                         const char* uninstallerPath, const std::vector<SavedRegistryValue>* standing) {
   try {
-    return new (std::nothrow) UninstallerSetupImpl(productName, description, uninstallerPath);
+    return new (std::nothrow) UninstallerSetupImpl(productName, description, uninstallerPath, standing);
   } catch (const std::bad_alloc&) {
     return nullptr;  // the object fitted but one of its strings did not
   }
 }
 
 UninstallerSetupImpl::UninstallerSetupImpl(const char* productName, const char* description,
-                                           const char* uninstallerPath)
-    : productName(productName), description(description), uninstallerPath(uninstallerPath) {}
+                                           const char* uninstallerPath,
+                                           const std::vector<SavedRegistryValue>* standing)
+    : productName(productName), description(description), uninstallerPath(uninstallerPath),
+      standingKnown(standing != nullptr) {
+  if (standing) this->standing = *standing;
+}
 
 bool UninstallerSetupImpl::addEvent(const char* command, const char* parameter,
                                     const char* eventDescription) {
@@ -58,7 +62,7 @@ bool UninstallerSetupImpl::commit() {
   try {
     RegistryKey key;
     if (!events.empty() && key.create(kUninstallKey + productName, KEY_ALL_ACCESS)) {
-      const std::vector<SavedRegistryValue> earlier = key.values();
+      const std::vector<SavedRegistryValue> earlier = standingKnown ? std::move(standing) : key.values();
       // An earlier installation's folders stay named with its events.
       std::vector<std::string> folders = destinations;
       for (const std::string& folder : readableDestinations(earlier))

@@ -12,7 +12,7 @@ namespace Escort {
 class UninstallerSetupImpl final : public UninstallerSetup {
  public:
   UninstallerSetupImpl(const char* productName, const char* description,
-                       const char* uninstallerPath);
+                       const char* uninstallerPath, const std::vector<SavedRegistryValue>* standing);
 
   bool addEvent(const char* command, const char* parameter, const char* eventDescription) override;
   bool addDestination(const char* folder) override;
@@ -31,6 +31,9 @@ class UninstallerSetupImpl final : public UninstallerSetup {
   std::string uninstallerPath;
   std::vector<UninstallEvent> events;
   std::vector<std::string> destinations;
+  // The registration's values as they stand, when the run has read them.
+  bool standingKnown;
+  std::vector<SavedRegistryValue> standing;
 };
 
 }  // namespace Escort

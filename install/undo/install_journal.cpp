@@ -146,6 +146,14 @@ void InstallJournal::finish() const {
   if (finishCommittedRun(records()).empty()) removeJournal();
 }
 
+const RegistryKeyState* InstallJournal::keyAsItStood(const std::string& subkey) const {
+  for (const std::vector<JournalRecord>& value : values)
+    for (const JournalRecord& record : value)
+      if (record.kind == JournalRecordKind::KeyChanged && equalsIgnoringCase(record.key.subkey, subkey))
+        return &record.key;
+  return nullptr;
+}
+
 std::vector<std::string> InstallJournal::createdParentsOf(const std::string& directory) const {
   std::string path = directory;
   removeTrailingBackslash(path);

@@ -49,6 +49,9 @@ class InstallJournal final : public Escort::UndoLog {
   // of reach, the next settlement finishes it.
   void finish() const;
 
+  // How the key `subkey` of the plan stood when begin() recorded it; null
+  // when the plan does not change it.
+  const RegistryKeyState* keyAsItStood(const std::string& subkey) const;
   // The folders this run made above `directory`, the deepest first, each
   // with one backslash at its end.
   std::vector<std::string> createdParentsOf(const std::string& directory) const;

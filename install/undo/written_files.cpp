@@ -6,6 +6,9 @@
 
 namespace {
 
+// Flushes under way at once where files are flushed one by one.
+constexpr int kFlushThreads = 4;
+
 std::string driveOf(const std::string& path) {
   return path.size() >= 2 && path[1] == ':' ? asciiLowerCase(path.substr(0, 2)) : std::string();
 }
@@ -24,18 +27,21 @@ void WrittenFiles::begin(const std::vector<std::string>& paths) {
       oneByOne = true;
   }
   if (!oneByOne) return;
-  wake = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-  if (!wake) return;  // the files are then flushed at the end
+  queued = CreateSemaphoreA(nullptr, 0, MAXLONG, nullptr);
+  if (!queued) return;  // the files are then flushed at the end
   InitializeCriticalSection(&lock);
-  thread = CreateThread(nullptr, 0, flushInTurn, this, 0, nullptr);
-  if (thread) return;
+  for (int n = 0; n < kFlushThreads; ++n) {
+    const HANDLE thread = CreateThread(nullptr, 0, flushInTurn, this, 0, nullptr);
+    if (thread) threads.push_back(thread);
+  }
+  if (!threads.empty()) return;
   DeleteCriticalSection(&lock);
-  CloseHandle(wake);
-  wake = nullptr;
+  CloseHandle(queued);
+  queued = nullptr;
 }
 
 void WrittenFiles::written(const std::string& path) {
-  if (!thread || wholeVolumes.count(driveOf(path))) {
+  if (threads.empty() || wholeVolumes.count(driveOf(path))) {
     unflushed.push_back(path);
     return;
   }
@@ -43,46 +49,54 @@ void WrittenFiles::written(const std::string& path) {
   EnterCriticalSection(&lock);
   queue.push_back(path);
   LeaveCriticalSection(&lock);
-  SetEvent(wake);
+  ReleaseSemaphore(queued, 1, nullptr);
 }
 
-bool WrittenFiles::takeNext(std::string& path) {
+bool WrittenFiles::takeNext(std::string& path, bool& done) {
   EnterCriticalSection(&lock);
   const bool taken = !queue.empty();
   if (taken) {
     path = queue.front();
     queue.pop_front();
   }
+  done = !taken && ending;
   LeaveCriticalSection(&lock);
   return taken;
 }
 
 DWORD WINAPI WrittenFiles::flushInTurn(void* parameter) {
   auto* self = static_cast<WrittenFiles*>(parameter);
+  // One file for each count of the semaphore; a count with nothing queued
+  // comes only at the end.
   for (;;) {
+    WaitForSingleObject(self->queued, INFINITE);
     std::string path;
-    while (self->takeNext(path)) {
-      if (!flushPath(path) && !self->failure) self->failure = GetLastError();
+    bool done = false;
+    if (self->takeNext(path, done)) {
+      if (!flushPath(path)) {
+        const DWORD error = GetLastError();
+        EnterCriticalSection(&self->lock);
+        if (!self->failure) self->failure = error;
+        LeaveCriticalSection(&self->lock);
+      }
+    } else if (done) {
+      return 0;
     }
-    EnterCriticalSection(&self->lock);
-    const bool done = self->ending && self->queue.empty();
-    LeaveCriticalSection(&self->lock);
-    if (done) return 0;
-    WaitForSingleObject(self->wake, INFINITE);
   }
 }
 
 DWORD WrittenFiles::stopFlushing() {
-  if (!thread) return ERROR_SUCCESS;
+  if (threads.empty()) return ERROR_SUCCESS;
   EnterCriticalSection(&lock);
   ending = true;
   LeaveCriticalSection(&lock);
-  SetEvent(wake);
-  WaitForSingleObject(thread, INFINITE);
-  CloseHandle(thread);
-  CloseHandle(wake);
+  ReleaseSemaphore(queued, static_cast<LONG>(threads.size()), nullptr);
+  WaitForMultipleObjects(static_cast<DWORD>(threads.size()), threads.data(), TRUE, INFINITE);
+  for (HANDLE thread : threads) CloseHandle(thread);
+  threads.clear();
+  CloseHandle(queued);
   DeleteCriticalSection(&lock);
-  thread = wake = nullptr;
+  queued = nullptr;
   return failure;
 }
 

@@ -3,9 +3,10 @@
 // Where Windows flushes a whole volume (for an administrator, on a local
 // drive), one flush of it at the end serves every file there. Where it will
 // not (a network drive; under Wine, every drive), each file is flushed as soon
-// as it is written, on a thread of its own, while the run writes the next:
-// flushed one by one at the end, thousands of files would each wait for the
-// disk in turn.
+// as it is written, on a few threads of their own, while the run writes the
+// next: flushed one by one at the end, thousands of files would each wait for
+// the disk in turn, and with several flushes under way at once the disk (or
+// the server) writes them out together.
 #include <windows.h>
 
 #include <deque>
@@ -32,17 +33,19 @@ class WrittenFiles {
 
  private:
   static DWORD WINAPI flushInTurn(void* self);
-  bool takeNext(std::string& path);
-  // Waits until the thread has flushed all it was given; the first error it met, if any.
+  // The next file to flush; false when there is none, with `done` set when
+  // none will come.
+  bool takeNext(std::string& path, bool& done);
+  // Waits until the threads have flushed all they were given; the first error they met, if any.
   DWORD stopFlushing();
 
   std::set<std::string> wholeVolumes;  // "c:": flushed whole at the end
   std::vector<std::string> unflushed;  // files whose data the end flushes
-  std::vector<std::string> flushed;    // files flushed on the thread: the end flushes their folders
+  std::vector<std::string> flushed;    // files flushed on the threads: the end flushes their folders
   CRITICAL_SECTION lock;
-  HANDLE wake = nullptr;  // set when the queue gains a file, and at the end
-  HANDLE thread = nullptr;
+  HANDLE queued = nullptr;  // a semaphore: a count for each file queued, and one for each thread at the end
+  std::vector<HANDLE> threads;
   std::deque<std::string> queue;
   bool ending = false;
-  DWORD failure = ERROR_SUCCESS;  // the first flush that failed on the thread
+  DWORD failure = ERROR_SUCCESS;  // the first flush that failed on a thread
 };

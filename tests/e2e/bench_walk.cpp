@@ -233,10 +233,12 @@ SCENARIO(bench_setup) {
     }
 
     programDir = seedInstallation(2 * round);
+    // In this order: a function's arguments may be worked out in any order.
+    const std::string probedFresh = fresh.add(run, programDir, doneRecord);
+    const std::string probedOver = over.add(run, programDir, doneRecord);
     std::printf("setup round %d: %.1f ms from the click to the finished page, %.1f ms over it; with the probe %s; "
                 "over it %s\n",
-                round, setupFresh.back(), setupOver.back(), fresh.add(run, programDir, doneRecord).c_str(),
-                over.add(run, programDir, doneRecord).c_str());
+                round, setupFresh.back(), setupOver.back(), probedFresh.c_str(), probedOver.c_str());
     if (peer) removeFolder(peerDir);
     removeFolder(benchFolder(2 * round - 1));
     removeFolder(benchFolder(2 * round));
