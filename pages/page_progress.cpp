@@ -70,11 +70,8 @@ std::string destinationText(const DestinationProblem& problem) {
 // say, and asks the user to close them: true for Retry.
 bool askToRetry(HWND window, const std::vector<HeldFile>& held) {
   std::vector<std::string> lines;
-  for (const HeldFile& file : held) {
-    std::string programs;
-    for (const std::string& program : file.programs) programs += (programs.empty() ? "" : ", ") + program;
-    lines.push_back(programs.empty() ? file.path : fillIn(loadString(IDS_FILE_IN_USE_BY), {file.path, programs}));
-  }
+  for (const HeldFile& file : held)
+    lines.push_back(heldFileText(file.path, file.programs, loadString(IDS_FILE_IN_USE_BY)));
   const std::string text = fillIn(loadString(IDS_FILES_IN_USE), {itemList(lines, loadString(IDS_MORE_ITEMS))});
   return MessageBoxA(window, text.c_str(), loadString(IDS_CANCEL_CAPTION).c_str(), MB_RETRYCANCEL | MB_ICONWARNING) ==
          IDRETRY;
