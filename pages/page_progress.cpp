@@ -120,7 +120,9 @@ void PageProgress::reportFailure(Escort::WizardUI* frame, HWND window, int exitC
   if (settlement.outcome == JournalSettlement::NotSettled || settlement.outcome == JournalSettlement::Damaged) {
     // Not "nothing has been changed", then.
     if (cancelled) message = loadString(IDS_CANCELLED_NOT_TAKEN_BACK);
-    message += fillIn(loadString(IDS_ERROR_NOT_TAKEN_BACK), {settlementText(settlement)});
+    // The journal's trouble reads inside the same frame as the items left.
+    const std::string notTakenBack = loadString(IDS_ERROR_NOT_TAKEN_BACK);
+    message += settlementText(settlement, notTakenBack, fillIn(notTakenBack, {loadString(IDS_JOURNAL_DAMAGED)}));
     exitCode = kExitNotTakenBack;
   } else if (!settlement.atRestart.empty()) {
     if (cancelled) message = loadString(IDS_CANCELLED_NOT_TAKEN_BACK);
