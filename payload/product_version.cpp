@@ -11,12 +11,14 @@ namespace {
 
 // version.dll is no known DLL: imported, Windows would look for it beside the
 // program first. It is taken from the system folder instead.
+constexpr char kVersionLibrary[] = "version.dll";
+
 struct VersionFunctions {
   decltype(&GetFileVersionInfoSizeA) infoSize =
-      systemFunction<decltype(&GetFileVersionInfoSizeA)>("version.dll", "GetFileVersionInfoSizeA");
+      systemFunction<decltype(&GetFileVersionInfoSizeA)>(kVersionLibrary, "GetFileVersionInfoSizeA");
   decltype(&GetFileVersionInfoA) info =
-      systemFunction<decltype(&GetFileVersionInfoA)>("version.dll", "GetFileVersionInfoA");
-  decltype(&VerQueryValueA) query = systemFunction<decltype(&VerQueryValueA)>("version.dll", "VerQueryValueA");
+      systemFunction<decltype(&GetFileVersionInfoA)>(kVersionLibrary, "GetFileVersionInfoA");
+  decltype(&VerQueryValueA) query = systemFunction<decltype(&VerQueryValueA)>(kVersionLibrary, "VerQueryValueA");
   bool loaded() const { return infoSize && info && query; }
 };
 
