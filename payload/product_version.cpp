@@ -9,8 +9,9 @@
 namespace Escort {
 namespace {
 
-// version.dll is no known DLL: imported, Windows would look for it beside the
-// program first. It is taken from the system folder instead.
+// version.dll is not among the KnownDLLs of Windows XP..11: imported, it would
+// be looked for beside the program first (MSDN, Dynamic-Link Library Search
+// Order). It is taken from the system folder instead.
 constexpr char kVersionLibrary[] = "version.dll";
 
 struct VersionFunctions {

@@ -1,8 +1,9 @@
 #pragma once
 // The data of the files a run writes, on the disk before the run commits.
-// Where Windows flushes a whole volume (for an administrator, on a local
-// drive), one flush of it at the end serves every file there. Where it will
-// not (a network drive; under Wine, every drive), each file is flushed as soon
+// Where Windows flushes a whole volume (XP..11, for an administrator, on a
+// local drive: FlushFileBuffers in MSDN), one flush of it at the end serves
+// every file there. Where it will not (a network drive; under Wine 8.0, every
+// drive), each file is flushed as soon
 // as it is written, on a thread of its own, while the run writes the next:
 // flushed one by one at the end, thousands of files would each wait for the
 // disk in turn.
