@@ -17,8 +17,8 @@ namespace {
 // Windows always takes from the system folder. Missing ones (older Windows)
 // are passed over. Each comes before those that import it (the themes before
 // the controls): a DLL's imports are then found loaded, however the loader
-// looks for them (Wine looks beside the program even for a DLL loaded with
-// the altered search path).
+// looks for them (Wine 8.0 looks beside the program even for a DLL loaded
+// with the altered search path).
 const char* const kLoadedByName[] = {
     "uxtheme.dll", "comctl32.dll", "version.dll",  "dwmapi.dll",  "propsys.dll", "apphelp.dll",
     "cryptbase.dll", "userenv.dll", "profapi.dll",  "ntmarta.dll", "oleacc.dll",  "linkinfo.dll",

@@ -1,11 +1,11 @@
 #pragma once
-// The setup program on Windows without SetDefaultDllDirectories (XP, Vista,
-// and 7 without its update): there the folder a program was started from
-// stays first in the search of every DLL loaded by name later on (the folder
-// browser, COM and the shell load many), and a downloads folder is anyone's
-// to write to. So the program runs from a working copy in a folder that only
-// SYSTEM and the Administrators may change (working_copy.h), beside which
-// there is nothing to load.
+// The setup program on Windows without SetDefaultDllDirectories (XP; Vista and
+// 7 without KB2533623, MSDN): there the folder a program was started from stays
+// first in the search of every DLL loaded by name later on (MSDN, Dynamic-Link
+// Library Search Order; the folder browser, COM and the shell load many), and a
+// downloads folder is anyone's to write to. So the program runs from a working
+// copy in a folder that only SYSTEM and the Administrators may change
+// (working_copy.h), beside which there is nothing to load.
 #include <windows.h>
 
 #include <string>

@@ -14,13 +14,14 @@ namespace {
 // and nothing is inherited from the folder above it.
 const char kFolderSecurity[] = "D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)";
 
-// 128 random bits in hexadecimal, so that no other program can make the
-// folder, or a link by its name, before this one does. The random source
-// (RtlGenRandom) is looked up only now, once the DLL search is restricted:
-// from Windows 7 on, advapi32 passes it on to cryptbase.dll, which is not one
-// of the DLLs Windows always takes from the system folder, and an import
-// would have the loader look for it beside the program before the program's
-// first instruction.
+// 128 random bits in hexadecimal, so that no other program can make the folder,
+// or a link by its name, before this one does. The random source (RtlGenRandom:
+// advapi32's SystemFunction036, MSDN) is looked up only now, once the DLL
+// search is restricted: Windows 7..11's advapi32 forwards it to cryptbase.dll,
+// which is not among the KnownDLLs that Windows always takes from the system
+// folder (MSDN, Dynamic-Link Library Search Order), and an import would have
+// the loader look for it beside the program before the program's first
+// instruction.
 bool unguessableName(std::string& name) {
   using GenerateRandom = BOOLEAN(WINAPI*)(PVOID, ULONG);
   const auto generateRandom = systemFunction<GenerateRandom>("advapi32.dll", "SystemFunction036");

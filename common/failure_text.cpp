@@ -13,6 +13,17 @@ std::string itemList(const std::vector<std::string>& items, const std::string& m
   return list;
 }
 
+std::string commaSeparated(const std::vector<std::string>& items) {
+  std::string text;
+  for (const std::string& item : items) text += (text.empty() ? "" : ", ") + item;
+  return text;
+}
+
+std::string heldFileText(const std::string& path, const std::vector<std::string>& programs,
+                         const std::string& usedByPattern) {
+  return programs.empty() ? path : fillIn(usedByPattern, {path, commaSeparated(programs)});
+}
+
 std::string failedItemsText(const std::vector<Failure>& items, const std::string& itemPattern,
                             const std::string& morePattern) {
   std::vector<std::string> lines;

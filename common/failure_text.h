@@ -13,6 +13,15 @@ constexpr size_t kReportListLimit = 10;
 // number of items not listed).
 std::string itemList(const std::vector<std::string>& items, const std::string& morePattern);
 
+// The items one after the other, separated by ", ".
+std::string commaSeparated(const std::vector<std::string>& items);
+
+// A file another program holds, as the messages that ask to close it name it:
+// through `usedByPattern` (%1 the file, %2 the programs, commaSeparated) when
+// Windows named the programs, else the file alone.
+std::string heldFileText(const std::string& path, const std::vector<std::string>& programs,
+                         const std::string& usedByPattern);
+
 // The failures as itemList lists them, each through `itemPattern` (%1 item,
 // %2 Windows error code), its reason on a line of its own below it.
 std::string failedItemsText(const std::vector<Failure>& items, const std::string& itemPattern,

@@ -7,8 +7,8 @@
 
 namespace {
 
-// Windows drops trailing dots and blanks from a name, so such a level becomes
-// "", "." or "..".
+// Windows XP..11 drop trailing dots and blanks from a name (MSDN, Naming
+// Files, Paths, and Namespaces), so such a level becomes "", "." or "..".
 bool isDotsAndBlanks(const std::string& level) { return level.find_first_not_of(". ") == std::string::npos; }
 
 // The second byte of a two-byte character may be '|' and is no such character.

@@ -6,11 +6,13 @@
 #include <cstddef>
 #include <string>
 
-// The lengths that Windows' ANSI file functions accept (MAX_PATH, 260, less
-// the terminating zero). Wine accepts longer paths, so the programs apply
+// The lengths that Windows XP..11's ANSI file functions accept (MAX_PATH,
+// 260, less the terminating zero: MSDN, Naming Files, Paths, and Namespaces).
+// Wine 8.0 accepts longer paths, so the programs apply
 // these themselves: a destination behaves on a user's machine as under test.
 constexpr size_t kMaxFilePath = 259;
-// CreateDirectoryA leaves room for an 8.3 name below the directory.
+// CreateDirectoryA leaves room for an 8.3 name below the directory (MSDN
+// CreateDirectory: a limit of 248 characters).
 constexpr size_t kMaxDirectoryPath = 248;
 // GetTempFileNameA's rule: room for its 14-character name.
 constexpr size_t kMaxTemporaryFileDirectory = 246;

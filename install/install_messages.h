@@ -2,7 +2,7 @@
 // The messages the installation worker posts to the progress page, and the
 // hand-over of the file name that WM_INSTALL_FILE carries. The page redraws
 // at most every 50 ms, so the worker reports about as often, not for every
-// file and every block it writes: under Wine each message is a trip through
+// file and every block it writes: under Wine 8.0 each message is a trip through
 // the server, for the worker and for the page, and thousands of them cost
 // more than the files.
 #include <windows.h>

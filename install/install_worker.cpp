@@ -94,8 +94,9 @@ DWORD WINAPI installWorker(LPVOID parameter) {
     extractor.setUndoLog(nullptr);
   }
   // The page leaves its wizard disabled until this message arrives, so it must
-  // not be lost to a full message queue (Windows holds 10,000 posted messages
-  // per thread, and a stalled GUI can fill it with progress): wait for room
+  // not be lost to a full message queue (Windows XP..11 hold 10,000 posted
+  // messages per queue, PostMessage in MSDN, and a stalled GUI can fill it
+  // with progress): wait for room
   // while the page is still there.
   while (!PostMessageA(progressWindow, WM_INSTALL_DONE, static_cast<WPARAM>(result), 0) &&
          IsWindow(progressWindow))

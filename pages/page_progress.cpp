@@ -70,11 +70,8 @@ std::string destinationText(const DestinationProblem& problem) {
 // say, and asks the user to close them: true for Retry.
 bool askToRetry(HWND window, const std::vector<HeldFile>& held) {
   std::vector<std::string> lines;
-  for (const HeldFile& file : held) {
-    std::string programs;
-    for (const std::string& program : file.programs) programs += (programs.empty() ? "" : ", ") + program;
-    lines.push_back(programs.empty() ? file.path : fillIn(loadString(IDS_FILE_IN_USE_BY), {file.path, programs}));
-  }
+  for (const HeldFile& file : held)
+    lines.push_back(heldFileText(file.path, file.programs, loadString(IDS_FILE_IN_USE_BY)));
   const std::string text = fillIn(loadString(IDS_FILES_IN_USE), {itemList(lines, loadString(IDS_MORE_ITEMS))});
   return MessageBoxA(window, text.c_str(), loadString(IDS_CANCEL_CAPTION).c_str(), MB_RETRYCANCEL | MB_ICONWARNING) ==
          IDRETRY;
@@ -123,7 +120,9 @@ void PageProgress::reportFailure(Escort::WizardUI* frame, HWND window, int exitC
   if (settlement.outcome == JournalSettlement::NotSettled || settlement.outcome == JournalSettlement::Damaged) {
     // Not "nothing has been changed", then.
     if (cancelled) message = loadString(IDS_CANCELLED_NOT_TAKEN_BACK);
-    message += fillIn(loadString(IDS_ERROR_NOT_TAKEN_BACK), {settlementText(settlement)});
+    // The journal's trouble reads inside the same frame as the items left.
+    const std::string notTakenBack = loadString(IDS_ERROR_NOT_TAKEN_BACK);
+    message += settlementText(settlement, notTakenBack, fillIn(notTakenBack, {loadString(IDS_JOURNAL_DAMAGED)}));
     exitCode = kExitNotTakenBack;
   } else if (!settlement.atRestart.empty()) {
     if (cancelled) message = loadString(IDS_CANCELLED_NOT_TAKEN_BACK);

@@ -24,7 +24,7 @@ class PageProgress final : public KS3Page {
   class PageWaiting;
   // The page shows what the worker's messages say every 50 ms while they keep
   // coming, once they pause (a timer), and at the end in any case. Each
-  // change of a control repaints it at once, a few milliseconds under Wine,
+  // change of a control repaints it at once, a few milliseconds under Wine 8.0,
   // and the worker posts thousands of messages: redrawn for each, the page
   // would fall seconds behind the worker. A state passed over is replaced
   // before anyone could see it.

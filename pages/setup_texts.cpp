@@ -1,7 +1,6 @@
 #include "setup_texts.h"
 
 #include "failure_text.h"
-#include "product_names.h"
 #include "resource_ids.h"
 #include "settlement_report.h"
 #include "string_helpers.h"
@@ -27,12 +26,12 @@ std::string failureDetail(const Failure& failure) {
   return failureLines(failure, loadString(IDS_FAILURE_WHERE), loadString(IDS_FAILURE_AT));
 }
 
-std::string settlementText(JournalSettlement settlement) {
-  if (settlement.outcome == JournalSettlement::Damaged)
-    return fillIn(loadString(IDS_JOURNAL_DAMAGED), {settlement.problem, machineKeyName(kJournalKey)});
-  for (Failure& item : settlement.left) item.reason = systemMessage(item.systemError);
-  return settlementLeftText(settlement,
-                            {loadString(IDS_FAILED_ITEM), loadString(IDS_MORE_ITEMS), loadString(IDS_DRIVES_MISSING)});
+std::string settlementText(const JournalSettlement& settlement, const std::string& notSettledPattern,
+                           const std::string& damagedPattern) {
+  return settlementReport(settlement,
+                          {notSettledPattern, damagedPattern, loadString(IDS_FAILED_ITEM), loadString(IDS_MORE_ITEMS),
+                           loadString(IDS_DRIVES_MISSING)},
+                          systemMessage);
 }
 
 std::string destinationReason(DestinationTrouble trouble, const std::string& path) {

@@ -15,10 +15,11 @@ InstallTexts installTexts();
 // where; "" when nothing is known of it.
 std::string failureDetail(const Failure& failure);
 
-// What a settlement could not do: each item with Windows' error and what
-// Windows says of it, then the drives that cannot be reached; or, for a
-// journal that cannot be read, what is wrong with it.
-std::string settlementText(JournalSettlement settlement);
+// A settlement that is NotSettled or Damaged in the setup program's words
+// (settlement_report.h): `notSettledPattern` (%1 the items left) or
+// `damagedPattern` (%1 what is wrong with the journal, %2 its key) filled in.
+std::string settlementText(const JournalSettlement& settlement, const std::string& notSettledPattern,
+                           const std::string& damagedPattern);
 
 // Why a destination cannot take the installation (`path`: the longest path
 // there, for one too long).

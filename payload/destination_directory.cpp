@@ -19,7 +19,8 @@ bool isMissing(const std::string& path) {
   return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
-// Windows refuses a longer directory; Wine would create it.
+// Windows XP..11 refuse a longer directory (CreateDirectory, MSDN); Wine 8.0
+// would create it.
 bool createDirectory(const std::string& directory) {
   if (directory.size() <= kMaxDirectoryPath) return durable::createDirectory(directory);
   SetLastError(ERROR_FILENAME_EXCED_RANGE);

@@ -10,7 +10,8 @@
 namespace Escort {
 namespace {
 
-// Windows refuses a longer path; Wine would accept it.
+// Windows XP..11 refuse a longer path (MAX_PATH, MSDN); Wine 8.0 would accept
+// it.
 bool fits(const std::string& path) {
   if (path.size() <= kMaxFilePath) return true;
   SetLastError(ERROR_FILENAME_EXCED_RANGE);
@@ -33,8 +34,8 @@ std::string newKeptCopyPath(const std::string& path) {
 }
 
 // Opened for deleting first, as Windows' own renaming opens it: a program that
-// holds the file without sharing that refuses it here (Wine's renaming would
-// let it go). Shared, the opening is in nobody's way, and no program can
+// holds the file without sharing that refuses it here (Wine 8.0's renaming
+// would let it go). Shared, the opening is in nobody's way, and no program can
 // take hold of the file so until it is renamed.
 bool renameAside(const std::string& path, const std::string& keptCopy) {
   HANDLE earlier = CreateFileA(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,

@@ -32,8 +32,9 @@ bool placeReplacing(const std::string& temporary, const std::string& destination
 // Whether `error`, from deleting, renaming, replacing or opening the file at
 // `path`, says that another program holds it: a sharing or lock violation,
 // or access denied to a file that is there and whose attributes allow the
-// change (Windows refuses so to delete a running program's module, which it
-// maps, and to replace a file that another program has open).
+// change (Windows XP..11 refuse so to delete a running program's module,
+// which they map, and to replace a file that another program has open:
+// DeleteFile and ReplaceFile in MSDN).
 bool isInUse(const std::string& path, unsigned long error);
 
 // Whether another program holds the file at `path` so that it can be neither

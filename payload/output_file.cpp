@@ -24,7 +24,8 @@ bool OutputFile::open(const std::string& path) {
 
 bool OutputFile::create(const std::string& path) {
   if (path.size() <= kMaxFilePath) return open(path);
-  error_ = ERROR_FILENAME_EXCED_RANGE;  // Windows refuses a longer path; Wine would make it
+  // Windows XP..11 refuse a longer path (MAX_PATH, MSDN); Wine 8.0 would make it.
+  error_ = ERROR_FILENAME_EXCED_RANGE;
   return false;
 }
 

@@ -9,14 +9,17 @@
 namespace Escort {
 namespace {
 
-// version.dll is no known DLL: imported, Windows would look for it beside the
-// program first. It is taken from the system folder instead.
+// version.dll is not among the KnownDLLs of Windows XP..11: imported, it would
+// be looked for beside the program first (MSDN, Dynamic-Link Library Search
+// Order). It is taken from the system folder instead.
+constexpr char kVersionLibrary[] = "version.dll";
+
 struct VersionFunctions {
   decltype(&GetFileVersionInfoSizeA) infoSize =
-      systemFunction<decltype(&GetFileVersionInfoSizeA)>("version.dll", "GetFileVersionInfoSizeA");
+      systemFunction<decltype(&GetFileVersionInfoSizeA)>(kVersionLibrary, "GetFileVersionInfoSizeA");
   decltype(&GetFileVersionInfoA) info =
-      systemFunction<decltype(&GetFileVersionInfoA)>("version.dll", "GetFileVersionInfoA");
-  decltype(&VerQueryValueA) query = systemFunction<decltype(&VerQueryValueA)>("version.dll", "VerQueryValueA");
+      systemFunction<decltype(&GetFileVersionInfoA)>(kVersionLibrary, "GetFileVersionInfoA");
+  decltype(&VerQueryValueA) query = systemFunction<decltype(&VerQueryValueA)>(kVersionLibrary, "VerQueryValueA");
   bool loaded() const { return infoSize && info && query; }
 };
 

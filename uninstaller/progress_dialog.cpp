@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "failure_text.h"
 #include "message_wait.h"
 #include "programs_holding.h"
 #include "progress_bar_class.h"
@@ -57,10 +58,8 @@ void ProgressDialog::waitFor(const std::string& path, unsigned long ms) {
 }
 
 bool ProgressDialog::fileInUse(const std::string& path) {
-  std::string programs;
-  for (const std::string& program : programsHolding(path)) programs += (programs.empty() ? "" : ", ") + program;
-  const std::string file = programs.empty() ? path : fillIn(loadString(IDS_FILE_IN_USE_BY), {path, programs});
-  const std::string text = fillIn(loadString(IDS_FILE_IN_USE), {file});
+  const std::string text = fillIn(loadString(IDS_FILE_IN_USE),
+                                  {heldFileText(path, programsHolding(path), loadString(IDS_FILE_IN_USE_BY))});
   return MessageBoxA(dialog, text.c_str(), loadString(IDS_QUESTION_CAPTION).c_str(),
                      MB_RETRYCANCEL | MB_ICONWARNING | MB_SETFOREGROUND) == IDRETRY;
 }

@@ -2,6 +2,7 @@
 
 #include "destination_directory.h"
 #include "durable_changes.h"
+#include "product_names.h"
 #include "text_format.h"
 #include "uninstall_command_line.h"
 #include "uninstall_event_rules.h"
@@ -9,7 +10,7 @@
 
 DWORD runCopyInTemp(const std::string& productName, DWORD& exitCode) {
   return runWorkingCopy(
-      "ksuninstall.exe", [&productName](const std::string& copyPath) { return copyCommandLine(copyPath, productName); },
+      kUninstallerFile, [&productName](const std::string& copyPath) { return copyCommandLine(copyPath, productName); },
       exitCode);
 }
 

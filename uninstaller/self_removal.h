@@ -1,7 +1,8 @@
 #pragma once
 // How the uninstaller removes the directory it runs from.
 //
-// Windows does not delete the file of a running program, nor a directory that
+// Windows XP..11 do not delete the file of a running program, which is mapped
+// (DeleteFile fails on a memory-mapped file, MSDN), nor a directory that
 // still holds it. So once the user has agreed, the program copies itself into
 // a new folder of the Windows folder's Temp (working_copy.h), starts the copy
 // (working directory: that new folder, so nothing holds the program

@@ -29,7 +29,8 @@ size_t argumentsStart(const std::string& commandLine, const std::string& moduleP
     const size_t closing = commandLine.find('"', 1);
     return closing == std::string::npos ? commandLine.size() : closing + 1;
   }
-  // Windows also starts "...\ksuninstall Kestrel 3", adding ".exe" itself.
+  // Windows XP..11 also start "...\ksuninstall Kestrel 3": CreateProcess adds
+  // ".exe" to a module name without an extension (MSDN).
   std::string withoutExtension = modulePath;
   const size_t dot = withoutExtension.rfind('.');
   const size_t last = lastBackslash(withoutExtension);

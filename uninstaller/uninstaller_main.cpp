@@ -12,7 +12,6 @@
 #include "dll_search.h"
 #include "journal_settlement.h"
 #include "journal_store.h"
-#include "product_names.h"
 #include "progress_dialog.h"
 #include "registration_reader.h"
 #include "self_removal.h"
@@ -100,19 +99,16 @@ int askAndHandOver(const std::string& productName) {
 // recorded in the journal before anything goes, so that a run cut off part-way
 // is finished by the next run of either program.
 int undoRegistration(HINSTANCE instance, const std::string& productName) {
-  JournalSettlement settlement = settleJournal();
-  switch (settlement.outcome) {
-    case JournalSettlement::NotSettled:
-      settlement.left = withReasons(settlement.left);
-      showError(IDS_INTERRUPTED_NOT_TAKEN_BACK,
-                {settlementLeftText(settlement, {loadString(IDS_REPORT_FAILED_ITEM), loadString(IDS_REPORT_MORE),
-                                                 loadString(IDS_DRIVES_MISSING)})});
-      return kUninstallNotTakenBack;
-    case JournalSettlement::Damaged:
-      showError(IDS_INTERRUPTED_DAMAGED, {settlement.problem, kJournalKey});
-      return kUninstallRefused;
-    default:
-      break;
+  const JournalSettlement settlement = settleJournal();
+  if (settlement.outcome == JournalSettlement::NotSettled || settlement.outcome == JournalSettlement::Damaged) {
+    showMessage(IDS_ERROR_CAPTION,
+                settlementReport(settlement,
+                                 {loadString(IDS_INTERRUPTED_NOT_TAKEN_BACK), loadString(IDS_INTERRUPTED_DAMAGED),
+                                  loadString(IDS_REPORT_FAILED_ITEM), loadString(IDS_REPORT_MORE),
+                                  loadString(IDS_DRIVES_MISSING)},
+                                 systemMessage),
+                MB_OK | MB_ICONERROR);
+    return settlement.outcome == JournalSettlement::NotSettled ? kUninstallNotTakenBack : kUninstallRefused;
   }
   Registration registration;
   std::string damagedValue;

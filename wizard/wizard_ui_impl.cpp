@@ -91,8 +91,8 @@ bool WizardUIImpl::enableButtons(int cancelState, int backState, int nextFinishS
   applyButtonState(backId, backState, current != 0);
   applyButtonState(nextId, nextFinishState, true);
   applyButtonState(finishId, nextFinishState, true);
-  // A disabled button keeps no focus: Windows would leave the keyboard on it,
-  // dead, and Wine drops the focus altogether.
+  // A disabled button keeps no focus: Windows XP..11 would leave the keyboard
+  // on it, dead, and Wine 8.0 drops the focus altogether (as observed).
   if (focused != nullptr && GetParent(focused) == frameWindow && !IsWindowEnabled(focused)) focusCurrentPage();
   return true;
 }
@@ -252,7 +252,8 @@ INT_PTR WizardUIImpl::onCommand(int controlId) {
   }
   if (controlId == cancelId) {
     // The caption's close box arrives as this same command. Windows' dialog
-    // manager sends it only while Cancel is enabled; Wine's (8.0) sends it
+    // manager (XP..11) sends it only while Cancel is enabled (MSDN, Dialog
+    // Box Default Message Processing: WM_CLOSE); Wine's (8.0) sends it
     // always, so a disabled Cancel is honoured here as well.
     if (!IsWindowEnabled(GetDlgItem(frameWindow, cancelId))) return FALSE;
     return entry.page->onCancel(this, entry.window);

@@ -11,9 +11,10 @@ bool flushPath(const std::string& path);
 
 // Every change so far to the names at `names` (made, renamed, deleted,
 // removed), and the data of the files at `dataOf`, reaches the disk: each
-// volume they lie on is flushed once (Windows' one flush for all its files,
-// which takes an administrator), and where a volume will not be (a network
-// drive; Wine refuses it for every drive), each file of `dataOf` is flushed,
+// volume they lie on is flushed once (Windows XP..11: FlushFileBuffers on a
+// volume's handle flushes all its files, for an administrator, MSDN), and
+// where a volume will not be (a network drive; Wine 8.0 refuses it for every
+// drive), each file of `dataOf` is flushed,
 // or, with none, one folder there: any flush on a volume writes its record of
 // names out up to that instant. False, with the last error, when a flush fails.
 bool flushChangesTo(const std::vector<std::string>& names, const std::vector<std::string>& dataOf = {});

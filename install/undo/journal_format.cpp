@@ -5,6 +5,7 @@
 #include <map>
 
 #include "installable_path.h"
+#include "product_names.h"
 #include "temporary_file_name.h"
 #include "text_format.h"
 #include "uninstall_event_rules.h"
@@ -98,7 +99,7 @@ bool isOwnLevelBelowSoftware(const std::string& level, const std::string& subkey
   const bool ownLevel = equalsIgnoringCase(level, subkey) ||
                         (level.size() < subkey.size() && subkey[level.size()] == '\\' &&
                          equalsIgnoringCase(level, subkey.substr(0, level.size())));
-  return ownLevel && !machineSoftwareSubkey("HKEY_LOCAL_MACHINE\\" + level).empty();
+  return ownLevel && !machineSoftwareSubkey(machineKeyName(level)).empty();
 }
 
 // What is wrong with a record that decoded, or "".

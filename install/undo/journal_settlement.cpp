@@ -122,7 +122,8 @@ bool discardKeptCopy(const std::string& kept, std::vector<Failure>& left) {
   if (durable::deleteFile(kept)) return true;
   DWORD error = GetLastError();
   if (isGone(kept, error)) return false;
-  // A read-only file refuses deletion on Windows (Wine lets it go).
+  // A read-only file refuses deletion on Windows XP..11 (DeleteFile gives
+  // access denied, MSDN); Wine 8.0 lets it go.
   if (error == ERROR_ACCESS_DENIED && durable::setFileAttributes(kept, FILE_ATTRIBUTE_NORMAL)) {
     if (durable::deleteFile(kept)) return true;
     error = GetLastError();

@@ -2,8 +2,9 @@
 // No link is followed below the folders the user chose. A simulator's folder
 // often lets every user change what it holds: a standard user can put a
 // junction, to a folder of files they may not change, where the installation
-// made or filled a folder. Windows follows it, and the elevated programs
-// would delete, rename or replace what lies beyond. So before they act on a
+// made or filled a folder. Windows XP..11 follow it (a junction is a reparse
+// point that file names pass through, MSDN), and the elevated programs would
+// delete, rename or replace what lies beyond. So before they act on a
 // path, each level of it below its destination is looked at without being
 // followed, and held open without sharing deletion while they act, so that
 // no other program can put a link in its place meanwhile.

@@ -10,7 +10,8 @@ namespace {
 constexpr DWORD kPatienceMs = 8000;
 constexpr DWORD kPauseMs = 250;
 
-// On Windows a file being deleted cannot even be asked for its attributes:
+// On Windows XP..11 a file being deleted cannot even be asked for its
+// attributes (access denied, as CreateFile in MSDN says of such a file):
 // only "not found" says that its name is gone.
 bool nameIsThere(const std::string& path) {
   if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return true;

@@ -1,6 +1,7 @@
 #pragma once
-// Files being deleted. Windows only marks a file deleted while another
-// program (a virus scanner, the indexer, a preview) has it open: its name
+// Files being deleted. Windows XP..11 only mark a file deleted while another
+// program (a virus scanner, the indexer, a preview) has it open (DeleteFile,
+// MSDN: deleted once its last handle closes): its name
 // stays until that program lets go, nothing can open or replace it meanwhile,
 // and its folder is not empty. A run that deleted such a file waits for it a
 // while (saying so), and what outlasts its patience goes at the latest when
@@ -41,7 +42,8 @@ class PendingDeletions {
 
   // Removes `folder`, which holds only files being deleted, once they are
   // gone, if they are before the run's patience is spent; otherwise marks it
-  // to go at the next restart (Windows removes only an empty one). True when
+  // to go at the next restart (MoveFileEx with MOVEFILE_DELAY_UNTIL_REBOOT
+  // removes only an empty directory, MSDN). True when
   // it is gone now.
   bool removeFolder(const std::string& folder);
 

@@ -25,6 +25,8 @@ std::string narrow(const WCHAR* text) {
   return converted;
 }
 
+constexpr char kRestartManager[] = "rstrtmgr.dll";
+
 using StartSession = DWORD(WINAPI*)(DWORD*, DWORD, WCHAR*);
 using RegisterResources = DWORD(WINAPI*)(DWORD, UINT, LPCWSTR*, UINT, RM_UNIQUE_PROCESS*, UINT, LPCWSTR*);
 using GetList = DWORD(WINAPI*)(DWORD, UINT*, UINT*, RM_PROCESS_INFO*, DWORD*);
@@ -34,10 +36,10 @@ using EndSession = DWORD(WINAPI*)(DWORD);
 
 std::vector<std::string> programsHolding(const std::string& path) {
   std::vector<std::string> programs;
-  const auto start = systemFunction<StartSession>("rstrtmgr.dll", "RmStartSession");
-  const auto add = systemFunction<RegisterResources>("rstrtmgr.dll", "RmRegisterResources");
-  const auto list = systemFunction<GetList>("rstrtmgr.dll", "RmGetList");
-  const auto end = systemFunction<EndSession>("rstrtmgr.dll", "RmEndSession");
+  const auto start = systemFunction<StartSession>(kRestartManager, "RmStartSession");
+  const auto add = systemFunction<RegisterResources>(kRestartManager, "RmRegisterResources");
+  const auto list = systemFunction<GetList>(kRestartManager, "RmGetList");
+  const auto end = systemFunction<EndSession>(kRestartManager, "RmEndSession");
   if (!start || !add || !list || !end) return programs;
   DWORD session = 0;
   WCHAR key[CCH_RM_SESSION_KEY + 1] = L"";

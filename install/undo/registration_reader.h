@@ -27,7 +27,8 @@ std::string registrationKey(const std::string& productName);
 // event below that count; values of higher numbers, left over from an earlier
 // installation, are not read. Plain HKEY_LOCAL_MACHINE access, so this program
 // sees the registry view that the setup program, built for the same
-// architecture, wrote into (a 32-bit program on 64-bit Windows: the 32-bit view).
+// architecture, wrote into (a 32-bit program on 64-bit Windows, XP x64..11:
+// the 32-bit view, through the WOW64 registry redirector, MSDN).
 //
 // Missing: no name, a name that cannot be one key name (it holds a '\'), or
 // no such key. Damaged: a value that is missing or not what the setup program

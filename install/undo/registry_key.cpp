@@ -1,5 +1,7 @@
 #include "registry_key.h"
 
+#include <algorithm>
+
 #include "durable_changes.h"
 #include "text_format.h"
 
@@ -82,6 +84,17 @@ bool RegistryKey::readString(const std::string& name, std::string& value) const 
   if (!data.empty() && data.back() == '\0') data.pop_back();
   if (data.find('\0') != std::string::npos) return false;
   value = data;
+  return true;
+}
+
+bool RegistryKey::readText(const std::string& name, DWORD limit, std::string& value) const {
+  std::string data(limit, '\0');
+  DWORD size = limit;
+  if (RegQueryValueExA(key_, name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(data.empty() ? nullptr : &data[0]),
+                       &size) != ERROR_SUCCESS)
+    return false;
+  data.resize(size);
+  value.assign(data.begin(), std::find(data.begin(), data.end(), '\0'));
   return true;
 }
 

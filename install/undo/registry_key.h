@@ -40,6 +40,10 @@ class RegistryKey {
   // A REG_SZ value without its terminating zero; false for anything else,
   // a zero byte inside the text included.
   bool readString(const std::string& name, std::string& value) const;
+  // A value of any type and at most `limit` bytes, as text: up to its first
+  // zero byte, never beyond the bytes the registry returned; false for a
+  // longer value.
+  bool readText(const std::string& name, DWORD limit, std::string& value) const;
   // A REG_DWORD value; false for anything else.
   bool readDword(const std::string& name, DWORD& value) const;
   // Every value, in the order the registry gives them.

@@ -47,8 +47,9 @@ DWORD removeFolderIfEmpty(const std::string& folder);
 DWORD deleteEmptyDirsEvent(const std::string& directory, std::vector<std::string>& removed,
                            std::vector<std::string>& kept, PendingDeletions& pending);
 
-// The file of the program that waits for this run, which Windows renames but
-// does not delete while it runs: moved into `folder` (which goes at the next
+// The file of the program that waits for this run, which Windows XP..11
+// rename but do not delete while it runs (DeleteFile fails on a mapped file,
+// MSDN): moved into `folder` (which goes at the next
 // restart with what it holds), or, on another volume, renamed aside beside
 // itself (`besideIt`, its new name; empty otherwise) and marked to go at the
 // restart.

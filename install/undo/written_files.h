@@ -1,12 +1,12 @@
 #pragma once
 // The data of the files a run writes, on the disk before the run commits.
-// Where Windows flushes a whole volume (for an administrator, on a local
-// drive), one flush of it at the end serves every file there. Where it will
-// not (a network drive; under Wine, every drive), each file is flushed as soon
-// as it is written, on a few threads of their own, while the run writes the
-// next: flushed one by one at the end, thousands of files would each wait for
-// the disk in turn, and with several flushes under way at once the disk (or
-// the server) writes them out together.
+// Where Windows flushes a whole volume (XP..11, for an administrator, on a
+// local drive: FlushFileBuffers in MSDN), one flush of it at the end serves
+// every file there. Where it will not (a network drive; under Wine 8.0, every
+// drive), each file is flushed as soon as it is written, on a few threads of
+// their own, while the run writes the next: flushed one by one at the end,
+// thousands of files would each wait for the disk in turn, and with several
+// flushes under way at once the disk (or the server) writes them out together.
 #include <windows.h>
 
 #include <deque>
