@@ -3,11 +3,12 @@
 #include <windows.h>
 
 #include "journal_settlement.h"
+#include "module_strings.h"
 #include "product_names.h"
 #include "resource_ids.h"
 #include "setup_exit_codes.h"
 #include "setup_texts.h"
-#include "string_helpers.h"
+#include "text_format.h"
 
 int settleInterruptedRun() {
   const JournalSettlement settlement = settleJournal();
