@@ -1,6 +1,6 @@
 #include "self_removal.h"
 
-#include "destination_directory.h"
+#include "directory_creation.h"
 #include "durable_changes.h"
 #include "text_format.h"
 #include "uninstall_command_line.h"

@@ -17,8 +17,8 @@
 #include "registry_view.h"
 #include "scratch_directory.h"
 #include "tree_walk.h"
-#include "uninstall_log.h"
 #include "uninstall_run.h"
+#include "uninstaller_setup_factory.h"
 #include "worker_message_collector.h"
 
 namespace {

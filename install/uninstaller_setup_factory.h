@@ -1,5 +1,6 @@
 #pragma once
-#include "uninstaller_setup.h"
+// Where an uninstall log (UninstallerSetup) comes from: the registry's, uninstaller_setup_impl.h.
+#include "uninstall_log_interface.h"
 
 namespace Escort {
 
