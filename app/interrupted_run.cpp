@@ -3,10 +3,11 @@
 #include <windows.h>
 
 #include "journal_settlement.h"
+#include "module_strings.h"
 #include "resource_ids.h"
 #include "setup_exit_codes.h"
 #include "setup_texts.h"
-#include "string_helpers.h"
+#include "text_format.h"
 
 int settleInterruptedRun() {
   const JournalSettlement settlement = settleJournal();

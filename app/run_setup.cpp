@@ -20,7 +20,8 @@
 #include "progress_bar_class.h"
 #include "resource_ids.h"
 #include "setup_choices.h"
-#include "string_helpers.h"
+#include "module_strings.h"
+#include "text_format.h"
 #include "system_message.h"
 #include "wizard_ui.h"
 

@@ -6,7 +6,7 @@
 
 #include "install_messages.h"
 #include "install_texts.h"
-#include "uninstaller_setup.h"
+#include "uninstall_log_interface.h"
 
 namespace Escort {
 class UndoLog;

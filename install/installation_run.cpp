@@ -10,7 +10,7 @@
 #include "registry_settings.h"
 #include "start_menu_shortcuts.h"
 #include "text_format.h"
-#include "uninstall_log.h"
+#include "uninstaller_setup_factory.h"
 
 namespace {
 

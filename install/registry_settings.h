@@ -2,7 +2,7 @@
 #include <string>
 
 #include "failure.h"
-#include "uninstaller_setup.h"
+#include "uninstall_log_interface.h"
 
 // Records `programDir` (as given, with its trailing backslash) and the data
 // version in the program's key (kProgramSettingsKey), then logs the removal

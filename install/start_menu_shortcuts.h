@@ -4,8 +4,8 @@
 
 #include "failure.h"
 #include "install_texts.h"
-#include "undo_log.h"
-#include "uninstaller_setup.h"
+#include "journal_interface.h"
+#include "uninstall_log_interface.h"
 
 // The Start menu folder the shortcuts go into (all users' Programs, else the
 // user's own, then texts.startMenuFolder), with a backslash at its end; empty

@@ -13,7 +13,7 @@
 #include "text_format.h"
 #include "product_names.h"
 #include "uninstall_commands.h"
-#include "uninstall_log.h"
+#include "uninstaller_setup_factory.h"
 
 namespace Escort {
 

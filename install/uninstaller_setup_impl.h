@@ -4,8 +4,8 @@
 
 #include "registry_key.h"
 #include "registry_key_state.h"
+#include "uninstall_log_interface.h"
 #include "uninstall_registration.h"
-#include "uninstaller_setup.h"
 
 namespace Escort {
 

@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "module_strings.h"
 #include "resource_ids.h"
 #include "setup_choices.h"
-#include "string_helpers.h"
 
 void KS3Page::onCreate(Escort::WizardUI*, HWND) {}
 

@@ -6,9 +6,10 @@
 
 #include "desktop_shell.h"
 #include "documentation_address.h"
+#include "module_strings.h"
 #include "resource_ids.h"
 #include "setup_choices.h"
-#include "string_helpers.h"
+#include "text_format.h"
 
 namespace {
 

@@ -5,10 +5,11 @@
 
 #include "browsed_folder.h"
 #include "machine_registry_text.h"
+#include "module_strings.h"
 #include "product_names.h"
 #include "resource_ids.h"
 #include "setup_choices.h"
-#include "string_helpers.h"
+#include "text_format.h"
 
 namespace {
 const char kFallbackProgramFiles[] = "C:\\Program Files";

@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "module_strings.h"
 #include "read_only_text_keys.h"
 #include "resource_ids.h"
-#include "string_helpers.h"
 
 namespace {
 

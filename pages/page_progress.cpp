@@ -14,7 +14,8 @@
 #include "resource_ids.h"
 #include "settlement_report.h"
 #include "setup_choices.h"
-#include "string_helpers.h"
+#include "module_strings.h"
+#include "text_format.h"
 #include "system_message.h"
 
 namespace {

@@ -4,10 +4,11 @@
 
 #include "destination_check.h"
 #include "machine_registry_text.h"
+#include "module_strings.h"
 #include "resource_ids.h"
 #include "setup_choices.h"
 #include "setup_texts.h"
-#include "string_helpers.h"
+#include "text_format.h"
 
 namespace {
 

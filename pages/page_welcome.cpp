@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "module_strings.h"
 #include "resource_ids.h"
-#include "string_helpers.h"
 
 namespace {
 

@@ -1,10 +1,11 @@
 #include "setup_texts.h"
 
 #include "failure_text.h"
+#include "module_strings.h"
 #include "resource_ids.h"
 #include "settlement_report.h"
-#include "string_helpers.h"
 #include "system_message.h"
+#include "text_format.h"
 
 InstallTexts installTexts() {
   InstallTexts texts;

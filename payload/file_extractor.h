@@ -4,8 +4,8 @@
 #include <cstdint>
 
 #include "file_extractor_status.h"
-#include "undo_log.h"
-#include "uninstaller_setup.h"
+#include "journal_interface.h"
+#include "uninstall_log_interface.h"
 
 namespace Escort {
 

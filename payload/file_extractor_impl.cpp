@@ -1,7 +1,7 @@
 #include "file_extractor_impl.h"
 
 #include "archive_path.h"
-#include "destination_directory.h"
+#include "directory_creation.h"
 #include "durable_changes.h"
 #include "entry_inflater.h"
 #include "extract_result.h"

@@ -4,9 +4,10 @@
 
 #include "failure_text.h"
 #include "message_wait.h"
+#include "module_strings.h"
 #include "programs_holding.h"
 #include "progress_bar_class.h"
-#include "string_helpers.h"
+#include "text_format.h"
 #include "uninstaller_ids.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "self_removal.h"
 
-#include "destination_directory.h"
+#include "directory_creation.h"
 #include "durable_changes.h"
 #include "product_names.h"
 #include "text_format.h"

@@ -14,8 +14,8 @@
 
 #include "change_plan.h"
 #include "journal_format.h"
+#include "journal_interface.h"
 #include "registry_key.h"
-#include "undo_log.h"
 #include "written_files.h"
 
 class InstallJournal final : public Escort::UndoLog {

@@ -5,7 +5,6 @@
 #include <set>
 
 #include "change_flush.h"
-#include "destination_directory.h"
 #include "durable_changes.h"
 #include "file_placement.h"
 #include "journal_store.h"
@@ -14,6 +13,7 @@
 #include "product_names.h"
 #include "registration_reader.h"
 #include "registry_state.h"
+#include "temporary_file_sweep.h"
 #include "text_format.h"
 #include "undo_actions.h"
 #include "uninstall_run.h"

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "archive_name_rules.h"
 #include "host_code_page.h"
 
 namespace {
@@ -18,8 +19,8 @@ TEST(UninstallEventRules, CommandWordsAreKnownExactlyAsWritten) {
 
 TEST(UninstallEventRules, PathsOnALocalDriveAreAllowed) {
   for (const char* path : {"C:\\Program Files\\Kestrel 3\\ksuninstall.exe", "C:\\Program Files\\Kestrel 3\\",
-                           "d:\\FS9\\aircraft\\kestrel", "Z:\\a", "C:\\Kestrel 3 \\readme.txt",
-                           "C:\\x\\.hidden", "C:\\x\\file.name.txt"})
+                           "d:\\FS9\\aircraft\\kestrel", "Z:\\a", "C:\\x\\.hidden", "C:\\x\\file.name.txt",
+                           "C:\\x\\conx.txt", "C:\\x\\com0", "C:\\x\\lpt10.dll", "C:\\x\\nul_log.txt"})
     EXPECT_TRUE(isLocalAbsolutePath(path)) << path;
 }
 
@@ -51,6 +52,15 @@ TEST(UninstallEventRules, PathsThatNoInstallationWritesAreRefused) {
            "C:\\Kestrel\\a<b>",
            "C:\\Kestrel\\\"a\"",
            "C:\\Kestrel\\a\tb",             // a control character
+           // Names that Windows would not keep as written, as the payload
+           // builder refuses them too (windows_file_name.h):
+           "C:\\Kestrel 3 \\readme.txt",     // a trailing blank, which Windows drops
+           "C:\\Kestrel.\\readme.txt",       // a trailing dot, the same
+           "C:\\Kestrel\\readme.",           // a file's trailing dot
+           "C:\\Kestrel\\con",               // a device name
+           "C:\\Kestrel\\NUL.txt",           // a device name with an extension
+           "C:\\com1\\readme.txt",           // a device name as a folder
+           "C:\\Kestrel\\lpt9 .log",         // a device name with a blank before the extension
        })
     EXPECT_FALSE(isLocalAbsolutePath(path)) << path;
 }
@@ -101,9 +111,25 @@ TEST(UninstallEventRules, EachCommandTakesItsKindOfParameter) {
       {"DeleteRegTree", "C:\\Kestrel", false},
       {"DeleteRegTree", "HKEY_LOCAL_MACHINE\\Software", false},
       {"FormatDrive", "C:\\Kestrel", false},
+      {"DeleteFile", "C:\\Kestrel\\aux.dll", false},   // a device name
+      {"DeleteFile", "C:\\Kestrel\\readme.txt.", false},  // a trailing dot
+      {"DeleteEmptyDirs", "C:\\Kestrel.\\", false},
+      {"DeleteEmptyDirs", "C:\\Kestrel \\", false},    // a trailing blank
   };
   for (const Case& c : cases)
     EXPECT_EQ(isAllowedEvent(c.command, c.parameter), c.allowed) << c.command << " " << c.parameter;
+}
+
+// An installation records the names its payload holds, below the folder the
+// user chose: every name the payload builder lets into an archive is one the
+// uninstaller removes again.
+TEST(UninstallEventRules, EveryNameThePayloadMayHoldIsRemoved) {
+  for (const char* name : {"readme.txt", ".hidden", "a b.dll", "file.name.txt", "conx", "com0.ini", "lpt10",
+                           "nul_log.txt", "x~y", "#1", "a,b;c=d", "{guid}", "[1]"}) {
+    ASSERT_EQ(PayloadTool::componentProblem(name), "") << name;
+    EXPECT_TRUE(isAllowedEvent("DeleteFile", std::string("C:\\Kestrel 3\\") + name)) << name;
+    EXPECT_TRUE(isAllowedEvent("DeleteEmptyDirs", std::string("C:\\Kestrel 3\\") + name + "\\")) << name;
+  }
 }
 
 // Japanese Windows writes ソフト\表示ポ with the second bytes '\' (ソ, 表) and

@@ -18,12 +18,12 @@
 
 #include "crash_model.h"
 #include "installation_run.h"
+#include "module_strings.h"
 #include "product_names.h"
 #include "registration_reader.h"
 #include "scratch_directory.h"
 #include "setup_texts.h"
 #include "start_menu_shortcuts.h"
-#include "string_helpers.h"
 #include "uninstall_run.h"
 #include "worker_message_collector.h"
 

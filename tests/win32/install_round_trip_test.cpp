@@ -13,12 +13,12 @@
 #include "install_job.h"
 #include "install_messages.h"
 #include "install_worker.h"
+#include "module_strings.h"
 #include "registry_view.h"
 #include "scratch_directory.h"
-#include "string_helpers.h"
 #include "tree_walk.h"
-#include "uninstall_log.h"
 #include "uninstall_run.h"
+#include "uninstaller_setup_factory.h"
 #include "worker_message_collector.h"
 
 namespace {

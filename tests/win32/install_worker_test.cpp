@@ -25,7 +25,8 @@
 #include "scratch_directory.h"
 #include "scratch_journal.h"
 #include "setup_texts.h"
-#include "string_helpers.h"
+#include "module_strings.h"
+#include "text_format.h"
 #include "tree_walk.h"
 #include "worker_message_collector.h"
 

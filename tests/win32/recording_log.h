@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "uninstall_event.h"
-#include "uninstaller_setup.h"
+#include "uninstall_log_interface.h"
 
 class RecordingLog : public Escort::UninstallerSetup {
  public:

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "module_strings.h"
 #include "recording_log.h"
 #include "registry_view.h"
 #include "scratch_journal.h"
-#include "string_helpers.h"
 
 namespace {
 

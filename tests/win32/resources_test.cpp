@@ -19,9 +19,9 @@
 #include <vector>
 
 #include "bitmap_pixels.h"
+#include "module_strings.h"
 #include "picture_for_scale.h"
 #include "resource_ids.h"
-#include "string_helpers.h"
 
 namespace {
 

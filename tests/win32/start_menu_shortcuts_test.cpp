@@ -12,13 +12,13 @@
 #include <vector>
 
 #include "documentation_address.h"
+#include "module_strings.h"
 #include "recording_log.h"
 #include "registry_view.h"
 #include "scratch_directory.h"
 #include "scratch_journal.h"
 #include "setup_texts.h"
 #include "shell_links.h"
-#include "string_helpers.h"
 
 // Beside LoadedShortcut, where GoogleTest looks for it.
 void PrintTo(const LoadedShortcut& s, std::ostream* out) { *out << describe(s); }

@@ -16,7 +16,7 @@ add_test(NAME uninstaller_program_tests COMMAND uninstaller_program_tests)
 # The worker's log undone by the uninstaller's logic: the worker tests' payload
 # and the setup program's resources, as the setup program carries them.
 add_executable(install_round_trip_tests install_round_trip_test.cpp worker_message_collector.cpp)
-target_link_libraries(install_round_trip_tests PRIVATE kestrel_install kestrel_uninstall
+target_link_libraries(install_round_trip_tests PRIVATE kestrel_install kestrel_uninstall kestrel_windows_texts
   win32_registry_view win32_test_support gtest_main)
 kestrel_add_setup_resources(install_round_trip_tests PAYLOAD_DIR ${worker_payload})
 add_dependencies(install_round_trip_tests install_worker_payload)

@@ -17,7 +17,7 @@
 #include "registry_view.h"
 #include "scratch_directory.h"
 #include "text_format.h"
-#include "uninstall_log.h"
+#include "uninstaller_setup_factory.h"
 #include "uninstaller_steps.h"
 #include "windows_says.h"
 

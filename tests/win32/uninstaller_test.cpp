@@ -17,7 +17,7 @@
 #include "registration_reader.h"
 #include "scratch_directory.h"
 #include "self_removal.h"
-#include "uninstall_log.h"
+#include "uninstaller_setup_factory.h"
 #include "uninstall_run.h"
 #include "working_copy.h"
 #include "uninstaller_ids.h"

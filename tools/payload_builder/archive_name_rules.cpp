@@ -1,46 +1,29 @@
 #include "archive_name_rules.h"
 
-#include <cctype>
 #include <cstdio>
 
 #include "archive_path.h"
+#include "windows_file_name.h"
 
 namespace PayloadTool {
 namespace {
 
 bool isControlByte(char c) { return static_cast<unsigned char>(c) < 0x20; }
 
-// Windows opens these devices whatever the extension: "nul.txt" is the null device.
-bool isReservedDeviceName(const std::string& name) {
-  std::string base = name.substr(0, name.find('.'));
-  while (!base.empty() && base.back() == ' ') base.pop_back();
-  for (char& c : base) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  if (base == "con" || base == "prn" || base == "aux" || base == "nul") return true;
-  return base.size() == 4 && (base.compare(0, 3, "com") == 0 || base.compare(0, 3, "lpt") == 0) &&
-         base[3] >= '1' && base[3] <= '9';
-}
-
 }  // namespace
 
 std::string componentProblem(const std::string& name) {
-  if (name.empty()) return "empty name";
-  if (name == "." || name == "..") return "the name \"" + name + "\" is not a file name";
   if (name.find('\0') != std::string::npos) return "name holds a NUL byte";
   if (name.find('\\') != std::string::npos) return "name holds '\\', the archive separator";
   if (name.find('/') != std::string::npos) return "name holds '/', which lookups read as '\\'";
   for (char c : name) {
-    if (isControlByte(c) || std::string("<>:\"|?*").find(c) != std::string::npos)
-      return "name holds a character Windows does not allow in file names";
     // The setup program writes names through Windows' ANSI functions, which
     // read the same byte as another character, or as half of one, under each
     // code page (0xE9 is é in 1252, half a character in 932).
     if (static_cast<unsigned char>(c) >= 0x80)
       return "name holds a character beyond ASCII, which would name another file under each Windows code page";
   }
-  if (name.back() == '.' || name.back() == ' ')
-    return "name ends with a dot or a blank, which Windows drops";
-  if (isReservedDeviceName(name)) return "name is a device name that Windows reserves";
-  return "";
+  return windowsNameProblem(name);
 }
 
 std::string archivePathFor(const std::vector<std::string>& components) {

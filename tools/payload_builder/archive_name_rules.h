@@ -6,11 +6,9 @@ namespace PayloadTool {
 
 // Why one file or directory name cannot become a component of an archive path,
 // or "" when it can. Beyond what the catalog forbids (NUL, the '\' separator,
-// "." and "..") this refuses what the installer could never create on Windows:
-// its forbidden characters, a trailing dot or blank (which Windows drops), and
-// the device names it reserves (con, nul, com1... with any extension); and any
-// byte beyond ASCII, whose meaning depends on the code page of the Windows
-// that installs it.
+// "." and "..") this refuses what the installer could never create on Windows
+// (windowsNameProblem), and any byte beyond ASCII, whose meaning depends on
+// the code page of the Windows that installs it.
 std::string componentProblem(const std::string& name);
 
 // "\ks\docs\readme.txt" for {"ks", "Docs", "ReadMe.txt"}: the stored form.

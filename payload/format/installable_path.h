@@ -24,10 +24,9 @@ constexpr size_t kLongestNameBesideAFile = 12;
 // "C:\" followed by at least one name, with '\' separators and at most one
 // trailing '\'. Refused: anything relative ("Kestrel", "C:Kestrel",
 // "\Kestrel"), UNC and device paths ("\\server\share", "\\?\C:\", "\\.\"),
-// '/' separators, empty levels, levels of dots and blanks only (".", "..",
-// "... ", which Windows would read as the current or the parent directory),
-// and the characters Windows does not allow in names (control characters and
-// <>:"|?*, which would also name alternate streams or wildcards). A drive root
+// '/' separators, empty levels, and any level that is no name Windows keeps
+// as written (windowsNameProblem: ".", "..", a trailing dot or blank, a
+// reserved device name, a character Windows does not allow). A drive root
 // alone is refused: no installation of ours makes or removes one.
 bool isLocalAbsolutePath(const std::string& path);
 

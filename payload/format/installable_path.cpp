@@ -1,25 +1,11 @@
 #include "installable_path.h"
 
-#include <cstring>
 #include <vector>
 
 #include "text_format.h"
+#include "windows_file_name.h"
 
 namespace {
-
-// Windows XP..11 drop trailing dots and blanks from a name (MSDN, Naming
-// Files, Paths, and Namespaces), so such a level becomes "", "." or "..".
-bool isDotsAndBlanks(const std::string& level) { return level.find_first_not_of(". ") == std::string::npos; }
-
-// The second byte of a two-byte character may be '|' and is no such character.
-bool isAllowedName(const std::string& level) {
-  if (level.empty() || isDotsAndBlanks(level)) return false;
-  for (size_t at = 0; at < level.size(); at = nextCharacter(level, at)) {
-    const unsigned char c = static_cast<unsigned char>(level[at]);
-    if (c < 0x20 || std::strchr("<>:\"/|?*", c)) return false;
-  }
-  return true;
-}
 
 bool isDriveLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
@@ -30,7 +16,7 @@ bool isLocalAbsolutePath(const std::string& path) {
   std::string below = path.substr(3);
   removeTrailingBackslash(below);  // directories are logged with one
   for (const std::string& level : pathLevels(below)) {
-    if (!isAllowedName(level)) return false;
+    if (!windowsNameProblem(level).empty()) return false;
   }
   return true;
 }

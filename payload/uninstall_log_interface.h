@@ -1,4 +1,5 @@
 #pragma once
+// UninstallerSetup: the uninstall log's interface, as the extractor and the installation write to it.
 
 namespace Escort {
 

@@ -12,8 +12,4 @@ namespace Escort {
 // could not be made (the error of that, as the thread's last error).
 bool makeDirectory(const std::string& directory, const std::function<bool(const std::string&)>& willMake);
 
-// Deletes the files in `directory` that an installation was writing when it
-// was ended (temporary_file_name.h); earlier files kept aside stay.
-void deleteTemporaryFiles(const std::string& directory);
-
 }  // namespace Escort

@@ -1,5 +1,5 @@
-#ifndef KESTREL_APP_RESOURCE_IDS_H
-#define KESTREL_APP_RESOURCE_IDS_H
+#ifndef KESTREL_PAGES_RESOURCE_IDS_H
+#define KESTREL_PAGES_RESOURCE_IDS_H
 // Ids of the setup program's dialogs, controls, strings, bitmaps and icon.
 // The resource compiler reads this file too, so it holds nothing but #defines.
 

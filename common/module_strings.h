@@ -1,11 +1,9 @@
 #pragma once
-// The helpers every part of the setup program shares: the module handle, the
-// string table, and (from text_format.h) path and number text.
+// The running program's module handle and its string table, which both
+// programs and the setup program's pages read their texts from.
 #include <windows.h>
 
 #include <string>
-
-#include "text_format.h"
 
 // The module handle WinMain received. Start-up writes it before anything else
 // runs and before any other thread exists; afterwards it is only read.

@@ -1,4 +1,4 @@
-#include "destination_directory.h"
+#include "directory_creation.h"
 
 #include <windows.h>
 
@@ -6,7 +6,6 @@
 
 #include "durable_changes.h"
 #include "installable_path.h"
-#include "temporary_file_name.h"
 #include "text_format.h"
 
 namespace Escort {
@@ -46,17 +45,6 @@ bool makeDirectory(const std::string& directory, const std::function<bool(const 
     if (!willMake(*level) || !createDirectory(*level)) return false;
   }
   return true;
-}
-
-void deleteTemporaryFiles(const std::string& directory) {
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((directory + '\\' + kTemporaryFilePrefix + "*.tmp").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return;
-  do {
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && isTemporaryFileName(found.cFileName))
-      durable::deleteFile(directory + '\\' + found.cFileName);
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
 }
 
 }  // namespace Escort

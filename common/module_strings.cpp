@@ -1,4 +1,4 @@
-#include "string_helpers.h"
+#include "module_strings.h"
 
 #include <vector>
 

@@ -1,4 +1,4 @@
-#include "uninstall_log.h"
+#include "uninstaller_setup_factory.h"
 
 #include <windows.h>
 

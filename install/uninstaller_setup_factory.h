@@ -1,8 +1,9 @@
 #pragma once
+// Where an uninstall log (UninstallerSetup) comes from: the registry's, uninstaller_setup_impl.h.
 #include <vector>
 
 #include "registry_key_state.h"
-#include "uninstaller_setup.h"
+#include "uninstall_log_interface.h"
 
 namespace Escort {
 

@@ -1,4 +1,5 @@
 #pragma once
+// UndoLog: the installation journal's interface, as the extractor reports to it.
 #include <string>
 
 namespace Escort {

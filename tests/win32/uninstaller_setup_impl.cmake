@@ -1,0 +1,5 @@
+# The uninstall log, committed into the test prefix's own HKEY_LOCAL_MACHINE.
+add_executable(uninstaller_setup_impl_tests uninstaller_setup_impl_test.cpp)
+target_link_libraries(uninstaller_setup_impl_tests PRIVATE kestrel_install win32_registry_view
+  win32_test_support gtest_main)
+add_test(NAME uninstaller_setup_impl_tests COMMAND uninstaller_setup_impl_tests)
