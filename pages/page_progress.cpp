@@ -12,7 +12,6 @@
 #include "programs_holding.h"
 #include "progress_display.h"
 #include "resource_ids.h"
-#include "settlement_report.h"
 #include "setup_choices.h"
 #include "module_strings.h"
 #include "text_format.h"
