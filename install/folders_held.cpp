@@ -33,7 +33,7 @@ std::string FoldersHeld::hold(const ChangePlan& plan) {
       }
       looked.first->second = true;
       held.push_back(folder);
-      if (isLink(folder)) return level;
+      if (isLink(level)) return level;
     }
   }
   return std::string();

@@ -162,5 +162,6 @@ JournalSettlement InstallationRun::takeBack(Waiting& waiting) {
   // An uninstall log that exists by then is left to end with the process: it
   // can only end by committing, and a failed installation leaves no registration.
   if (!journal.began()) return JournalSettlement();
+  journal.stopFlushing();
   return settleJournal(waiting);
 }

@@ -133,7 +133,7 @@ bool createStartMenuShortcuts(const std::string& folder, const std::string& prog
       const HRESULT saved = file->Save(widePath, TRUE);
       if (FAILED(saved)) return fail(path, static_cast<unsigned long>(saved), FailureSite::ShortcutSave, "IPersistFile::Save");
       durable::fileWrittenElsewhere(path);
-      undo.fileWritten(path.c_str());
+      undo.fileWritten(path.c_str(), nullptr);
       if (!uninstallLog.addEvent(kDeleteFile, path.c_str(), texts.startMenu.c_str()))
         return fail(path, ERROR_NOT_ENOUGH_MEMORY, FailureSite::NoMemory, "");
     }

@@ -142,8 +142,7 @@ int FileExtractorImpl::extractInPlace(const CatalogEntry& entry, const std::stri
       return failed(failure, openingCode(failure));
     }
   }
-  const int result = writeEntry(entry, out, destination);
-  if (result == kExtractOk && undoLog) undoLog->fileWritten(destination.c_str());
+  const int result = writeEntry(entry, out, destination, undoLog != nullptr);
   if (result != kExtractOk) {
     out.close();
     durable::deleteFile(destination);  // this run's own: made with CREATE_NEW above
@@ -189,7 +188,7 @@ int FileExtractorImpl::extractBeside(const CatalogEntry& entry, const std::strin
     if (failure.site == FailureSite::OutputCreate) failure = {folder, failure.systemError, FailureSite::TemporaryCreate, "CreateFileA"};
     return failed(failure, kDirectoryNotReady);
   }
-  int result = writeEntry(entry, out, destination);
+  int result = writeEntry(entry, out, destination, false);
   if (result == kExtractOk) {
     // An installed copy of the shared module as new as this one, or newer, stays.
     uint64_t installed = 0, offered = 0;
@@ -200,7 +199,7 @@ int FileExtractorImpl::extractBeside(const CatalogEntry& entry, const std::strin
             return undoLog ? placeOverEarlierFile(temporary, destination, keptCopy)
                            : placeReplacing(temporary, destination);
           })) {
-        if (undoLog) undoLog->fileWritten(destination.c_str());
+        if (undoLog) undoLog->fileWritten(destination.c_str(), nullptr);
         return kExtractOk;
       }
       const DWORD error = GetLastError();
@@ -277,9 +276,12 @@ FailureSite inflaterSite(int result) {
 
 }  // namespace
 
-int FileExtractorImpl::writeEntry(const CatalogEntry& entry, OutputFile& out, const std::string& destination) {
+int FileExtractorImpl::writeEntry(const CatalogEntry& entry, OutputFile& out, const std::string& destination,
+                                  bool toUndoLog) {
   int result = inflater.inflate(entry, out, *status);
-  const bool closed = out.close();
+  // A whole file goes to the undo log still open, for it to flush.
+  const bool closed = result == kExtractOk && toUndoLog ? undoLog->fileWritten(destination.c_str(), out.release())
+                                                         : out.close();
   if (result == kExtractOk && !closed)
     return failed({destination, out.error(), FailureSite::Close, "CloseHandle"}, kWriteFailed);
   if (result == kWriteFailed) return failed({destination, out.error(), FailureSite::Write, "WriteFile"}, result);

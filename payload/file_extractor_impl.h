@@ -41,7 +41,9 @@ class FileExtractorImpl : public FileExtractor {
   // `failure`, when it cannot.
   bool openMakingFolder(const std::string& destination, OutputFile& out, const std::function<bool()>& open,
                         Failure& failure);
-  int writeEntry(const CatalogEntry& entry, OutputFile& out, const std::string& destination);
+  // Inflates `entry` into `out` and closes it, or, whole and `toUndoLog`,
+  // hands it to the undo log open.
+  int writeEntry(const CatalogEntry& entry, OutputFile& out, const std::string& destination, bool toUndoLog);
 
   Catalog catalog;
   EntryInflater inflater;

@@ -33,19 +33,10 @@ std::string newKeptCopyPath(const std::string& path) {
   return std::string();
 }
 
-// Opened for deleting first, as Windows' own renaming opens it: a program that
-// holds the file without sharing that refuses it here (Wine 8.0's renaming
-// would let it go). Shared, the opening is in nobody's way, and no program can
-// take hold of the file so until it is renamed.
+// Renaming opens the file for deleting (Windows XP..11, and Wine 8.0 as
+// observed): a program that holds it without sharing that refuses it.
 bool renameAside(const std::string& path, const std::string& keptCopy) {
-  HANDLE earlier = CreateFileA(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                               OPEN_EXISTING, 0, nullptr);
-  if (earlier == INVALID_HANDLE_VALUE) return false;
-  const bool renamed = durable::moveFile(path, keptCopy, 0);
-  const DWORD error = GetLastError();
-  CloseHandle(earlier);
-  SetLastError(error);
-  return renamed;
+  return durable::moveFile(path, keptCopy, 0);
 }
 
 bool placeOverEarlierFile(const std::string& temporary, const std::string& destination, const std::string& keptCopy) {

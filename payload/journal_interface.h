@@ -24,9 +24,12 @@ class UndoLog {
   // `keptCopy`, the log names where it goes; given a name (the one it named
   // was taken meanwhile), the log records that one instead.
   virtual bool fileWillBeReplaced(const char* path, std::string& keptCopy) = 0;
-  // The file at `path` is written whole and closed: the log sees it to the
-  // disk before the installation may end.
-  virtual void fileWritten(const char* path) = 0;
+  // The file at `path` is written whole: the log sees it to the disk before
+  // the installation may end. `file`, when not null, is that file still open
+  // for writing, which the log now owns: flushing it through that handle
+  // spares opening it again. False, with the last error, when the log closed
+  // it at once and the closing failed (data the system could not write).
+  virtual bool fileWritten(const char* path, void* file) = 0;
 
  protected:
   ~UndoLog() = default;  // never deleted through the interface

@@ -65,6 +65,12 @@ bool OutputFile::write(const unsigned char* data, size_t length) {
   return true;
 }
 
+void* OutputFile::release() {
+  void* const file = file_;
+  file_ = nullptr;
+  return file;
+}
+
 bool OutputFile::close() {
   if (!file_) return true;
   const bool closed = CloseHandle(file_) != FALSE;

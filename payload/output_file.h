@@ -24,6 +24,8 @@ class OutputFile {
   bool createTemporary(const std::string& directory, std::string& path);
   bool write(const unsigned char* data, size_t length);
   bool close();
+  // The open file, handed over: no longer this one's to close.
+  void* release();
   // The Windows error of the making, writing or closing that failed.
   unsigned long error() const { return error_; }
 

@@ -34,12 +34,16 @@ class InstallJournal final : public Escort::UndoLog {
   bool directoryWillBeCreated(const char* directory) override;
   bool fileWillBeCreated(const char* path) override;
   bool fileWillBeReplaced(const char* path, std::string& keptCopy) override;
-  void fileWritten(const char* path) override { writtenFiles.written(path); }
+  bool fileWritten(const char* path, void* file) override { return writtenFiles.written(path, file); }
 
   // Before the commit: every file the run wrote, and every folder it made,
   // is on the disk, so that no power cut after the earlier files are gone can
   // leave neither. False, with the last error, when a flush fails.
   bool flushWrittenFiles();
+  // Before a take-back: every flush under way ends, and no file of the run
+  // stays open (Windows keeps the name of a file deleted while it is open,
+  // and then its folder cannot go).
+  void stopFlushing() { writtenFiles.stopFlushing(); }
   // The run has succeeded: from here on a settlement finishes it instead of
   // taking it back. Recorded, and on the disk, before it returns true.
   bool markCommitted();

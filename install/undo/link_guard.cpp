@@ -42,7 +42,7 @@ std::string LinkGuard::linkOnTheWay(const std::string& path) {
     // Not there (gone already), or not to be opened: nothing is reached through it.
     if (level == INVALID_HANDLE_VALUE) return std::string();
     // A link is never held: the next path below it must meet it again.
-    if (isLink(level)) {
+    if (isLink(levels[at])) {
       CloseHandle(level);
       return levels[at];
     }

@@ -5,8 +5,8 @@ HANDLE holdUnfollowed(const std::string& level) {
                      FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
 }
 
-bool isLink(HANDLE level) {
-  BY_HANDLE_FILE_INFORMATION information;
-  return GetFileInformationByHandle(level, &information) &&
-         (information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
+bool isLink(const std::string& level) {
+  // GetFileAttributes does not follow the link it names (MSDN).
+  const DWORD attributes = GetFileAttributesA(level.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }

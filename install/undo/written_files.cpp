@@ -13,6 +13,15 @@ std::string driveOf(const std::string& path) {
   return path.size() >= 2 && path[1] == ':' ? asciiLowerCase(path.substr(0, 2)) : std::string();
 }
 
+// Both the flush and the closing report what the system could not write.
+bool flushAndClose(HANDLE file, const std::string& path) {
+  const bool flushed = durable::flushFile(file, path);
+  const DWORD error = GetLastError();
+  const bool closed = CloseHandle(file) != FALSE;
+  if (!flushed) SetLastError(error);
+  return flushed && closed;
+}
+
 }  // namespace
 
 void WrittenFiles::begin(const std::vector<std::string>& paths) {
@@ -40,23 +49,24 @@ void WrittenFiles::begin(const std::vector<std::string>& paths) {
   queued = nullptr;
 }
 
-void WrittenFiles::written(const std::string& path) {
+bool WrittenFiles::written(const std::string& path, HANDLE file) {
   if (threads.empty() || wholeVolumes.count(driveOf(path))) {
     unflushed.push_back(path);
-    return;
+    return !file || CloseHandle(file);
   }
   flushed.push_back(path);
   EnterCriticalSection(&lock);
-  queue.push_back(path);
+  queue.push_back({path, file});
   LeaveCriticalSection(&lock);
   ReleaseSemaphore(queued, 1, nullptr);
+  return true;
 }
 
-bool WrittenFiles::takeNext(std::string& path, bool& done) {
+bool WrittenFiles::takeNext(Written& next, bool& done) {
   EnterCriticalSection(&lock);
   const bool taken = !queue.empty();
   if (taken) {
-    path = queue.front();
+    next = queue.front();
     queue.pop_front();
   }
   done = !taken && ending;
@@ -70,10 +80,10 @@ DWORD WINAPI WrittenFiles::flushInTurn(void* parameter) {
   // comes only at the end.
   for (;;) {
     WaitForSingleObject(self->queued, INFINITE);
-    std::string path;
+    Written next{};
     bool done = false;
-    if (self->takeNext(path, done)) {
-      if (!flushPath(path)) {
+    if (self->takeNext(next, done)) {
+      if (!(next.file ? flushAndClose(next.file, next.path) : flushPath(next.path))) {
         const DWORD error = GetLastError();
         EnterCriticalSection(&self->lock);
         if (!self->failure) self->failure = error;
@@ -86,7 +96,7 @@ DWORD WINAPI WrittenFiles::flushInTurn(void* parameter) {
 }
 
 DWORD WrittenFiles::stopFlushing() {
-  if (threads.empty()) return ERROR_SUCCESS;
+  if (threads.empty()) return failure;
   EnterCriticalSection(&lock);
   ending = true;
   LeaveCriticalSection(&lock);

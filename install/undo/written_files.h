@@ -24,20 +24,27 @@ class WrittenFiles {
   // Tries to flush the volumes of `paths` whole, once each: on those that
   // refuse it, files are flushed one by one from now on.
   void begin(const std::vector<std::string>& paths);
-  // The file at `path` is written whole and closed; from one thread at a time.
-  void written(const std::string& path);
+  // The file at `path` is written whole; from one thread at a time. `file`,
+  // when not null, is its handle, open for writing, which this now owns. False,
+  // with the last error, when closing it at once failed.
+  bool written(const std::string& path, HANDLE file);
   // Every file written so far, and the folder of each and of `names` (made,
   // removed, renamed in), on the disk. False, with the last error, when a
   // flush failed.
   bool flush(const std::vector<std::string>& names);
+  // Waits until the threads have flushed, and closed, all they were given;
+  // the first error they met, if any. No file is flushed on them after it.
+  DWORD stopFlushing();
 
  private:
+  struct Written {
+    std::string path;
+    HANDLE file;  // open for writing, or null: opened by its path
+  };
   static DWORD WINAPI flushInTurn(void* self);
   // The next file to flush; false when there is none, with `done` set when
   // none will come.
-  bool takeNext(std::string& path, bool& done);
-  // Waits until the threads have flushed all they were given; the first error they met, if any.
-  DWORD stopFlushing();
+  bool takeNext(Written& next, bool& done);
 
   std::set<std::string> wholeVolumes;  // "c:": flushed whole at the end
   std::vector<std::string> unflushed;  // files whose data the end flushes
@@ -45,7 +52,7 @@ class WrittenFiles {
   CRITICAL_SECTION lock;
   HANDLE queued = nullptr;  // a semaphore: a count for each file queued, and one for each thread at the end
   std::vector<HANDLE> threads;
-  std::deque<std::string> queue;
+  std::deque<Written> queue;
   bool ending = false;
   DWORD failure = ERROR_SUCCESS;  // the first flush that failed on a thread
 };
