@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "durable_changes.h"
 #include "extract_result.h"
 #include "file_extractor.h"
 #include "install_job.h"
@@ -28,6 +29,7 @@
 #include "module_strings.h"
 #include "text_format.h"
 #include "tree_walk.h"
+#include "waiting.h"
 #include "worker_message_collector.h"
 
 using namespace Escort;
@@ -539,6 +541,71 @@ TEST_F(InstallWorker, AnEarlierFileNoLongerFoundStopsTheRun) {
   EXPECT_EQ(run.takeBack().outcome, JournalSettlement::TakenBack);
   EXPECT_EQ(directoryListing(fs2004Dir + "\\modules"), std::vector<std::string>{});
   EXPECT_FALSE(directoryExists(programDir));
+}
+
+// Flushes held back while `held` is set: a flushing thread meanwhile keeps
+// open the file it flushes, and those queued behind it.
+class FlushesHeld {
+ public:
+  FlushesHeld() { durable::watchChanges(watch, this); }
+  ~FlushesHeld() {
+    join();
+    durable::watchChanges(nullptr, nullptr);
+  }
+  FlushesHeld(const FlushesHeld&) = delete;
+  FlushesHeld& operator=(const FlushesHeld&) = delete;
+  // Lets the flushes go `ms` from now, on a thread of its own.
+  void letGoAfter(DWORD ms) {
+    delay = ms;
+    letGo = CreateThread(nullptr, 0, letGoLater, this, 0, nullptr);
+  }
+
+ private:
+  void join() {
+    if (!letGo) return;
+    WaitForSingleObject(letGo, INFINITE);
+    CloseHandle(letGo);
+  }
+  static DWORD WINAPI letGoLater(void* self) {
+    Sleep(static_cast<FlushesHeld*>(self)->delay);
+    InterlockedExchange(&static_cast<FlushesHeld*>(self)->held, 0);
+    return 0;
+  }
+  static void watch(const durable::Change& change, void* self) {
+    if (change.kind != durable::Change::FileFlushed) return;
+    while (InterlockedCompareExchange(&static_cast<FlushesHeld*>(self)->held, 1, 1)) Sleep(1);
+  }
+  volatile LONG held = 1;
+  DWORD delay = 0;
+  HANDLE letGo = nullptr;
+};
+
+// What a take-back waited for.
+class RecordedWaiting final : public Waiting {
+ public:
+  void waitFor(const std::string& path, unsigned long ms) override {
+    paths.push_back(path);
+    Sleep(ms);
+  }
+  std::vector<std::string> paths;
+};
+
+// A run taken back while the files it wrote are still being flushed: the
+// flushes end first, so that no file of the run is open when it is deleted
+// (Windows, and Wine 8.0, keep the name of a file deleted while open, and
+// its folder cannot go): the take-back never waits for the run itself.
+TEST_F(InstallWorker, ATakeBackLetsTheRunsOwnFlushesEndFirst) {
+  ScratchJournal::discard();
+  FlushesHeld flushes;
+  InstallationRun run(jobFor(InstallType::SimulatorComputer, false, true));
+  const int result = runUntilTheFilesAreDone(run);
+  flushes.letGoAfter(500);
+  ASSERT_EQ(result, kInstallSucceeded);
+  RecordedWaiting waiting;
+  const JournalSettlement settlement = run.takeBack(waiting);
+  EXPECT_EQ(settlement.outcome, JournalSettlement::TakenBack);
+  EXPECT_EQ(waiting.paths, std::vector<std::string>{});
+  EXPECT_FALSE(directoryExists(fs2004Dir + "\\modules"));
 }
 
 // Both simulators registered in one folder, under two spellings of its name:
