@@ -280,10 +280,11 @@ int FileExtractorImpl::writeEntry(const CatalogEntry& entry, OutputFile& out, co
                                   bool toUndoLog) {
   int result = inflater.inflate(entry, out, *status);
   // A whole file goes to the undo log still open, for it to flush.
-  const bool closed = result == kExtractOk && toUndoLog ? undoLog->fileWritten(destination.c_str(), out.release())
-                                                         : out.close();
+  const bool handedOver = result == kExtractOk && toUndoLog;
+  const bool closed = handedOver ? undoLog->fileWritten(destination.c_str(), out.release()) : out.close();
   if (result == kExtractOk && !closed)
-    return failed({destination, out.error(), FailureSite::Close, "CloseHandle"}, kWriteFailed);
+    return failed({destination, handedOver ? GetLastError() : out.error(), FailureSite::Close, "CloseHandle"},
+                  kWriteFailed);
   if (result == kWriteFailed) return failed({destination, out.error(), FailureSite::Write, "WriteFile"}, result);
   if (result != kExtractOk) return failed({destination, 0, inflaterSite(result)}, result);
   return result;
